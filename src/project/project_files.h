@@ -1,0 +1,49 @@
+#pragma once
+// The six binary project files (.pln .pro .sez .pla .plc .trn): readers and writers.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "project/records.h"
+
+namespace carvela {
+
+enum class TipoFile { Sconosciuto, Pln, Pro, Sez, Pla, Plc, Trn };
+
+// Kind by the last three characters of the name, compared without regard to case.
+TipoFile tipoFileDaNome(const std::string& path);
+
+// Whole file as bytes; false when it cannot be opened or read.
+bool leggiFileByte(const std::string& path, std::vector<uint8_t>& bytes);
+
+// Writes through a temporary file in the same folder renamed over the target, so a failed
+// save never destroys the previous file. With backup, an existing target is first copied
+// to the same name with the extension ".BAK". Returns an empty string or the reason.
+std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t>& bytes, bool backup);
+
+// Raw readers: the record of the file's kind, accepted only with Versione 1; the
+// destination is left unchanged on failure.
+bool leggiRecord(const std::string& path, Planimetria& dest);
+bool leggiRecord(const std::string& path, Profilo& dest);
+bool leggiRecord(const std::string& path, FileSezioni& dest);
+bool leggiRecord(const std::string& path, OpenTraverse& dest);
+bool leggiRecord(const std::string& path, ClosedTraverse& dest);
+bool leggiRecord(const std::string& path, TriangulationChain& dest);
+
+// The plan reader of the open command: replaces the plan, then copies its embedded
+// sections (1..NumeroIntersezioni), volume table and profile outwards.
+bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione>& sezioni,
+                    TabellaPaleggi& paleggi, Profilo& profilo);
+// The sections reader: grows `sezioni` and copies positions 1..upper bound of the file's
+// array; position 0 of `sezioni` is kept.
+bool leggiFileSezioni(const std::string& path, VbArray<Sezione>& sezioni);
+
+// Writers: Versione is written as 1 whatever the record holds.
+std::string scriviRecord(const std::string& path, const Planimetria& r, bool backup);
+std::string scriviRecord(const std::string& path, const Profilo& r, bool backup);
+std::string scriviRecord(const std::string& path, const FileSezioni& r, bool backup);
+std::string scriviRecord(const std::string& path, const OpenTraverse& r, bool backup);
+std::string scriviRecord(const std::string& path, const ClosedTraverse& r, bool backup);
+std::string scriviRecord(const std::string& path, const TriangulationChain& r, bool backup);
+
+}  // namespace carvela

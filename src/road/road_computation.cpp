@@ -1,0 +1,9 @@
+#include "road/road_computation.h"
+
+#include "shell/workspace.h"
+
+namespace carvela {
+
+void calcolaTracciato(Workspace&, Canvas&, Host&) {}
+
+}  // namespace carvela

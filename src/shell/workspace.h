@@ -1,0 +1,46 @@
+#pragma once
+// The whole state of one running program: the project records, the settings and the view.
+// The program owns one; tests build their own.
+#include <cstdint>
+#include <string>
+
+#include "graphics/view.h"
+#include "project/records.h"
+#include "shell/settings.h"
+
+namespace carvela {
+
+struct Workspace {
+    Planimetria Piano;
+    Planimetria PianoBackup;  // taken when axis tracing starts
+    VbArray<Sezione> Sezioni;
+    int32_t SezioneCorrente = 1;
+    ::carvela::Profilo Profilo;
+    TabellaPaleggi Paleggi;
+    OpenTraverse PoligonaleAperta;
+    ClosedTraverse PoligonaleChiusa;
+    TriangulationChain Triangolazione;
+    VbArray<DxfEntity> DxfDrawing;
+    uint8_t TipoDocumento = kDocNessuno;
+
+    std::string NomeFilePln, NomeFilePro, NomeFileSez, NomeFilePla, NomeFilePlc, NomeFileTrn;
+
+    VbArray<CentroCurva> CentriCurve;  // per point of AsseTracciato, memory only
+
+    Impostazioni impostazioni;
+    Vista vista;
+
+    int16_t contatoreAutoSave = 0;   // ticks since the last automatic save
+    int32_t periodoTimerMs = 10000;  // period of the automatic-save timer
+    int16_t wizardAttivo = 0;        // -1 while the project wizard is open
+
+    Workspace() { Sezioni.redim(1); }
+};
+
+// Empties what TipoDocumento designates and sets it to 0 (the "new" of the main window).
+void resetDocumento(Workspace& ws);
+
+// Convenience: the current section, grown into existence when the index lies beyond the list.
+Sezione& sezioneCorrente(Workspace& ws);
+
+}  // namespace carvela
