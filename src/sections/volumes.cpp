@@ -1,0 +1,7 @@
+#include "sections/volumes.h"
+
+namespace carvela {
+
+void costruisciPaleggi(const VbArray<Sezione>&, int32_t, float, TabellaPaleggi&) {}
+
+}  // namespace carvela
