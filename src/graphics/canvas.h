@@ -2,6 +2,7 @@
 // The surface every drawing paints on. Coordinates are canvas pixels (x right, y down);
 // colours are indexes 0..15 of the classic 16-colour palette. Implementations: the Qt
 // canvas of the main window, RecordingCanvas for tests, RasterCanvas for PNG pictures.
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,28 @@ inline constexpr ColoreRgb kPalette[16] = {
     {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
 
 inline ColoreRgb colorePalette(int indice) { return kPalette[(indice % 16 + 16) % 16]; }
+
+// Semi-axes of the ellipse of `circle` and `arc`: with aspect > 1 the radius is the vertical
+// semi-axis, otherwise the horizontal one. An aspect that is not a positive number counts as 1.
+struct SemiAssi {
+    double orizzontale, verticale;
+};
+inline SemiAssi semiAssi(double raggio, double aspetto) {
+    if (!(aspetto > 0) || aspetto > 1e12) aspetto = 1;
+    raggio = raggio < 0 ? -raggio : raggio;
+    if (aspetto > 1) return {raggio / aspetto, raggio};
+    return {raggio, raggio * aspetto};
+}
+// Counter-clockwise sweep from `inizio` to `fine` (radians), in (0, 2*pi]: an end below the
+// start goes round through zero, equal angles give the whole ellipse.
+inline double ampiezzaArco(double inizio, double fine) {
+    constexpr double giro = 6.283185307179586;
+    double a = fine - inizio;
+    if (!std::isfinite(a)) return 0;
+    if (a > giro || a < -giro) a -= giro * static_cast<double>(static_cast<long long>(a / giro));
+    if (a <= 0) a += giro;
+    return a;
+}
 
 class Canvas {
 public:

@@ -1,10 +1,63 @@
 #include "graphics/view_ops.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "graphics/canvas.h"
+#include "graphics/redraw.h"
+#include "graphics/view.h"
+#include "shell/host.h"
 #include "shell/workspace.h"
 
 namespace carvela {
 
-void zoomFinestraSu(Workspace&, Canvas&, Host&, double, double, double, double) {}
-void zoomEstensione(Workspace&, Canvas&, Host&) {}
+bool zoomFinestraSu(Workspace& ws, Canvas& canvas, Host& host, double x1, double y1, double x2, double y2) {
+    Vista& v = ws.vista;
+    const double larghezza = canvas.larghezza(), altezza = canvas.altezza();
+    const double w = std::fabs(x2 - x1), h = std::fabs(y2 - y1);
+    const double m = std::max(w, h);
+    // Corners that are not numbers make no window either.
+    if (!(m > 0) || !std::isfinite(m)) {
+        host.messaggio("Finestra di selezione inesistente!");
+        return false;
+    }
+    const double f = w >= h ? larghezza / m : altezza / m;
+    const VistaSalvata prima{v.offsetX, v.offsetY, v.scala};
+    const double ox = v.offsetX * f - std::min(x1, x2) * f;
+    const double s = v.scala * f;
+    const double oy = v.offsetY * f - std::min(y1, y2) * f;
+    v.offsetX = static_cast<float>(ox);
+    v.scala = static_cast<float>(s);
+    v.offsetY = static_cast<float>(oy);
+    const bool finita = std::isfinite(v.offsetX) && std::isfinite(v.offsetY) && std::isfinite(v.scala);
+    if (v.scala > kScalaMassima || !finita) {
+        host.messaggio("Fattore di scala dello zoom eccessivo!");
+        // Back to the view saved by the command; without one, to the view before the zoom.
+        if (!vistaPrecedente(v)) {
+            v.offsetX = prima.offsetX;
+            v.offsetY = prima.offsetY;
+            v.scala = prima.scala;
+        }
+        ridisegna(ws, canvas, host);
+        return false;
+    }
+    return true;
+}
+
+void zoomEstensione(Workspace& ws, Canvas& canvas, Host& host) {
+    Vista& v = ws.vista;
+    salvaVista(v);
+    // Nothing drawn since the last restart: the extent is empty, whatever it held before.
+    const bool vuota = v.riavvioEstensione == -1;
+    const double x1 = vuota ? 0 : v.estMinX, y1 = vuota ? 0 : v.estMaxY;
+    const double x2 = vuota ? 0 : v.estMaxX, y2 = vuota ? 0 : v.estMinY;
+    if (zoomFinestraSu(ws, canvas, host, x1, y1, x2, y2)) ridisegna(ws, canvas, host);
+}
+
+void spostaVista(Vista& vista, double dx, double dy) {
+    if (!std::isfinite(dx) || !std::isfinite(dy)) return;
+    vista.offsetX = static_cast<float>(vista.offsetX + dx);
+    vista.offsetY = static_cast<float>(vista.offsetY + dy);
+}
 
 }  // namespace carvela

@@ -1,14 +1,24 @@
 #pragma once
-// Zoom, pan and the mouse modes of the canvas.
+// Zoom and the view changes the canvas modes end in.
 
 namespace carvela {
 struct Workspace;
+struct Vista;
 class Canvas;
 class Host;
 
-// Zoom window on two corners in canvas coordinates (no view is saved here).
-void zoomFinestraSu(Workspace& ws, Canvas& canvas, Host& host, double x1, double y1, double x2, double y2);
+// The largest scale a zoom window may reach.
+inline constexpr float kScalaMassima = 100000.0f;
+
+// Zoom window on two corners in canvas coordinates (no view is saved here): the top-left
+// corner of the rectangle moves to the canvas origin and its larger side fills the canvas.
+// True when the view changed (the caller redraws). A window of no size says
+// "Finestra di selezione inesistente!" and changes nothing; a scale above 100000 says
+// "Fattore di scala dello zoom eccessivo!", goes back to the previous view and redraws.
+bool zoomFinestraSu(Workspace& ws, Canvas& canvas, Host& host, double x1, double y1, double x2, double y2);
 // "&Estensione": save the view, zoom on the drawing extent, redraw.
 void zoomEstensione(Workspace& ws, Canvas& canvas, Host& host);
+// The end of a pan: the displacement (canvas units) is added to the offsets.
+void spostaVista(Vista& vista, double dx, double dy);
 
 }  // namespace carvela

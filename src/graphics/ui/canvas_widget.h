@@ -1,0 +1,77 @@
+#pragma once
+// The drawing canvas of the main window. Drawings paint into a retained picture (black
+// background, palette colours), so what is drawn survives expose and resize; the mouse
+// drives the canvas modes of the view, and the cross-hair, rubber band, zoom rectangle and
+// pick square are painted over the picture, never into it.
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+#include "graphics/canvas.h"
+
+namespace carvela {
+struct Workspace;
+class Host;
+
+class CanvasWidget : public QWidget, public Canvas {
+    Q_OBJECT
+public:
+    explicit CanvasWidget(Workspace& ws, QWidget* parent = nullptr);
+    ~CanvasWidget() override;
+
+    // The host that receives the messages of zooms and tracing; without one the mouse only
+    // reports coordinates.
+    void setHost(Host* host);
+    // The picture as drawn so far (at least as large as the widget).
+    const QImage& immagine() const;
+
+    // Canvas
+    int larghezza() const override;
+    int altezza() const override;
+    void clear() override;
+    void setForeColor(int colore) override;
+    int foreColor() const override { return colore_; }
+    void setDrawStyle(StileTratto stile) override;
+    void setPixel(int x, int y, int colore) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void polyBezier(const std::vector<PuntoCanvas>& punti) override;
+    void line(double x1, double y1, double x2, double y2, int colore) override;
+    void box(double x1, double y1, double x2, double y2, int colore, bool pieno) override;
+    void circle(double cx, double cy, double raggio, int colore, double aspetto = 1.0) override;
+    void arc(double cx, double cy, double raggio, int colore, double inizio, double fine,
+             double aspetto = 1.0) override;
+
+signals:
+    // The world coordinates under the pointer, "x, y".
+    void coordinateMouse(const QString& testo);
+    // The right button ended axis tracing.
+    void tracciamentoTerminato();
+    // A zoom window chose the plot corners (the print mark was set).
+    void finestraPlotRichiesta();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    QPainter& pittore(int colore);
+    void chiudiPittore() const;
+    void aggiornaCursore();
+
+    Workspace& ws_;
+    Host* host_ = nullptr;
+    mutable QImage immagine_;
+    mutable QPainter pittore_;
+    int colorePittore_ = -1;
+    int colore_ = 15;
+    StileTratto stile_ = StileTratto::Continuo;
+    QPoint penna_;
+    QPointF puntatore_;
+    bool puntatoreDentro_ = false;
+};
+
+}  // namespace carvela

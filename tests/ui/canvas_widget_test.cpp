@@ -1,0 +1,177 @@
+// The canvas window: retained picture, palette colours, mouse modes and overlays.
+#include <QApplication>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "graphics/ui/canvas_widget.h"
+#include "graphics/view.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+using namespace carvela;
+
+class CanvasWidgetTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A pointer move as the window system delivers it, without needing a visible window.
+    static void muovi(QWidget* w, QPoint p) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(p), w->mapToGlobal(QPointF(p)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+
+    static int pixelColorati(const QImage& img, QRgb colore) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, y) & 0xFFFFFF) == (colore & 0xFFFFFF)) ++n;
+        return n;
+    }
+
+private slots:
+    void disegnoTrattenutoNeiColoriDellaTavolozza() {
+        Workspace ws;
+        CanvasWidget c(ws);
+        c.resize(200, 100);
+        c.clear();
+        c.setForeColor(14);
+        c.moveTo(10, 10);
+        c.lineTo(60, 10);
+        c.circle(100, 50, 20, 12, 1.0);
+        c.box(150, 20, 170, 40, 10, true);
+        const QImage& img = c.immagine();
+        QCOMPARE(img.pixel(30, 10) & 0xFFFFFF, 0xFFFF00u);  // yellow line
+        QCOMPARE(img.pixel(120, 50) & 0xFFFFFF, 0xFF0000u);  // light red circle, right side
+        QCOMPARE(img.pixel(100, 50) & 0xFFFFFF, 0x000000u);  // not filled
+        QCOMPARE(img.pixel(160, 30) & 0xFFFFFF, 0x00FF00u);  // filled light green box
+
+        // Growing the window keeps the picture; shrinking it does not lose it either.
+        c.resize(400, 300);
+        QVERIFY(c.immagine().width() >= 400 && c.immagine().height() >= 300);
+        QCOMPARE(c.immagine().pixel(30, 10) & 0xFFFFFF, 0xFFFF00u);
+        c.resize(50, 50);
+        QCOMPARE(c.immagine().pixel(160, 30) & 0xFFFFFF, 0x00FF00u);
+        QCOMPARE(c.larghezza(), 50);
+
+        c.clear();
+        QCOMPARE(pixelColorati(c.immagine(), 0x000000), c.immagine().width() * c.immagine().height());
+    }
+
+    void archiBezierETratteggio() {
+        Workspace ws;
+        CanvasWidget c(ws);
+        c.resize(200, 200);
+        c.clear();
+        // Upper half of a circle only: counter-clockwise from 0 to pi as seen on screen.
+        c.arc(100, 100, 40, 15, 0.0, 3.14159, 1.0);
+        QCOMPARE(c.immagine().pixel(100, 60) & 0xFFFFFF, 0xFFFFFFu);
+        QCOMPARE(c.immagine().pixel(100, 140) & 0xFFFFFF, 0x000000u);
+        // An ellipse twice as high as wide: the radius is the vertical semi-axis.
+        c.clear();
+        c.circle(100, 100, 40, 11, 2.0);
+        QCOMPARE(c.immagine().pixel(100, 60) & 0xFFFFFF, 0x00FFFFu);
+        QCOMPARE(c.immagine().pixel(120, 100) & 0xFFFFFF, 0x00FFFFu);
+        QCOMPARE(c.immagine().pixel(140, 100) & 0xFFFFFF, 0x000000u);
+        // A straight Bezier chain and a dashed line: the dashes leave gaps.
+        c.clear();
+        c.setForeColor(10);
+        c.polyBezier({{10, 10}, {40, 10}, {70, 10}, {100, 10}});
+        QCOMPARE(c.immagine().pixel(55, 10) & 0xFFFFFF, 0x00FF00u);
+        c.setDrawStyle(StileTratto::Tratteggiato);
+        c.line(0, 50, 199, 50, 15);
+        const int accesi = [&] {
+            int n = 0;
+            for (int x = 0; x < 200; ++x) n += (c.immagine().pixel(x, 50) & 0xFFFFFF) != 0;
+            return n;
+        }();
+        QVERIFY(accesi > 50 && accesi < 190);
+    }
+
+    void coordinateDelPuntatore() {
+        Workspace ws;
+        CanvasWidget c(ws);
+        c.resize(400, 400);
+        ws.vista.scala = 2;
+        ws.vista.offsetX = 100;
+        ws.vista.offsetY = 500;
+        QSignalSpy spia(&c, &CanvasWidget::coordinateMouse);
+        muovi(&c, QPoint(300, 100));
+        QVERIFY(!spia.isEmpty());
+        QCOMPARE(spia.last().at(0).toString(), QString("100, 200"));
+        muovi(&c, QPoint(301, 100));
+        QCOMPARE(spia.last().at(0).toString(), QString("100,5, 200"));
+    }
+
+    void zoomFinestraEPanColMouse() {
+        Workspace ws;
+        FakeHost host;
+        CanvasWidget c(ws);
+        c.setHost(&host);
+        c.resize(800, 600);
+        inizializzaVista(ws.vista, c);
+        salvaVista(ws.vista);
+        ws.vista.modoZoom = 1;
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(int(ws.vista.modoZoom), 2);
+        // The rubber rectangle is painted over the picture, not into it.
+        muovi(&c, QPoint(200, 150));
+        QCOMPARE(pixelColorati(c.immagine(), 0x000000), c.immagine().width() * c.immagine().height());
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(200, 150));
+        QCOMPARE(int(ws.vista.modoZoom), 0);
+        QCOMPARE(ws.vista.scala, 8.0f);  // 100 wide on 800 pixels
+        QCOMPARE(ws.vista.offsetX, -800.0f);
+        QVERIFY(host.messaggi.empty());
+
+        // A window of no size: the message, and the view stays.
+        ws.vista.modoZoom = 1;
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(host.testiMessaggi().back(), std::string("Finestra di selezione inesistente!"));
+        QCOMPARE(ws.vista.scala, 8.0f);
+
+        // Pan: the displacement between the two clicks moves the offsets.
+        ws.vista.modoPan = 1;
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(80, 20));
+        QCOMPARE(ws.vista.offsetX, -770.0f);
+        QCOMPARE(int(ws.vista.modoPan), 0);
+
+        // With the print mark the corners go to the plot window instead.
+        ws.vista.marcaStampa = 1;
+        ws.vista.modoZoom = 1;
+        QSignalSpy plot(&c, &CanvasWidget::finestraPlotRichiesta);
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(5, 6));
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(105, 66));
+        QCOMPARE(plot.count(), 1);
+        QCOMPARE(ws.vista.plotX2, 105.0f);
+        QCOMPARE(ws.vista.plotScala, 8.0f);
+    }
+
+    void tracciamentoAsse() {
+        Workspace ws;
+        FakeHost host;
+        CanvasWidget c(ws);
+        c.setHost(&host);
+        c.resize(300, 300);
+        inizializzaVista(ws.vista, c);
+        c.clear();
+        ws.vista.modoAsse = 2;
+        ws.Piano.NumeroPuntiAsse = 1;
+        ws.Piano.VerticiAsse.redim(1);
+        ws.Piano.VerticiAsse[1] = {10, 10, 0};
+        // Cross-hair and rubber band follow the pointer without marking the picture.
+        muovi(&c, QPoint(150, 150));
+        QCOMPARE(pixelColorati(c.immagine(), 0x000000), c.immagine().width() * c.immagine().height());
+        QSignalSpy fine(&c, &CanvasWidget::tracciamentoTerminato);
+        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(150, 150));
+        QCOMPARE(fine.count(), 0);
+        QTest::mouseClick(&c, Qt::RightButton, {}, QPoint(150, 150));
+        QCOMPARE(fine.count(), 1);
+        QCOMPARE(int(ws.vista.modoAsse), 0);
+    }
+};
+
+QTEST_MAIN(CanvasWidgetTest)
+#include "canvas_widget_test.moc"
