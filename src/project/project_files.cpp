@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -41,40 +42,84 @@ bool leggiFileByte(const std::string& path, std::vector<uint8_t>& bytes) {
     return true;
 }
 
-std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t>& bytes, bool backup) {
-    fs::path target(path);
-    fs::path dir = target.parent_path();
-    std::error_code ec;
-    if (!dir.empty() && !fs::is_directory(dir, ec)) return "La cartella non esiste: " + dir.string();
+namespace {
 
-    std::random_device rd;
-    fs::path tmp = target;
-    tmp += ".tmp" + std::to_string(rd() % 1000000);
-    {
-        std::FILE* f = std::fopen(tmp.c_str(), "wb");
-        if (!f) return std::string("Impossibile scrivere il file: ") + std::strerror(errno);
-        bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        ok = (std::fflush(f) == 0) && ok;
-        ok = (std::fclose(f) == 0) && ok;
-        if (!ok) {
-            fs::remove(tmp, ec);
-            return "Errore di scrittura del file: spazio insufficiente o disco non disponibile.";
-        }
+// Why a file operation failed, in words the user understands.
+std::string ragione(std::errc codice) {
+    switch (codice) {
+    case std::errc::permission_denied:
+    case std::errc::operation_not_permitted: return "accesso negato";
+    case std::errc::read_only_file_system: return "il disco è protetto in scrittura";
+    case std::errc::no_space_on_device: return "spazio su disco insufficiente";
+    case std::errc::no_such_file_or_directory:
+    case std::errc::not_a_directory: return "la cartella non esiste";
+    case std::errc::is_a_directory: return "il nome indica una cartella";
+    case std::errc::filename_too_long: return "il nome del file è troppo lungo";
+    default: return "errore di scrittura sul disco";
     }
-    if (backup && fs::exists(target, ec)) {
-        fs::path bak = target;
-        bak.replace_extension(".BAK");
-        fs::copy_file(target, bak, fs::copy_options::overwrite_existing, ec);
-        if (ec) {
-            fs::remove(tmp, ec);
-            return "Impossibile creare la copia di backup: " + bak.string();
+}
+
+std::errc codiceErrno() { return static_cast<std::errc>(errno); }
+
+}  // namespace
+
+std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t>& bytes, bool backup) {
+    std::error_code ec;
+    fs::path target(path);
+    if (target.filename().empty()) return "il nome del file è vuoto";
+    // Saving through a link replaces the file it points to, not the link.
+    if (fs::is_symlink(target, ec)) {
+        fs::path reale = fs::weakly_canonical(target, ec);
+        if (!ec) target = reale;
+    }
+    if (fs::is_directory(target, ec)) return ragione(std::errc::is_a_directory);
+    fs::path dir = target.parent_path();
+    if (!dir.empty() && !fs::is_directory(dir, ec)) return ragione(std::errc::no_such_file_or_directory);
+
+    // A temporary name of our own in the same folder, never an existing file.
+    std::random_device rd;
+    fs::path tmp;
+    std::FILE* f = nullptr;
+    for (int tentativo = 0; tentativo < 20 && f == nullptr; ++tentativo) {
+        tmp = target;
+        tmp += ".tmp" + std::to_string(rd() % 1000000);
+        f = std::fopen(tmp.c_str(), "wbx");
+        if (f == nullptr && errno != EEXIST) return ragione(codiceErrno());
+    }
+    if (f == nullptr) return ragione(std::errc::file_exists);
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    std::errc errore = ok ? std::errc{} : codiceErrno();
+    if (std::fflush(f) != 0 && ok) {
+        ok = false;
+        errore = codiceErrno();
+    }
+    if (std::fclose(f) != 0 && ok) {
+        ok = false;
+        errore = codiceErrno();
+    }
+    if (!ok) {
+        fs::remove(tmp, ec);
+        return ragione(errore);
+    }
+    if (fs::exists(target, ec)) {
+        // The new file keeps the permissions of the one it replaces.
+        fs::permissions(tmp, fs::status(target, ec).permissions(), ec);
+        if (backup) {
+            fs::path bak = target;
+            bak.replace_extension(".BAK");
+            fs::copy_file(target, bak, fs::copy_options::overwrite_existing, ec);
+            if (ec) {
+                std::error_code ignorato;
+                fs::remove(tmp, ignorato);
+                return "impossibile creare la copia di sicurezza " + bak.string();
+            }
         }
     }
     fs::rename(tmp, target, ec);
     if (ec) {
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
-        return "Impossibile scrivere il file: " + ec.message();
+        std::error_code ignorato;
+        fs::remove(tmp, ignorato);
+        return ragione(static_cast<std::errc>(ec.value()));
     }
     return {};
 }
@@ -113,9 +158,11 @@ bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione
                     TabellaPaleggi& paleggi, Profilo& profilo) {
     Planimetria letto;
     if (!leggiRecord(path, letto)) return false;
+    // Every station has its section in the file; a plan that says otherwise is damaged and
+    // is refused before anything is replaced (its count cannot size Sezioni).
+    if (letto.NumeroIntersezioni < 0 || letto.NumeroIntersezioni > letto.SezioniApplicate.upperBound()) return false;
     piano = std::move(letto);
-    // A plan whose embedded sections are fewer than its stations copies those it has.
-    int32_t n = std::max<int32_t>(0, piano.NumeroIntersezioni);
+    const int32_t n = piano.NumeroIntersezioni;
     sezioni.redimPreserve(n);
     for (int32_t i = 1; i <= n; ++i) sezioni[i] = piano.SezioniApplicate.get(i);
     paleggi = piano.PaleggiApplicati;
@@ -126,10 +173,12 @@ bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione
 bool leggiFileSezioni(const std::string& path, VbArray<Sezione>& sezioni) {
     FileSezioni letto;
     if (!leggiRecord(path, letto)) return false;
-    for (int32_t i = 1; i <= letto.Sezioni.upperBound(); ++i) {
-        sezioni.ensure(i);
-        sezioni[i] = letto.Sezioni[i];
-    }
+    // Section by section the list takes the file's length (position 0 stays as it was); a
+    // file with position 0 only leaves the list untouched.
+    const int32_t n = letto.Sezioni.upperBound();
+    if (n < 1) return true;
+    sezioni.redimPreserve(n);
+    for (int32_t i = 1; i <= n; ++i) sezioni[i] = std::move(letto.Sezioni[i]);
     return true;
 }
 

@@ -18,7 +18,8 @@ bool leggiFileByte(const std::string& path, std::vector<uint8_t>& bytes);
 
 // Writes through a temporary file in the same folder renamed over the target, so a failed
 // save never destroys the previous file. With backup, an existing target is first copied
-// to the same name with the extension ".BAK". Returns an empty string or the reason.
+// to the same name with the extension ".BAK". Returns an empty string, or the reason in
+// Italian words ("accesso negato", "spazio su disco insufficiente", ...) for a message.
 std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t>& bytes, bool backup);
 
 // Raw readers: the record of the file's kind, accepted only with Versione 1; the
@@ -31,11 +32,12 @@ bool leggiRecord(const std::string& path, ClosedTraverse& dest);
 bool leggiRecord(const std::string& path, TriangulationChain& dest);
 
 // The plan reader of the open command: replaces the plan, then copies its embedded
-// sections (1..NumeroIntersezioni), volume table and profile outwards.
+// sections (1..NumeroIntersezioni), volume table and profile outwards. A plan holding fewer
+// sections than NumeroIntersezioni (or a negative count) is refused and changes nothing.
 bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione>& sezioni,
                     TabellaPaleggi& paleggi, Profilo& profilo);
-// The sections reader: grows `sezioni` and copies positions 1..upper bound of the file's
-// array; position 0 of `sezioni` is kept.
+// The sections reader: `sezioni` takes the length of the file's array and its positions
+// 1..upper bound; position 0 of `sezioni` is kept; a file with position 0 only changes nothing.
 bool leggiFileSezioni(const std::string& path, VbArray<Sezione>& sezioni);
 
 // Writers: Versione is written as 1 whatever the record holds.

@@ -242,6 +242,9 @@ public:
         int32_t l2 = static_cast<int32_t>(getInt(4));
         if (!ok_ || l1 != 0 || l2 != 0 || n1 > 0x7FFFFFFF || n2 > 0x7FFFFFFF) return fail();
         uint64_t total = static_cast<uint64_t>(n1) * n2;
+        // With no element at all the other bound costs no bytes, so the file cannot vouch for
+        // it: a bound beyond any real table is refused rather than trusted by later loops.
+        if (total == 0 && (n1 > kMaxVuoto || n2 > kMaxVuoto)) return fail();
         if (!fits(total, minSerializedSize<T>())) return fail();
         std::vector<T> v(static_cast<std::size_t>(total));
         for (auto& e : v) {
@@ -256,6 +259,7 @@ public:
     }
 
 private:
+    static constexpr uint32_t kMaxVuoto = 1u << 20;
     void fail() { ok_ = false; }
     bool fits(uint64_t count, std::size_t minSize) const {
         return count <= 0x7FFFFFFF && count * minSize <= remaining();

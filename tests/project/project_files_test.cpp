@@ -1,0 +1,344 @@
+// The six project files: layout, round trips, and readers that survive any bytes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "project/project_files.h"
+#include "project/serializer.h"
+#include "support/sample_records.h"
+
+namespace carvela {
+namespace {
+
+namespace fs = std::filesystem;
+using campioni::CartellaTemporanea;
+
+void scriviFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> leggi(const std::string& path) {
+    std::vector<uint8_t> b;
+    EXPECT_TRUE(leggiFileByte(path, b));
+    return b;
+}
+
+void aggiungi16(std::vector<uint8_t>& b, uint16_t v) {
+    b.push_back(static_cast<uint8_t>(v));
+    b.push_back(static_cast<uint8_t>(v >> 8));
+}
+void aggiungi32(std::vector<uint8_t>& b, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// Every reader, on one byte image, through the file readers the program uses.
+template <class R>
+bool leggiComeFile(const std::vector<uint8_t>& bytes, const std::string& path) {
+    scriviFile(path, bytes);
+    R r;
+    return leggiRecord(path, r);
+}
+
+template <class R>
+void verificaRoundTrip(const R& originale, const std::string& path) {
+    ASSERT_EQ(scriviRecord(path, originale, false), "");
+    R letto;
+    ASSERT_TRUE(leggiRecord(path, letto));
+    EXPECT_TRUE(letto == originale);
+    // The byte image is stable: writing what was read gives the same file.
+    EXPECT_EQ(toBytes(letto), leggi(path));
+}
+
+TEST(FileProgetto, OgniTipoRitornaUgualeMembroPerMembro) {
+    CartellaTemporanea dir;
+    verificaRoundTrip(campioni::piano(3), dir.file("a.pln"));
+    verificaRoundTrip(campioni::profilo(), dir.file("a.pro"));
+    verificaRoundTrip(campioni::fileSezioni(4), dir.file("a.sez"));
+    verificaRoundTrip(campioni::poligonaleAperta(), dir.file("a.pla"));
+    verificaRoundTrip(campioni::poligonaleChiusa(), dir.file("a.plc"));
+    verificaRoundTrip(campioni::triangolazione(), dir.file("a.trn"));
+
+    // Versione is written as 1 whatever the record held, and the reader then accepts it.
+    Profilo p = campioni::profilo();
+    p.Versione = 0;
+    ASSERT_EQ(scriviRecord(dir.file("v.pro"), p, false), "");
+    Profilo letto;
+    ASSERT_TRUE(leggiRecord(dir.file("v.pro"), letto));
+    EXPECT_EQ(letto.Versione, 1);
+    EXPECT_EQ(letto.CurvaVerso[2], "d");
+    EXPECT_EQ(letto.Origine, "C:\\Progetti\\profilo è.pro");
+}
+
+TEST(FileProgetto, DisposizioneDeiByte) {
+    // A section with an empty name and arrays never dimensioned: 00 00, 88 bytes of numbers,
+    // then 00 00 for each of the six arrays.
+    Sezione vuota;
+    vuota.Numero = 0x0102;
+    std::vector<uint8_t> b = toBytes(vuota);
+    ASSERT_EQ(b.size(), 2u + 88u + 6u * 2u);
+    EXPECT_EQ(b[0], 0);
+    EXPECT_EQ(b[1], 0);
+    EXPECT_EQ(b[2], 0x02);
+    EXPECT_EQ(b[3], 0x01);
+    for (std::size_t i = 90; i < b.size(); ++i) EXPECT_EQ(b[i], 0) << i;
+
+    // A one-dimensional array: u16 1, u32 count, i32 lower bound 0, then positions 0..n.
+    Planimetria p;
+    p.Punti.redim(2);
+    p.Punti[0] = {1.0f, 0, 0, 0x7F01};
+    b = toBytes(p);
+    // Versione, Origine, NumeroPunti, then Punti.
+    const std::size_t inizio = 2 + 2 + 4;
+    EXPECT_EQ(b[inizio], 1);
+    EXPECT_EQ(b[inizio + 1], 0);
+    EXPECT_EQ(b[inizio + 2], 3);  // three elements: positions 0, 1, 2
+    EXPECT_EQ(b[inizio + 6], 0);  // lower bound
+    const std::size_t elementi = inizio + 10;
+    const uint8_t uno[4] = {0x00, 0x00, 0x80, 0x3F};  // 1.0f little-endian
+    EXPECT_EQ(std::memcmp(&b[elementi], uno, 4), 0);
+    EXPECT_EQ(b[elementi + 12], 0x01);  // the i16 after x, y, z
+    EXPECT_EQ(b[elementi + 13], 0x7F);
+    EXPECT_EQ(b[elementi + 14], 0);  // position 1 starts 14 bytes later
+    EXPECT_EQ(b.size(), toBytes(Planimetria{}).size() + 8 + 3 * 14);
+
+    // Two dimensions: count and lower bound of the first, then of the second; first index fastest.
+    Profilo pr;
+    pr.ProgressiveLiv.redim(1, 2);
+    pr.ProgressiveLiv(1, 0) = 2.0f;
+    b = toBytes(pr);
+    const std::size_t tab = 2 + 2 + 4 + 4;
+    EXPECT_EQ(b[tab], 2);
+    EXPECT_EQ(b[tab + 2], 2);  // first dimension: 0..1
+    EXPECT_EQ(b[tab + 10], 3); // second dimension: 0..2
+    float secondo;
+    std::memcpy(&secondo, &b[tab + 18 + 4], 4);
+    EXPECT_EQ(secondo, 2.0f);
+
+    // Element sizes of the plan's lists.
+    EXPECT_EQ(toBytes(PlanPoint{}).size(), 14u);
+    EXPECT_EQ(toBytes(ContourSegment{}).size(), 24u);
+    EXPECT_EQ(toBytes(AxisPoint{}).size(), 9u);
+    EXPECT_EQ(toBytes(IntersezioneAsse{}).size(), 14u);
+    EXPECT_EQ(toBytes(EstremoSezione{}).size(), 16u);
+    EXPECT_EQ(toBytes(RigaPaleggio{}).size(), 12u);
+
+    // An empty record is its numbers plus two zero bytes per text and array.
+    EXPECT_EQ(toBytes(TriangulationChain{}).size(), 2u + 2u + 2u + 8u * 2u);
+    EXPECT_EQ(toBytes(OpenTraverse{}).size(), 2u + 1u + 2u + 2u + 8u + 14u * 2u);
+    EXPECT_EQ(toBytes(ClosedTraverse{}).size(), 2u + 1u + 2u + 2u + 36u + 14u * 2u);
+}
+
+TEST(FileProgetto, TipoDalNomeSenzaDistinguereMaiuscole) {
+    EXPECT_EQ(tipoFileDaNome("/x/STRADA.PLN"), TipoFile::Pln);
+    EXPECT_EQ(tipoFileDaNome("profilo.Pro"), TipoFile::Pro);
+    EXPECT_EQ(tipoFileDaNome("a.sez"), TipoFile::Sez);
+    EXPECT_EQ(tipoFileDaNome("a.PlA"), TipoFile::Pla);
+    EXPECT_EQ(tipoFileDaNome("a.plc"), TipoFile::Plc);
+    EXPECT_EQ(tipoFileDaNome("a.trn"), TipoFile::Trn);
+    EXPECT_EQ(tipoFileDaNome("a.pol"), TipoFile::Sconosciuto);
+    EXPECT_EQ(tipoFileDaNome("pl"), TipoFile::Sconosciuto);
+}
+
+// Truncation anywhere, flipped bytes and random bytes: false or a record, never a crash.
+template <class R>
+void verificaLettoreRobusto(const R& campione, const std::string& path) {
+    const std::vector<uint8_t> buoni = toBytes(campione);
+    for (std::size_t n = 0; n < buoni.size(); ++n) {
+        std::vector<uint8_t> corto(buoni.begin(), buoni.begin() + static_cast<std::ptrdiff_t>(n));
+        R r;
+        ASSERT_FALSE(fromBytes(corto, r)) << "troncato a " << n << " di " << buoni.size();
+    }
+    std::mt19937 caso(1234);
+    for (int k = 0; k < 400; ++k) {
+        std::vector<uint8_t> guasto = buoni;
+        guasto[caso() % guasto.size()] ^= static_cast<uint8_t>(1u << (caso() % 8));
+        guasto[caso() % guasto.size()] = static_cast<uint8_t>(caso());
+        R r;
+        fromBytes(guasto, r);
+    }
+    for (int k = 0; k < 200; ++k) {
+        std::vector<uint8_t> rumore(caso() % 300);
+        for (auto& b : rumore) b = static_cast<uint8_t>(caso() % 4 == 0 ? caso() : caso() % 3);
+        R r;
+        fromBytes(rumore, r);
+    }
+    // Through the file reader: a short file and a wrong version are refused.
+    std::vector<uint8_t> meta(buoni.begin(), buoni.begin() + static_cast<std::ptrdiff_t>(buoni.size() / 2));
+    EXPECT_FALSE(leggiComeFile<R>(meta, path));
+    std::vector<uint8_t> versione2 = buoni;
+    versione2[0] = 2;
+    EXPECT_FALSE(leggiComeFile<R>(versione2, path));
+    EXPECT_FALSE(leggiComeFile<R>({}, path));
+    EXPECT_TRUE(leggiComeFile<R>(buoni, path));
+}
+
+TEST(FileProgetto, LettoriResistonoAFileGuasti) {
+    CartellaTemporanea dir;
+    verificaLettoreRobusto(campioni::piano(2), dir.file("g.pln"));
+    verificaLettoreRobusto(campioni::profilo(), dir.file("g.pro"));
+    verificaLettoreRobusto(campioni::fileSezioni(2), dir.file("g.sez"));
+    verificaLettoreRobusto(campioni::poligonaleAperta(), dir.file("g.pla"));
+    verificaLettoreRobusto(campioni::poligonaleChiusa(), dir.file("g.plc"));
+    verificaLettoreRobusto(campioni::triangolazione(), dir.file("g.trn"));
+
+    Planimetria p;
+    EXPECT_FALSE(leggiRecord(dir.file("non_esiste.pln"), p));
+    EXPECT_FALSE(leggiRecord(dir.percorso.string(), p));  // a folder
+}
+
+TEST(FileProgetto, ConteggiCheChiedonoPiuDelFile) {
+    // A triangulation whose first array claims 2^31 - 1 floats, or 4 billion, in a tiny file.
+    auto intestazione = [] {
+        std::vector<uint8_t> b;
+        aggiungi16(b, 1);  // Versione
+        aggiungi16(b, 0);  // Origine ""
+        aggiungi16(b, 3);  // NumeroTriangoli
+        return b;
+    };
+    for (uint32_t conteggio : {0x7FFFFFFFu, 0xFFFFFFFFu, 0x80000000u, 1000u}) {
+        std::vector<uint8_t> b = intestazione();
+        aggiungi16(b, 1);
+        aggiungi32(b, conteggio);
+        aggiungi32(b, 0);
+        for (int i = 0; i < 16; ++i) b.push_back(0);
+        TriangulationChain t;
+        EXPECT_FALSE(fromBytes(b, t)) << conteggio;
+    }
+    // Three dimensions, a lower bound other than 0, a text longer than the file.
+    std::vector<uint8_t> b = intestazione();
+    aggiungi16(b, 3);
+    TriangulationChain t;
+    EXPECT_FALSE(fromBytes(b, t));
+    b = intestazione();
+    aggiungi16(b, 1);
+    aggiungi32(b, 1);
+    aggiungi32(b, 1);
+    aggiungi32(b, 0);
+    EXPECT_FALSE(fromBytes(b, t));
+    b.clear();
+    aggiungi16(b, 1);
+    aggiungi16(b, 60000);
+    EXPECT_FALSE(fromBytes(b, t));
+
+    // Two dimensions claiming 2^16 x 2^16 elements, and an empty first dimension paired
+    // with a second one of 2^31 - 1 (no bytes would back it).
+    for (auto [n1, n2] : {std::pair<uint32_t, uint32_t>{65536, 65536}, {0, 0x7FFFFFFF}, {0x7FFFFFFF, 0}}) {
+        std::vector<uint8_t> pr;
+        aggiungi16(pr, 1);
+        aggiungi16(pr, 0);
+        aggiungi32(pr, 0);
+        aggiungi32(pr, 0);
+        aggiungi16(pr, 2);
+        aggiungi32(pr, n1);
+        aggiungi32(pr, 0);
+        aggiungi32(pr, n2);
+        aggiungi32(pr, 0);
+        for (int i = 0; i < 200; ++i) pr.push_back(0);
+        Profilo p;
+        EXPECT_FALSE(fromBytes(pr, p)) << n1 << " x " << n2;
+    }
+    // Our own writer may produce an empty dimension of ordinary size: that still reads.
+    Profilo p;
+    p.Versione = 1;
+    p.RosseLiv.redim(4, -1);
+    Profilo letto;
+    ASSERT_TRUE(fromBytes(toBytes(p), letto));
+    EXPECT_EQ(letto.RosseLiv.count1(), 5);
+    EXPECT_EQ(letto.RosseLiv.count2(), 0);
+}
+
+TEST(FileProgetto, LetturaPianoCopiaSezioniProfiloEPaleggi) {
+    CartellaTemporanea dir;
+    const std::string path = dir.file("piano.pln");
+
+    // Four sections embedded but three stations: only the first three are copied, position 0
+    // of Sezioni stays as it was, and the list ends at the last station.
+    Planimetria scritto = campioni::piano(4);
+    scritto.NumeroIntersezioni = 3;
+    ASSERT_EQ(scriviRecord(path, scritto, false), "");
+    Planimetria piano;
+    VbArray<Sezione> sezioni(7);
+    sezioni[0].Nome = "zero";
+    sezioni[6].Nome = "vecchia";
+    TabellaPaleggi paleggi;
+    Profilo profilo;
+    ASSERT_TRUE(leggiFilePiano(path, piano, sezioni, paleggi, profilo));
+    EXPECT_TRUE(piano == scritto);
+    ASSERT_EQ(sezioni.upperBound(), 3);
+    EXPECT_EQ(sezioni[0].Nome, "zero");
+    for (int i = 1; i <= 3; ++i) EXPECT_TRUE(sezioni[i] == scritto.SezioniApplicate[i]) << i;
+    EXPECT_TRUE(paleggi == scritto.PaleggiApplicati);
+    EXPECT_TRUE(profilo == scritto.ProfiloApplicato);
+
+    // No station: position 0 only.
+    scritto.NumeroIntersezioni = 0;
+    ASSERT_EQ(scriviRecord(path, scritto, false), "");
+    ASSERT_TRUE(leggiFilePiano(path, piano, sezioni, paleggi, profilo));
+    EXPECT_EQ(sezioni.upperBound(), 0);
+    EXPECT_EQ(sezioni[0].Nome, "zero");
+
+    // More stations than embedded sections, or a negative count: refused, nothing replaced.
+    const Planimetria prima = piano;
+    for (int32_t n : {5, 1000000000, -1}) {
+        scritto.NumeroIntersezioni = n;
+        ASSERT_EQ(scriviRecord(path, scritto, false), "");
+        EXPECT_FALSE(leggiFilePiano(path, piano, sezioni, paleggi, profilo)) << n;
+        EXPECT_TRUE(piano == prima);
+        EXPECT_EQ(sezioni.upperBound(), 0);
+    }
+}
+
+TEST(FileProgetto, LetturaSezioniTieneLaPosizioneZero) {
+    CartellaTemporanea dir;
+    const std::string path = dir.file("s.sez");
+    ASSERT_EQ(scriviRecord(path, campioni::fileSezioni(2), false), "");
+
+    VbArray<Sezione> sezioni(5);
+    sezioni[0].Nome = "mia";
+    sezioni[5].Nome = "in più";
+    ASSERT_TRUE(leggiFileSezioni(path, sezioni));
+    ASSERT_EQ(sezioni.upperBound(), 2);
+    EXPECT_EQ(sezioni[0].Nome, "mia");  // the file's position 0 is not taken
+    EXPECT_TRUE(sezioni[2] == campioni::sezione(2));
+
+    // A file with position 0 only loads nothing.
+    FileSezioni soloZero;
+    soloZero.Sezioni.redim(0);
+    soloZero.Sezioni[0] = campioni::sezione(9);
+    ASSERT_EQ(scriviRecord(path, soloZero, false), "");
+    VbArray<Sezione> una(1);
+    ASSERT_TRUE(leggiFileSezioni(path, una));
+    EXPECT_EQ(una.upperBound(), 1);
+    EXPECT_TRUE(una[1] == Sezione{});
+    EXPECT_TRUE(una[0] == Sezione{});
+}
+
+TEST(FileProgetto, SalvataggioSicuroEConCopiaDiBackup) {
+    CartellaTemporanea dir;
+    const std::string path = dir.file("strada.pln");
+    ASSERT_EQ(scriviByteAtomico(path, {1, 2, 3}, true), "");
+    EXPECT_FALSE(fs::exists(dir.file("strada.BAK")));  // nothing to keep yet
+    ASSERT_EQ(scriviByteAtomico(path, {4, 5}, true), "");
+    EXPECT_EQ(leggi(path), (std::vector<uint8_t>{4, 5}));
+    EXPECT_EQ(leggi(dir.file("strada.BAK")), (std::vector<uint8_t>{1, 2, 3}));
+    ASSERT_EQ(scriviByteAtomico(path, {6}, false), "");
+    EXPECT_EQ(leggi(dir.file("strada.BAK")), (std::vector<uint8_t>{1, 2, 3}));
+
+    // A folder that does not exist, a name that is a folder: a reason in words, no file
+    // left behind, the folder untouched.
+    EXPECT_EQ(scriviByteAtomico(dir.file("manca/x.pln"), {1}, false), "la cartella non esiste");
+    fs::create_directory(dir.file("cartella.pln"));
+    scriviFile(dir.file("cartella.pln/dentro"), {9});
+    EXPECT_EQ(scriviByteAtomico(dir.file("cartella.pln"), {1}, true), "il nome indica una cartella");
+    EXPECT_TRUE(fs::is_directory(dir.file("cartella.pln")));
+    int voci = 0;
+    for ([[maybe_unused]] auto& e : fs::directory_iterator(dir.percorso)) ++voci;
+    EXPECT_EQ(voci, 3);  // strada.pln, strada.BAK, cartella.pln: no temporary left
+}
+
+}  // namespace
+}  // namespace carvela
