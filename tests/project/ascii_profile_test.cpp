@@ -1,0 +1,397 @@
+// The plain-text longitudinal profile: layout of the file, import, round trip, bad files.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "profile/profile_solve.h"
+#include "project/ascii_profile.h"
+#include "project/records.h"
+#include "support/fake_host.h"
+
+namespace carvela {
+namespace {
+
+std::string cartellaProva() {
+    auto dir = std::filesystem::temp_directory_path() / ("carvela_ascii_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+std::string scrivi(const std::string& nome, const std::string& testo) {
+    std::string path = cartellaProva() + "/" + nome;
+    std::ofstream(path, std::ios::binary) << testo;
+    return path;
+}
+
+std::string leggi(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// One value per line.
+std::string righe(std::initializer_list<std::string> valori) {
+    std::string t;
+    for (const auto& v : valori) t += v + "\n";
+    return t;
+}
+
+// A profile in the form the road computation leaves it: `punti` per grade line, sections
+// every 20 m over gently rolling ground, flattened per section.
+Profilo profiloCalcolato(std::vector<int32_t> punti, uint8_t metodo) {
+    Profilo p;
+    p.Versione = 1;
+    const int32_t l = static_cast<int32_t>(punti.size());
+    int32_t sezioni = 1;
+    for (int32_t k : punti) sezioni += k - 1;
+    p.NumeroSezioni = sezioni;
+    p.NumeroLivellette = l;
+    for (auto* t : {&p.ProgressiveLiv, &p.TerrenoLiv, &p.ProgettoLiv, &p.RosseLiv}) t->redim(sezioni, l + 1);
+    for (auto* v : {&p.AscissePassaggio, &p.QuotePassaggio, &p.Progressive, &p.QuoteTerreno, &p.QuoteProgetto,
+                    &p.QuoteRosse})
+        v->redim(sezioni);
+    for (auto* v : {&p.AreaTerreno, &p.Pendenze, &p.DistanzaPassaggio, &p.QuotaPassaggio}) v->redim(l);
+    p.PuntiLivelletta.redim(l);
+    for (int32_t i = 1; i <= sezioni; ++i) {
+        p.Progressive[i] = 20.0f * (i - 1);
+        p.QuoteTerreno[i] = static_cast<float>(100.0 + 3.0 * std::sin(i * 0.7) + 0.13 * i);
+    }
+    int32_t primo = 0;
+    for (int32_t g = 1; g <= l; ++g) {
+        p.PuntiLivelletta[g] = punti[g - 1];
+        for (int32_t j = 1; j <= punti[g - 1]; ++j) {
+            p.ProgressiveLiv(j, g) = p.Progressive[primo + j];
+            p.TerrenoLiv(j, g) = p.QuoteTerreno[primo + j];
+        }
+        double area = 0;
+        for (int32_t j = 1; j < punti[g - 1]; ++j)
+            area += (double{p.ProgressiveLiv(j + 1, g)} - p.ProgressiveLiv(j, g)) *
+                    (double{p.TerrenoLiv(j + 1, g)} + p.TerrenoLiv(j, g)) / 2;
+        p.AreaTerreno[g] = static_cast<float>(area);
+        p.ProgettoLiv(1, g) = 100.5f + g;
+        p.ProgettoLiv(punti[g - 1], g) = 101.25f + g;
+        p.Pendenze[g] = 0.01f * g;
+        p.QuotaPassaggio[g] = 100.8f;
+        p.DistanzaPassaggio[g] = 10.0f;
+        primo += punti[g - 1] - 1;
+    }
+    p.NumeroCurve = 2;
+    for (auto* v : {&p.CurvaDa, &p.CurvaA}) v->redim(2);
+    p.CurvaVerso.redim(2);
+    for (auto* v : {&p.CurvaRaggio, &p.CurvaTangente, &p.CurvaSviluppo, &p.CurvaApertura}) v->redim(2);
+    p.CurvaPicchetti.redim(2);
+    p.CurvaVerso[1] = "s", p.CurvaRaggio[1] = 45.5f, p.CurvaDa[1] = 1, p.CurvaA[1] = 3, p.CurvaPicchetti[1] = 8;
+    p.CurvaVerso[2] = "d", p.CurvaRaggio[2] = 120.125f, p.CurvaDa[2] = sezioni - 1, p.CurvaA[2] = sezioni, p.CurvaPicchetti[2] = 5;
+    p.PrimaSezione = 0;
+    p.MetodoLivellette = metodo;
+    if (metodo != 0) risolviProfilo(p);
+    return p;
+}
+
+// A profile that differs from anything a file gives, to see that a failed import keeps it.
+Profilo profiloPrecedente() {
+    Profilo p = profiloCalcolato({3, 4}, 2);
+    p.Origine = "precedente.pro";
+    return p;
+}
+
+TEST(ProfiloAscii, ExportListsThePointsGradeLineByGradeLine) {
+    Profilo p = profiloCalcolato({3, 2}, 0);
+    p.ProgettoLiv(1, 1) = 101.5f, p.ProgettoLiv(3, 1) = 99.75f;
+    p.ProgettoLiv(1, 2) = 99.75f, p.ProgettoLiv(2, 2) = 98;
+    p.CurvaRaggio[1] = 45.5f, p.CurvaRaggio[2] = 120.125f;
+    p.MetodoLivellette = 5;
+    for (int i = 1; i <= 4; ++i) p.QuoteTerreno[i] = 100 + i * 0.5f;
+    FakeHost host;
+    std::string path = cartellaProva() + "/layout.pro";
+    ASSERT_TRUE(esportaProfiloAscii(path, p, host));
+    // Four sections, two grade lines: five points, the shared third section twice.
+    EXPECT_EQ(leggi(path), "5\r\n2\r\n"
+                           "0\r\n100.5\r\n20\r\n101\r\n40\r\n101.5\r\n"
+                           "40\r\n101.5\r\n60\r\n102\r\n"
+                           "3\r\n2\r\n"
+                           "2\r\ns\r\n45.5\r\n1\r\n3\r\nd\r\n120.125\r\n3\r\n4\r\n"
+                           "0\r\n5\r\n"
+                           "101.5\r\n99.75\r\n99.75\r\n98\r\n");
+    EXPECT_TRUE(host.messaggi.empty());
+}
+
+TEST(ProfiloAscii, ImportSpreadsThePointsOverTheGradeLines) {
+    // Three grade lines of 4, 3 and 5 points: 12 pairs, 10 sections.
+    std::string testo = righe({"12", "3"});
+    for (int i = 0; i < 12; ++i) {
+        // Shared sections repeated: positions 4/5 and 7/8 carry the same section.
+        int sezione = i < 4 ? i : (i < 7 ? i - 1 : i - 2);
+        testo += std::to_string(sezione * 25) + ".5\n" + std::to_string(200 + sezione) + ",25\n";
+    }
+    testo += righe({"4", "3", "5", "1", "\"d\"", "80", "2", "5", "1", "0"});
+    Profilo p;
+    FakeHost host;
+    std::string path = scrivi("dieci.pro", testo);
+    ASSERT_TRUE(importaProfiloAscii(path, p, host));
+    EXPECT_TRUE(host.messaggi.empty());
+    EXPECT_EQ(p.Origine, path);
+    EXPECT_EQ(p.NumeroSezioni, 10);
+    EXPECT_EQ(p.NumeroLivellette, 3);
+    EXPECT_EQ(p.PuntiLivelletta.raw(), (std::vector<int32_t>{0, 4, 3, 5}));
+    for (int i = 1; i <= 10; ++i) {
+        EXPECT_FLOAT_EQ(p.Progressive[i], (i - 1) * 25 + 0.5f) << i;
+        EXPECT_FLOAT_EQ(p.QuoteTerreno[i], 199.25f + i) << i;
+    }
+    // Each grade line starts where the previous one ends.
+    EXPECT_FLOAT_EQ(p.ProgressiveLiv(1, 2), p.ProgressiveLiv(4, 1));
+    EXPECT_FLOAT_EQ(p.ProgressiveLiv(1, 3), p.ProgressiveLiv(3, 2));
+    EXPECT_FLOAT_EQ(p.ProgressiveLiv(5, 3), 225.5f);
+    // Ground area of grade line 2: 50 m under a straight ground rising from 203.25 to 205.25.
+    EXPECT_NEAR(p.AreaTerreno[2], 50 * 204.25, 1e-3);
+    EXPECT_FLOAT_EQ(p.QuotaMassima, 209.25f);
+    EXPECT_FLOAT_EQ(p.QuotaMinima, 200.25f);
+    EXPECT_FLOAT_EQ(p.QuotaRiferimento, 180.25f);
+    EXPECT_EQ(p.NumeroCurve, 1);
+    EXPECT_EQ(p.CurvaVerso[1], "d");
+    EXPECT_EQ(p.CurvaDa[1], 2);
+    EXPECT_EQ(p.CurvaA[1], 5);
+    EXPECT_EQ(p.PrimaSezione, 1);
+    EXPECT_EQ(p.MetodoLivellette, 0);
+    EXPECT_EQ(p.ProgressiveLiv.upperBound1(), 12);
+    EXPECT_EQ(p.ProgressiveLiv.upperBound2(), 4);
+}
+
+TEST(ProfiloAscii, EndElevationsByMethod) {
+    const std::string base = righe({"3", "1", "0", "100", "10", "100", "20", "100", "3", "0", "0"});
+    FakeHost host;
+    {
+        // Method 5 reads exactly one start elevation; whatever follows is not read.
+        Profilo p;
+        ASSERT_TRUE(importaProfiloAscii(scrivi("m5.pro", base + righe({"5", "101", "non letto"})), p, host));
+        EXPECT_FLOAT_EQ(p.ProgettoLiv(1, 1), 101);
+        EXPECT_EQ(host.beeps, 1);
+        Profilo q;
+        EXPECT_FALSE(importaProfiloAscii(scrivi("m5corto.pro", base + righe({"5"})), q, host));
+        EXPECT_EQ(q, Profilo{});
+    }
+    {
+        // The slope method needs both ends of every grade line.
+        Profilo p;
+        ASSERT_TRUE(importaProfiloAscii(scrivi("m4.pro", base + righe({"4", "101", "99"})), p, host));
+        EXPECT_EQ(p.MetodoLivellette, 4);
+        EXPECT_NEAR(p.ProgettoLiv(1, 1) + p.ProgettoLiv(3, 1), 200, 1e-4);
+        EXPECT_FALSE(importaProfiloAscii(scrivi("m4corto.pro", base + righe({"4", "101"})), p, host));
+    }
+    {
+        // The start elevations of method 1 are taken when the file has them; a file that stops
+        // after the method is still read.
+        Profilo p;
+        ASSERT_TRUE(importaProfiloAscii(scrivi("m1.pro", base + righe({"1", "101.5", "98.5"})), p, host));
+        EXPECT_FLOAT_EQ(p.ProgettoLiv(1, 1), 101.5f);
+        Profilo q;
+        ASSERT_TRUE(importaProfiloAscii(scrivi("m1breve.pro", base + righe({"1"})), q, host));
+        EXPECT_EQ(q.MetodoLivellette, 1);
+        EXPECT_EQ(q.NumeroSezioni, 3);
+    }
+    EXPECT_TRUE(host.messaggi.size() == 2);
+}
+
+TEST(ProfiloAscii, ExportThenImportGivesBackTheProfile) {
+    for (uint8_t metodo = 0; metodo <= 5; ++metodo) {
+        SCOPED_TRACE(static_cast<int>(metodo));
+        const Profilo originale = profiloCalcolato({4, 3, 5}, metodo);
+        FakeHost host;
+        std::string path = cartellaProva() + "/giro.pro";
+        ASSERT_TRUE(esportaProfiloAscii(path, originale, host));
+        Profilo letto = profiloPrecedente();
+        ASSERT_TRUE(importaProfiloAscii(path, letto, host));
+        EXPECT_TRUE(host.messaggi.empty());
+
+        EXPECT_EQ(letto.NumeroSezioni, originale.NumeroSezioni);
+        EXPECT_EQ(letto.NumeroLivellette, originale.NumeroLivellette);
+        EXPECT_EQ(letto.PuntiLivelletta, originale.PuntiLivelletta);
+        EXPECT_EQ(letto.MetodoLivellette, originale.MetodoLivellette);
+        EXPECT_EQ(letto.PrimaSezione, originale.PrimaSezione);
+        for (int32_t i = 1; i <= originale.NumeroSezioni; ++i) {
+            EXPECT_EQ(letto.Progressive[i], originale.Progressive[i]) << i;
+            EXPECT_EQ(letto.QuoteTerreno[i], originale.QuoteTerreno[i]) << i;
+            if (metodo != 0) {
+                EXPECT_NEAR(letto.QuoteProgetto[i], originale.QuoteProgetto[i], 1e-3) << i;
+            }
+        }
+        for (int32_t g = 1; g <= originale.NumeroLivellette; ++g) {
+            const int32_t n = originale.PuntiLivelletta[g];
+            EXPECT_EQ(letto.AreaTerreno[g], originale.AreaTerreno[g]) << g;
+            for (int32_t j = 1; j <= n; ++j) EXPECT_EQ(letto.ProgressiveLiv(j, g), originale.ProgressiveLiv(j, g));
+            // Method 5 keeps only the first start elevation; the solve derives the rest (and the
+            // per-section design elevations above cover it).
+            if (metodo == 5 && g == 1) {
+                EXPECT_NEAR(letto.ProgettoLiv(1, 1), originale.ProgettoLiv(1, 1), 1e-3);
+            }
+            if (metodo != 0 && metodo != 5) {
+                EXPECT_NEAR(letto.ProgettoLiv(1, g), originale.ProgettoLiv(1, g), 1e-3) << g;
+                EXPECT_NEAR(letto.ProgettoLiv(n, g), originale.ProgettoLiv(n, g), 1e-3) << g;
+            }
+        }
+        EXPECT_EQ(letto.NumeroCurve, 2);
+        EXPECT_EQ(letto.CurvaVerso, originale.CurvaVerso);
+        EXPECT_EQ(letto.CurvaRaggio[2], originale.CurvaRaggio[2]);
+        EXPECT_EQ(letto.CurvaDa, originale.CurvaDa);
+        EXPECT_EQ(letto.CurvaA, originale.CurvaA);
+        // The stakes are not part of the file: they stay as they were.
+        EXPECT_EQ(letto.CurvaPicchetti, profiloPrecedente().CurvaPicchetti);
+    }
+}
+
+TEST(ProfiloAscii, TruncatedFileLeavesTheProfileUnchanged) {
+    FakeHost host;
+    std::string path = cartellaProva() + "/intero.pro";
+    ASSERT_TRUE(esportaProfiloAscii(path, profiloCalcolato({2, 3}, 4), host));
+    const std::string testo = leggi(path);
+    // The last value starts after the last line break but one.
+    const std::size_t ultimoValore = testo.rfind('\n', testo.size() - 2) + 1;
+    const Profilo prima = profiloPrecedente();
+    std::string ultimoMessaggio;
+    for (std::size_t lunghezza = 0; lunghezza < testo.size(); ++lunghezza) {
+        Profilo p = prima;
+        host.pulisci();
+        bool letto = importaProfiloAscii(scrivi("tronco.pro", testo.substr(0, lunghezza)), p, host);
+        if (lunghezza > ultimoValore) {
+            // Cut inside the last value: a shorter number, still a whole profile.
+            EXPECT_TRUE(letto) << lunghezza << ": " << (host.messaggi.empty() ? "" : host.messaggi[0].testo);
+            continue;
+        }
+        ASSERT_FALSE(letto) << lunghezza;
+        ASSERT_EQ(host.messaggi.size(), 1u) << lunghezza;
+        EXPECT_EQ(host.messaggi[0].icona, Icona::Critico);
+        ultimoMessaggio = host.messaggi[0].testo;
+        ASSERT_TRUE(p == prima) << "profile changed by a file cut at byte " << lunghezza;
+    }
+    // Cut just before the last value: the file ends early.
+    EXPECT_EQ(ultimoMessaggio.rfind("Il file di profilo longitudinale ASCII è incompleto", 0), 0u) << ultimoMessaggio;
+}
+
+TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
+    const std::string coppie = righe({"0", "100", "10", "101", "20", "102"});
+    struct Caso {
+        std::string testo, messaggio;
+    } casi[] = {
+        {"", "Il file di profilo longitudinale ASCII è vuoto."},
+        {"\n  \n", "Il file di profilo longitudinale ASCII è vuoto."},
+        {righe({"3", "1"}) + coppie + righe({"3", "0", "0"}),
+         "Il file di profilo longitudinale ASCII è incompleto: i dati finiscono dopo la riga 11."},
+        {righe({"3,5", "1"}), "Valore non valido alla riga 1 del file di profilo longitudinale ASCII: è atteso un "
+                              "numero intero."},
+        {righe({"3", "1", "0", "cento"}),
+         "Valore non valido alla riga 4 del file di profilo longitudinale ASCII: è atteso un numero."},
+        {righe({"3", "1", "0", "nan"}),
+         "Valore non valido alla riga 4 del file di profilo longitudinale ASCII: è atteso un numero."},
+        {righe({"3", "1", "0", "1e39"}),
+         "Valore non valido alla riga 4 del file di profilo longitudinale ASCII: è atteso un numero."},
+        {righe({"3", "1"}) + coppie + righe({"3", "1", "x", "50", "1", "2"}),
+         "Valore non valido alla riga 11 del file di profilo longitudinale ASCII: è atteso \"s\" o \"d\"."},
+        {righe({"-3", "1"}), "Il file di profilo longitudinale ASCII non è coerente: numero di punti o di livellette "
+                             "negativo."},
+        {righe({"3", "2"}), "Il file di profilo longitudinale ASCII non è coerente: ogni livelletta richiede "
+                            "almeno due punti."},
+        {righe({"3", "0"}), "Il file di profilo longitudinale ASCII non è coerente: punti elencati senza "
+                            "livellette o livellette senza punti."},
+        {righe({"2000000000", "900000000"}),
+         "Il file di profilo longitudinale ASCII non è coerente: profilo troppo grande."},
+        {righe({"99999999999", "1"}),
+         "Valore non valido alla riga 1 del file di profilo longitudinale ASCII: è atteso un numero intero."},
+        {righe({"3", "1"}) + coppie + righe({"4"}),
+         "Il file di profilo longitudinale ASCII non è coerente: la somma dei punti delle livellette (4) non "
+         "corrisponde ai 3 punti elencati."},
+        {righe({"3", "1"}) + coppie + righe({"2"}),
+         "Il file di profilo longitudinale ASCII non è coerente: la somma dei punti delle livellette (2) non "
+         "corrisponde ai 3 punti elencati."},
+        {righe({"4", "2", "0", "1", "2", "3", "4", "5", "6", "7", "1", "3"}),
+         "Il file di profilo longitudinale ASCII non è coerente: la livelletta 1 ha meno di due punti."},
+        {righe({"3", "1"}) + coppie + righe({"3", "-1"}),
+         "Il file di profilo longitudinale ASCII non è coerente: numero di curve negativo."},
+        {righe({"3", "1"}) + coppie + righe({"3", "0", "0", "6"}),
+         "Il file di profilo longitudinale ASCII non è coerente: metodo di calcolo delle livellette 6 "
+         "inesistente."},
+        {righe({"3", "1"}) + coppie + righe({"3", "1", "s", "50", "1", "4", "0", "0"}),
+         "Il file di profilo longitudinale ASCII non è coerente: la curva 1 indica sezioni esterne al profilo."},
+        {righe({"3", "1"}) + coppie + righe({"3", "0", "0", "2", "101", "abc"}),
+         "Valore non valido alla riga 14 del file di profilo longitudinale ASCII: è atteso un numero."},
+    };
+    const Profilo prima = profiloPrecedente();
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.testo);
+        FakeHost host;
+        Profilo p = prima;
+        EXPECT_FALSE(importaProfiloAscii(scrivi("errato.pro", caso.testo), p, host));
+        EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{caso.messaggio});
+        EXPECT_TRUE(p == prima);
+    }
+
+    // Missing file.
+    FakeHost host;
+    Profilo p = prima;
+    EXPECT_FALSE(importaProfiloAscii(cartellaProva() + "/assente.pro", p, host));
+    EXPECT_EQ(host.testiMessaggi(),
+              std::vector<std::string>{"Impossibile aprire il file " + cartellaProva() + "/assente.pro."});
+}
+
+TEST(ProfiloAscii, TolerantNumberForms) {
+    // Comma decimals, blanks, Windows line ends, a quoted side and a leading plus sign.
+    std::string testo = " 3 \r\n1\r\n0\r\n100,5\r\n\r\n+10.25\r\n1.01e2\r\n20\r\n102\r\n3\r\n1\r\n\"S\"\r\n50\r\n0\r\n"
+                        "2\r\n0\r\n0\r\n";
+    Profilo p;
+    FakeHost host;
+    ASSERT_TRUE(importaProfiloAscii(scrivi("forme.pro", testo), p, host)) << host.testiMessaggi()[0];
+    EXPECT_FLOAT_EQ(p.QuoteTerreno[1], 100.5f);
+    EXPECT_FLOAT_EQ(p.Progressive[2], 10.25f);
+    EXPECT_FLOAT_EQ(p.QuoteTerreno[2], 101);
+    EXPECT_EQ(p.CurvaVerso[1], "s");
+}
+
+TEST(ProfiloAscii, ExportRefusesWhatCouldNotBeReadBack) {
+    FakeHost host;
+    const std::string path = cartellaProva() + "/rifiuto.pro";
+    std::filesystem::remove(path);
+
+    Profilo incoerente = profiloCalcolato({3, 3}, 0);
+    incoerente.PuntiLivelletta[2] = 7;  // more points than sections
+    EXPECT_FALSE(esportaProfiloAscii(path, incoerente, host));
+    Profilo nonNumerico = profiloCalcolato({3, 3}, 0);
+    nonNumerico.QuoteTerreno[2] = std::nanf("");
+    EXPECT_FALSE(esportaProfiloAscii(path, nonNumerico, host));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(host.testiMessaggi(),
+              (std::vector<std::string>{
+                  "Impossibile esportare il profilo longitudinale: i punti delle livellette non corrispondono alle "
+                  "sezioni.",
+                  "Impossibile esportare il profilo longitudinale: la sezione 2 ha valori non numerici."}));
+
+    // A folder that does not exist: the message names the file.
+    host.pulisci();
+    EXPECT_FALSE(esportaProfiloAscii(cartellaProva() + "/manca/x.pro", profiloCalcolato({3}, 0), host));
+    EXPECT_EQ(host.testiMessaggi(),
+              std::vector<std::string>{"Impossibile scrivere il file " + cartellaProva() + "/manca/x.pro."});
+
+    // A profile never divided into grade lines goes out as one grade line and comes back so.
+    Profilo senzaLivellette = profiloCalcolato({4}, 0);
+    senzaLivellette.NumeroLivellette = 0;
+    ASSERT_TRUE(esportaProfiloAscii(path, senzaLivellette, host));
+    Profilo letto;
+    ASSERT_TRUE(importaProfiloAscii(path, letto, host));
+    EXPECT_EQ(letto.NumeroSezioni, 4);
+    EXPECT_EQ(letto.NumeroLivellette, 1);
+    EXPECT_EQ(letto.Progressive[4], 60);
+
+    // The empty profile round-trips as an empty profile.
+    ASSERT_TRUE(esportaProfiloAscii(path, Profilo{}, host));
+    Profilo vuoto = profiloPrecedente();
+    ASSERT_TRUE(importaProfiloAscii(path, vuoto, host));
+    EXPECT_EQ(vuoto.NumeroSezioni, 0);
+    EXPECT_EQ(vuoto.NumeroLivellette, 0);
+}
+
+}  // namespace
+}  // namespace carvela
