@@ -14,4 +14,8 @@ class Canvas;
 void scriviTesto(Vista& vista, Canvas& canvas, float s, double x0, double y0, uint8_t verticale,
                  float altezza, int colore, std::string_view testo);
 
+// Whether the character has a glyph (after upper-casing): the digits, ". - + = ( ) ," and
+// the capitals except those the font leaves out.
+bool haGlifo(char32_t carattere);
+
 }  // namespace carvela

@@ -1,12 +1,15 @@
 #include "graphics/view.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace carvela {
 
 namespace {
 void widen(Vista& v, double x, double y) {
     float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    // A point that is not a finite number would poison the extent.
+    if (!std::isfinite(fx) || !std::isfinite(fy)) return;
     if (v.riavvioEstensione == -1) {
         v.estMinX = v.estMaxX = fx;
         v.estMinY = v.estMaxY = fy;
@@ -24,6 +27,8 @@ void puntoEstensione(Vista& v, Canvas& c, double x, double y) {
     widen(v, x, y);
     c.moveTo(pixel(x), pixel(y));
 }
+
+void allargaEstensione(Vista& v, double x, double y) { widen(v, x, y); }
 
 void bezierEstensione(Vista& v, Canvas& c, const std::vector<PuntoCanvas>& punti) {
     for (const auto& p : punti) widen(v, p.x, p.y);

@@ -60,6 +60,8 @@ inline void riavviaEstensione(Vista& v) { v.riavvioEstensione = -1; }
 // The extent-tracking pen move: widens (or restarts) the extent with (x, y), then moves the
 // pen there. Coordinates are canvas coordinates.
 void puntoEstensione(Vista& v, Canvas& c, double x, double y);
+// Widens (or restarts) the extent with (x, y) without moving the pen.
+void allargaEstensione(Vista& v, double x, double y);
 // Widens the extent by the points and draws them as one Bezier chain.
 void bezierEstensione(Vista& v, Canvas& c, const std::vector<PuntoCanvas>& punti);
 
