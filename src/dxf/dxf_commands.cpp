@@ -1,10 +1,146 @@
 #include "dxf/dxf_commands.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "dxf/dxf_drawing.h"
+#include "dxf/dxf_exports.h"
+#include "dxf/dxf_reader.h"
+#include "dxf/dxf_writer.h"
+#include "graphics/canvas.h"
+#include "graphics/view.h"
+#include "graphics/view_ops.h"
+#include "shell/host.h"
 #include "shell/workspace.h"
 
 namespace carvela {
+namespace {
 
-void comandoImportaDxf(Workspace&, Canvas&, Host&) {}
-void comandoEsportaDxf(Workspace&, Canvas&, Host&) {}
+const char* const kFiltroDxf = "File di interscambio (*.dxf) | *.DXF";
+
+struct Rettangolo {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool vuoto = true;
+    void aggiungi(double x, double y) {
+        if (!std::isfinite(x) || !std::isfinite(y)) return;
+        if (vuoto) {
+            minX = maxX = x;
+            minY = maxY = y;
+            vuoto = false;
+            return;
+        }
+        minX = std::min(minX, x), maxX = std::max(maxX, x);
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
+    }
+};
+
+}  // namespace
+
+bool estensioneDxf(const VbArray<DxfEntity>& disegno, double& minX, double& minY, double& maxX, double& maxY) {
+    Rettangolo r;
+    for (int32_t e = 1; e <= disegno.upperBound(); ++e) {
+        const DxfEntity& d = disegno[e];
+        const std::string& n = d.Nome;
+        if (n == "POINT" || n == "TEXT" || n == "VERTEX") {
+            r.aggiungi(d.X1, d.Y1);
+        } else if (n == "LINE") {
+            r.aggiungi(d.X1, d.Y1);
+            r.aggiungi(d.X2, d.Y2);
+        } else if (n == "CIRCLE" || n == "ARC") {
+            const double raggio = std::fabs(d.R);
+            r.aggiungi(d.X1 - raggio, d.Y1 - raggio);
+            r.aggiungi(d.X1 + raggio, d.Y1 + raggio);
+        }
+    }
+    minX = r.minX, minY = r.minY, maxX = r.maxX, maxY = r.maxY;
+    return !r.vuoto;
+}
+
+void zoomSuDisegnoDxf(Workspace& ws, Canvas& canvas, Host& host, const LimitiDxf& limiti) {
+    double eMinX, eMinY, eMaxX, eMaxY;
+    const bool conEntita = estensioneDxf(ws.DxfDrawing, eMinX, eMinY, eMaxX, eMaxY);
+    // The header limits serve when they make a window and the drawing lies at least partly
+    // inside it; otherwise (no limits, the defaults of an empty template, a drawing far from
+    // them) the view fits the entities themselves, with a small margin.
+    bool usaLimiti = limiti.completi() && limiti.maxX > limiti.minX && limiti.maxY > limiti.minY;
+    if (usaLimiti && conEntita)
+        usaLimiti = eMaxX >= limiti.minX && eMinX <= limiti.maxX && eMaxY >= limiti.minY && eMinY <= limiti.maxY;
+    double x1, y1, x2, y2;
+    if (usaLimiti) {
+        x1 = limiti.minX, y1 = limiti.minY, x2 = limiti.maxX, y2 = limiti.maxY;
+    } else if (conEntita) {
+        double margine = std::max(eMaxX - eMinX, eMaxY - eMinY) * 0.05;
+        if (margine <= 0) margine = 1;
+        x1 = eMinX - margine, y1 = eMinY - margine, x2 = eMaxX + margine, y2 = eMaxY + margine;
+    } else {
+        return;  // nothing to frame: the view stays as it is
+    }
+    salvaVista(ws.vista);
+    // The corners are the window's canvas points under the current scale with the offsets at
+    // zero, so the zoom brings the lower-left limit to the canvas's lower-left corner.
+    const double s = ws.vista.scala;
+    ws.vista.offsetX = 0;
+    ws.vista.offsetY = 0;
+    ws.vista.angoloX2 = static_cast<float>(s * x2);
+    ws.vista.angoloY2 = static_cast<float>(-s * y2);
+    zoomFinestraSu(ws, canvas, host, s * x1, -s * y1, s * x2, -s * y2);
+}
+
+bool importaFileDxf(Workspace& ws, Canvas& canvas, Host& host, const std::string& path) {
+    VbArray<DxfEntity> disegno;
+    LimitiDxf limiti;
+    if (!leggiFileDxf(path, disegno, limiti, host)) {
+        host.messaggio("Errore di apertura del file!");
+        return false;
+    }
+    resetDocumento(ws);
+    canvas.clear();
+    ws.DxfDrawing = std::move(disegno);
+    zoomSuDisegnoDxf(ws, canvas, host, limiti);
+    disegnaDxf(ws, canvas, host);
+    host.impostaTitolo(host.titolo() + " [ " + path + " ]");
+    return true;
+}
+
+void comandoImportaDxf(Workspace& ws, Canvas& canvas, Host& host) {
+    const std::string path = host.apriFile(kFiltroDxf, "Importa file di interscambio DXF");
+    if (path.empty()) return;
+    importaFileDxf(ws, canvas, host, path);
+}
+
+bool esportaDocumentoDxf(Workspace& ws, Host& host, const std::string& path) {
+    std::string testo;
+    switch (ws.TipoDocumento) {
+    case kDocProfilo: testo = esportaProfilo(ws.Profilo); break;
+    case kDocSezione: testo = esportaSezioni(ws.Sezioni, ws.impostazioni, &host); break;
+    case kDocDiagramma: testo = esportaDiagramma(ws.Paleggi); break;
+    case kDocPianta:
+        host.cursoreAttesa(true);
+        testo = esportaPianta(ws.Piano, ws.impostazioni);
+        break;
+    case kDocPoligonaleAperta:
+        host.cursoreAttesa(true);
+        testo = esportaPoligonaleAperta(ws.PoligonaleAperta, ws.impostazioni);
+        break;
+    case kDocPoligonaleChiusa:
+        host.cursoreAttesa(true);
+        testo = esportaPoligonaleChiusa(ws.PoligonaleChiusa, ws.impostazioni);
+        break;
+    case kDocTriangolazione:
+        host.cursoreAttesa(true);
+        testo = esportaTriangolazione(ws.Triangolazione, ws.impostazioni);
+        break;
+    default: return false;  // nothing shown, or an imported drawing: nothing to write
+    }
+    const bool ok = salvaDxf(path, testo, host);
+    host.cursoreAttesa(false);
+    return ok;
+}
+
+void comandoEsportaDxf(Workspace& ws, Canvas&, Host& host) {
+    const std::string path = host.salvaFile("", kFiltroDxf, "Esporta file di interscambio DXF");
+    if (path.empty()) return;
+    esportaDocumentoDxf(ws, host, path);
+}
 
 }  // namespace carvela

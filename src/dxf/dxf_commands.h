@@ -1,14 +1,31 @@
 #pragma once
 // The main-window commands of the drawing exchange: import and export.
+#include <string>
+
+#include "project/records.h"
 
 namespace carvela {
 struct Workspace;
+struct LimitiDxf;
 class Canvas;
 class Host;
 
-// "Importa file DXF...": dialog, reset, read, zoom to the limits, draw, caption.
+// "Importa file DXF...": dialog, then importaFileDxf.
 void comandoImportaDxf(Workspace& ws, Canvas& canvas, Host& host);
-// "&Esporta DXF disegno corrente...": dialog, then the export of the document shown.
+// Reads the file first; when it cannot be read says "Errore di apertura del file!" and leaves
+// the document shown as it was. Otherwise closes the document, takes the drawing, zooms on
+// it, draws it and appends " [ path ]" to the caption. Also the import of the wizard.
+bool importaFileDxf(Workspace& ws, Canvas& canvas, Host& host, const std::string& path);
+// The zoom of an import: on the header limits, or on the entities when the file has no
+// usable limits or its entities lie outside them. The view before is saved.
+void zoomSuDisegnoDxf(Workspace& ws, Canvas& canvas, Host& host, const LimitiDxf& limiti);
+// Extent of the drawn entities in drawing units; false when there is none.
+bool estensioneDxf(const VbArray<DxfEntity>& disegno, double& minX, double& minY, double& maxX, double& maxY);
+
+// "&Esporta DXF disegno corrente...": dialog, then esportaDocumentoDxf.
 void comandoEsportaDxf(Workspace& ws, Canvas& canvas, Host& host);
+// The export of the document shown to `path`; false when nothing was written (no document,
+// an imported drawing, or a file error, which is reported).
+bool esportaDocumentoDxf(Workspace& ws, Host& host, const std::string& path);
 
 }  // namespace carvela

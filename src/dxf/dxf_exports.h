@@ -1,0 +1,32 @@
+#pragma once
+// The DXF drawings of the documents: each export returns the whole file text (ENTITIES
+// section only), in project units, independent of the screen view.
+#include <string>
+
+#include "project/records.h"
+
+namespace carvela {
+struct Impostazioni;
+class Host;
+
+// Truncation to a number of decimals (floor), as the labels show coordinates: 1.999 gives
+// 1.99 with two decimals. The product is taken in single precision, so a value typed as
+// 0.29 stays 0.29.
+float troncaDecimali(float v, int decimali);
+
+std::string esportaPoligonaleAperta(const OpenTraverse& p, const Impostazioni& imp);
+std::string esportaPoligonaleChiusa(const ClosedTraverse& p, const Impostazioni& imp);
+std::string esportaTriangolazione(const TriangulationChain& t, const Impostazioni& imp);
+std::string esportaPianta(const Planimetria& piano, const Impostazioni& imp);
+std::string esportaDiagramma(const TabellaPaleggi& paleggi);
+std::string esportaProfilo(const Profilo& profilo);
+// All sections 1..last as sheets in columns; with a host, the progress window runs.
+std::string esportaSezioni(const VbArray<Sezione>& sezioni, const Impostazioni& imp, Host* host = nullptr);
+
+// Sheet offset of the section numbered `numero` (columns of SezioniPerColonnaDXF sections).
+void offsetFoglioSezione(int numero, const Impostazioni& imp, double& offsetX, double& offsetY);
+
+// Palette index to DXF colour number: the inverse of the reader's colour map (15 gives 7).
+int coloreDxfDaPalette(int indice);
+
+}  // namespace carvela

@@ -1,0 +1,308 @@
+#include "dxf/dxf_project.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "dxf/dxf_progress.h"
+#include "graphics/plan_drawing.h"
+#include "shell/host.h"
+#include "shell/workspace.h"
+
+namespace carvela {
+namespace {
+
+const char* const kTroppeEntita = "Troppe entità selezionate per il tipo di progetto scelto!";
+const char* const kNessunaCurva = "Nessuna curva di livello ricavata dalle entità selezionate!";
+const char* const kCriterioVuoto = "Nessun valore disponibile per il criterio di riconoscimento scelto!";
+
+// The largest selections the targets hold: 16-bit counts, and a section's gradient table
+// grows with the square of its points.
+constexpr int32_t kMassimoStazioni = 32767;
+constexpr int32_t kMassimoTriangoli = 32765;
+constexpr int32_t kMassimoPuntiSezione = 5000;
+
+bool passaTipo(const std::string& nome, const std::string& tipo) {
+    if (tipo == "POLYLINE") return nome == "POLYLINE" || nome == "VERTEX" || nome == "SEQEND";
+    return nome == tipo;
+}
+
+bool verticeContorno(const DxfEntity& e) { return e.FlagVertice == 8 || e.FlagVertice == 32; }
+
+ContourSegment segmentoTra(const DxfEntity& a, const DxfEntity& b) { return {a.X1, a.Y1, a.Z1, b.X1, b.Y1, b.Z1}; }
+
+void aggiungiCurva(VbArray<VbArray<ContourSegment>>& curve, std::vector<ContourSegment>& segmenti) {
+    if (segmenti.empty()) return;
+    segmenti.insert(segmenti.begin(), ContourSegment{});  // position 0 unused
+    VbArray<ContourSegment> curva;
+    curva.assignRaw(std::move(segmenti));
+    curve.raw().push_back(std::move(curva));
+    segmenti.clear();
+}
+
+VbArray<VbArray<ContourSegment>> nuoveCurve() {
+    VbArray<VbArray<ContourSegment>> c;
+    c.redim(0);
+    return c;
+}
+
+}  // namespace
+
+AnalisiDxf analizzaDxf(const VbArray<DxfEntity>& disegno, Host* host) {
+    AnalisiDxf a;
+    const int32_t n = disegno.upperBound();
+    if (host) {
+        host->mostraAttesa();
+        host->CaptionLabel("Analisi del file DXF in corso...");
+    }
+    BarraDxf barra(host, n, 1000);
+    std::unordered_set<std::string> colori, layer, tipi;
+    for (int32_t e = 1; e <= n; ++e) {
+        const DxfEntity& d = disegno[e];
+        if (d.Nome.empty()) continue;  // an empty slot is no entity
+        std::string colore = std::to_string(d.Colore);
+        if (colori.insert(colore).second) a.colori.push_back({colore, e});
+        if (!d.Layer.empty() && layer.insert(d.Layer).second) a.layer.push_back({d.Layer, e});
+        if (d.Nome.find('$') == std::string::npos && tipi.insert(d.Nome).second) a.tipi.push_back({d.Nome, e});
+        if (e % 1000 == 0) barra.avanza(e);
+    }
+    if (host) host->chiudiAttesa();
+    return a;
+}
+
+VbArray<DxfEntity> selezionaEntitaDxf(const VbArray<DxfEntity>& disegno, const SceltaDxf& s, Host* host) {
+    const int32_t n = disegno.upperBound();
+    if (host) host->CaptionLabel("Selezione delle entità in corso...");
+    BarraDxf barra(host, n, 1000);
+    std::vector<DxfEntity> w(1);
+    for (int32_t e = 1; e <= n; ++e) {
+        const DxfEntity& d = disegno[e];
+        if (d.Nome.empty()) continue;
+        bool passa = false;
+        switch (s.modo) {
+        case ModoSelezioneDxf::Colore: passa = d.Colore == s.colore; break;
+        case ModoSelezioneDxf::Layer: passa = d.Layer == s.layer; break;
+        case ModoSelezioneDxf::Entita: passa = passaTipo(d.Nome, s.tipo); break;
+        case ModoSelezioneDxf::Tutte: passa = true; break;
+        case ModoSelezioneDxf::Combinata:
+            passa = d.Layer == s.layer && d.Colore == s.colore && passaTipo(d.Nome, s.tipo);
+            break;
+        }
+        if (passa) w.push_back(d);
+        if (e % 1000 == 0) barra.avanza(e);
+    }
+    VbArray<DxfEntity> out;
+    out.assignRaw(std::move(w));
+    return out;
+}
+
+VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w) {
+    VbArray<VbArray<ContourSegment>> curve = nuoveCurve();
+    const int32_t m = w.upperBound();
+    std::vector<ContourSegment> segmenti;
+    int32_t i = 1;
+    while (i <= m) {
+        // Entities outside a polyline (a selection by colour or layer may hold any kind) are
+        // not polyline headers: the next polyline starts at the next POLYLINE.
+        if (w[i].Nome != "POLYLINE") {
+            ++i;
+            continue;
+        }
+        const bool chiusa5 = w[i].FlagPolilinea == 5;
+        int32_t j = i + (chiusa5 ? 3 : 2);
+        int32_t ultimo = 0;
+        for (; j <= m && w[j].Nome != "SEQEND" && w[j].Nome != "POLYLINE"; ++j) {
+            if (!verticeContorno(w[j])) continue;
+            segmenti.push_back(segmentoTra(w[j - 1], w[j]));
+            ultimo = j;
+        }
+        if (chiusa5 && ultimo > 0 && i + 2 <= m) segmenti.push_back(segmentoTra(w[ultimo], w[i + 2]));
+        aggiungiCurva(curve, segmenti);
+        // After the SEQEND; a polyline that lost its SEQEND ends where the next one begins.
+        i = j <= m && w[j].Nome == "POLYLINE" ? j : j + 1;
+    }
+    return curve;
+}
+
+VbArray<VbArray<ContourSegment>> curveDaLinee(const VbArray<DxfEntity>& w) {
+    VbArray<VbArray<ContourSegment>> curve = nuoveCurve();
+    std::vector<ContourSegment> segmenti;
+    float quotaIniziale = 0;
+    for (int32_t k = 1; k <= w.upperBound(); ++k) {
+        const DxfEntity& e = w[k];
+        if (e.Nome != "LINE") continue;
+        if (!segmenti.empty() && e.Z1 != quotaIniziale) aggiungiCurva(curve, segmenti);
+        segmenti.push_back({e.X1, e.Y1, e.Z1, e.X2, e.Y2, e.Z2});
+        quotaIniziale = e.Z1;
+    }
+    aggiungiCurva(curve, segmenti);
+    return curve;
+}
+
+bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& s) {
+    host.mostraAttesa();
+    VbArray<DxfEntity> w = selezionaEntitaDxf(ws.DxfDrawing, s, &host);
+    const int32_t m = std::max(0, w.upperBound());
+
+    host.CaptionLabel("Conversione in corso...");
+    BarraDxf barra(&host, m, 1000);
+    auto rifiuta = [&](const char* testo) {
+        host.chiudiAttesa();
+        host.messaggio(testo);
+        return false;
+    };
+
+    switch (s.progetto) {
+    case TipoProgettoDxf::PianoQuotato: {
+        const bool daPolilinee = s.curveDaPolilinee && s.tipo == "POLYLINE";
+        const bool daLinee = s.curveDaPolilinee && s.tipo == "LINE";
+        Planimetria& piano = ws.Piano;
+        if (daPolilinee || daLinee) {
+            host.CaptionLabel("Conversione SPLine in corso...");
+            VbArray<VbArray<ContourSegment>> curve;
+            if (daPolilinee) {
+                curve = curveDaPolilinee(w);
+            } else {
+                host.CaptionLabel("Unione delle SPLine in corso...");
+                curve = curveDaLinee(w);
+            }
+            barra.avanza(m);
+            // No contour line in the selection: the plan keeps the ones it had.
+            if (curve.upperBound() < 1) return rifiuta(kNessunaCurva);
+            piano.NumeroCurveLivello = curve.upperBound();
+            piano.CurveLivello = std::move(curve);
+        } else {
+            piano.NumeroPunti = m;
+            piano.Punti.redim(m);
+            piano.PuntiStazione.redim(m);
+            for (int32_t i = 1; i <= m; ++i) {
+                piano.Punti[i] = {w[i].X1, w[i].Y1, w[i].Z1, 0};
+                if (i % 1000 == 0) barra.avanza(i);
+            }
+        }
+        host.chiudiAttesa();
+        disegnaPianta(ws, canvas, host);
+        if (!daPolilinee && !daLinee) host.apriPagina(Pagina::PuntiPiano);
+        return true;
+    }
+    case TipoProgettoDxf::PoligonaleAperta: {
+        if (m > kMassimoStazioni) return rifiuta(kTroppeEntita);
+        OpenTraverse& p = ws.PoligonaleAperta;
+        p.NumeroStazioni = static_cast<int16_t>(m);
+        for (VbArray<float>* a : {&p.LetturaAzimutale, &p.LetturaZenitale, &p.Riservato, &p.AltezzaStrumentale,
+                                  &p.AscissaParziale, &p.OrdinataParziale, &p.Dislivello, &p.Ascissa, &p.Ordinata,
+                                  &p.Quota, &p.DistanzaOrizzontale, &p.LetturaInferiore, &p.LetturaMedia,
+                                  &p.LetturaSuperiore})
+            a->redim(m);
+        for (int32_t i = 1; i <= m; ++i) p.Ascissa[i] = w[i].X1, p.Ordinata[i] = w[i].Y1;
+        host.chiudiAttesa();
+        host.apriPagina(Pagina::PoligonaleAperta);
+        return true;
+    }
+    case TipoProgettoDxf::PoligonaleChiusa: {
+        if (m > kMassimoStazioni) return rifiuta(kTroppeEntita);
+        ClosedTraverse& p = ws.PoligonaleChiusa;
+        p.NumeroStazioni = static_cast<int16_t>(m);
+        for (VbArray<float>* a : {&p.AngoloZenitale, &p.AltezzaStrumentale, &p.AltezzaPrisma, &p.Quota,
+                                  &p.AngoloMisurato, &p.AngoloCompensato, &p.LetturaIndietro, &p.LetturaAvanti,
+                                  &p.Azimut, &p.Distanza, &p.AscissaParziale, &p.OrdinataParziale, &p.Ascissa,
+                                  &p.Ordinata})
+            a->redim(m);
+        for (int32_t i = 1; i <= m; ++i) p.Ascissa[i] = w[i].X1, p.Ordinata[i] = w[i].Y1;
+        host.chiudiAttesa();
+        host.apriPagina(Pagina::PoligonaleChiusa);
+        return true;
+    }
+    case TipoProgettoDxf::Triangolazione: {
+        if (m > kMassimoTriangoli) return rifiuta(kTroppeEntita);
+        TriangulationChain& t = ws.Triangolazione;
+        t.NumeroTriangoli = static_cast<int16_t>(m);
+        t.X.redim(m + 1), t.Y.redim(m + 1);
+        t.Azimut.redim(m + 2), t.Distanza.redim(m + 2);
+        t.Angolo1.redim(m), t.Angolo2.redim(m), t.Angolo3.redim(m), t.Errore.redim(m);
+        for (int32_t i = 1; i <= m; ++i) t.X[i] = w[i].X1, t.Y[i] = w[i].Y1;
+        host.chiudiAttesa();
+        host.apriPagina(Pagina::Triangolazione);
+        return true;
+    }
+    case TipoProgettoDxf::Profilo: {
+        Profilo& p = ws.Profilo;
+        p.NumeroSezioni = m;
+        p.NumeroLivellette = 1;
+        for (VbArray2<float>* t : {&p.ProgressiveLiv, &p.TerrenoLiv, &p.ProgettoLiv, &p.RosseLiv, &p.TabellaLivellette})
+            t->redim(m, 1);
+        for (VbArray<float>* a : {&p.ListaSezioni, &p.AscissePassaggio, &p.QuotePassaggio, &p.Progressive,
+                                  &p.QuoteTerreno, &p.QuoteProgetto, &p.QuoteRosse, &p.Pendenze})
+            a->redim(m);
+        for (VbArray<float>* a :
+             {&p.AreaTrapezio, &p.AreaTerreno, &p.ListaLivellette, &p.DistanzaPassaggio, &p.QuotaPassaggio})
+            a->redim(1);
+        if (p.Pendenze.upperBound() < 1) p.Pendenze.redim(1);
+        p.PuntiLivelletta.redim(1);
+        p.PuntiLivelletta[1] = m;
+        for (int32_t i = 1; i <= m; ++i) {
+            p.Progressive[i] = w[i].X1;
+            p.QuoteTerreno[i] = w[i].Y1;
+            p.ProgressiveLiv(i, 1) = w[i].X1;
+            p.TerrenoLiv(i, 1) = w[i].Y1;
+        }
+        host.chiudiAttesa();
+        host.apriPagina(Pagina::Profilo);
+        return true;
+    }
+    case TipoProgettoDxf::Sezione: {
+        if (m > kMassimoPuntiSezione) return rifiuta(kTroppeEntita);
+        Sezione& z = sezioneCorrente(ws);
+        z.NumeroPunti = static_cast<int16_t>(m);
+        for (VbArray<float>* a : {&z.DistanzeTerreno, &z.QuoteTerreno, &z.Intersezioni, &z.PoligonoX, &z.PoligonoZ})
+            a->redim(m);
+        z.Pendenze.redim(m, m);
+        for (int32_t i = 1; i <= m; ++i) z.DistanzeTerreno[i] = w[i].X1, z.QuoteTerreno[i] = w[i].Y1;
+        host.chiudiAttesa();
+        host.apriPagina(Pagina::Sezione);
+        return true;
+    }
+    }
+    host.chiudiAttesa();
+    return false;
+}
+
+void ModelloRicavaDxf::analizza(const VbArray<DxfEntity>& disegno, Host* host) {
+    analisi_ = analizzaDxf(disegno, host);
+    indiceColore = analisi_.colori.empty() ? -1 : 0;
+    indiceLayer = analisi_.layer.empty() ? -1 : 0;
+    indiceTipo = analisi_.tipi.empty() ? -1 : 0;
+}
+
+bool ModelloRicavaDxf::scelta(const VbArray<DxfEntity>& disegno, Host& host, SceltaDxf& out) const {
+    auto entita = [&](const std::vector<VoceDxf>& lista, int indice) -> const DxfEntity* {
+        if (indice < 0 || indice >= static_cast<int>(lista.size())) return nullptr;
+        const int32_t e = lista[static_cast<std::size_t>(indice)].entita;
+        return disegno.has(e) ? &disegno[e] : nullptr;
+    };
+    const DxfEntity* colore = entita(analisi_.colori, indiceColore);
+    const DxfEntity* layer = entita(analisi_.layer, indiceLayer);
+    const DxfEntity* tipo = entita(analisi_.tipi, indiceTipo);
+    // The mode needs its list: with nothing to choose, nothing can be recognised.
+    const bool manca = (modo == ModoSelezioneDxf::Colore && !colore) || (modo == ModoSelezioneDxf::Layer && !layer) ||
+                       (modo == ModoSelezioneDxf::Entita && !tipo) ||
+                       (modo == ModoSelezioneDxf::Combinata && (!colore || !layer || !tipo));
+    if (manca) {
+        host.messaggio(kCriterioVuoto);
+        return false;
+    }
+    out.progetto = progetto;
+    out.modo = modo;
+    out.colore = colore ? colore->Colore : 15;
+    out.layer = layer ? layer->Layer : std::string();
+    out.tipo = tipo ? tipo->Nome : std::string();
+    out.curveDaPolilinee = curveDaPolilinee;
+    return true;
+}
+
+bool ModelloRicavaDxf::riconosci(Workspace& ws, Canvas& canvas, Host& host) const {
+    SceltaDxf s;
+    if (!scelta(ws.DxfDrawing, host, s)) return false;
+    return convertiProgettoDxf(ws, canvas, host, s);
+}
+
+}  // namespace carvela

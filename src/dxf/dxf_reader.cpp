@@ -1,0 +1,350 @@
+#include "dxf/dxf_reader.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "dxf/dxf_progress.h"
+#include "dxf/dxf_text.h"
+#include "project/vbtext.h"
+#include "shell/host.h"
+#include "shell/workspace.h"
+
+namespace carvela {
+namespace {
+
+enum class Tipo { Nessuno, Point, Line, Circle, Arc, Text, Seqend, Vertex, Polyline, LimMin, LimMax };
+
+Tipo tipoParolaChiave(std::string_view r) {
+    switch (r.size()) {
+    case 3: return r == "ARC" ? Tipo::Arc : Tipo::Nessuno;
+    case 4:
+        if (r == "LINE") return Tipo::Line;
+        if (r == "TEXT") return Tipo::Text;
+        return Tipo::Nessuno;
+    case 5: return r == "POINT" ? Tipo::Point : Tipo::Nessuno;
+    case 6:
+        if (r == "CIRCLE") return Tipo::Circle;
+        if (r == "SEQEND") return Tipo::Seqend;
+        if (r == "VERTEX") return Tipo::Vertex;
+        return Tipo::Nessuno;
+    case 7:
+        if (r == "$LIMMIN") return Tipo::LimMin;
+        if (r == "$LIMMAX") return Tipo::LimMax;
+        return Tipo::Nessuno;
+    case 8: return r == "POLYLINE" ? Tipo::Polyline : Tipo::Nessuno;
+    default: return Tipo::Nessuno;
+    }
+}
+
+// Group codes the reader acts on; codes are compared as the trimmed text of their line.
+enum class Codice { Altro, Zero, Uno, Otto, C10, C20, C30, C11, C21, C31, C40, C50, C51, C62, C70 };
+
+Codice codiceGruppo(std::string_view r) {
+    if (r.size() == 1) {
+        switch (r[0]) {
+        case '0': return Codice::Zero;
+        case '1': return Codice::Uno;
+        case '8': return Codice::Otto;
+        default: return Codice::Altro;
+        }
+    }
+    if (r.size() != 2) return Codice::Altro;
+    switch (r[0]) {
+    case '1': return r[1] == '0' ? Codice::C10 : r[1] == '1' ? Codice::C11 : Codice::Altro;
+    case '2': return r[1] == '0' ? Codice::C20 : r[1] == '1' ? Codice::C21 : Codice::Altro;
+    case '3': return r[1] == '0' ? Codice::C30 : r[1] == '1' ? Codice::C31 : Codice::Altro;
+    case '4': return r[1] == '0' ? Codice::C40 : Codice::Altro;
+    case '5': return r[1] == '0' ? Codice::C50 : r[1] == '1' ? Codice::C51 : Codice::Altro;
+    case '6': return r[1] == '2' ? Codice::C62 : Codice::Altro;
+    case '7': return r[1] == '0' ? Codice::C70 : Codice::Altro;
+    default: return Codice::Altro;
+    }
+}
+
+const char* nomeTipo(Tipo t) {
+    switch (t) {
+    case Tipo::Point: return "POINT";
+    case Tipo::Line: return "LINE";
+    case Tipo::Circle: return "CIRCLE";
+    case Tipo::Arc: return "ARC";
+    case Tipo::Text: return "TEXT";
+    case Tipo::Seqend: return "SEQEND";
+    case Tipo::Vertex: return "VERTEX";
+    case Tipo::Polyline: return "POLYLINE";
+    case Tipo::LimMin: return "$LIMMIN";
+    case Tipo::LimMax: return "$LIMMAX";
+    default: return "";
+    }
+}
+
+// Lines of the text, read whole and trimmed of blanks at both ends. Lines end with LF or
+// CR LF; a file that holds no LF at all is taken as ending its lines with CR.
+class CursoreRighe {
+public:
+    explicit CursoreRighe(std::string_view testo) : p_(testo.data()), fine_(testo.data() + testo.size()) {
+        terminatore_ = std::memchr(p_, '\n', testo.size()) || !std::memchr(p_, '\r', testo.size()) ? '\n' : '\r';
+    }
+
+    bool prossima(std::string_view& riga) {
+        if (p_ >= fine_) return false;
+        const char* inizio = p_;
+        const char* a = static_cast<const char*>(std::memchr(p_, terminatore_, static_cast<std::size_t>(fine_ - p_)));
+        const char* e = a ? a : fine_;
+        p_ = a ? a + 1 : fine_;
+        while (e > inizio && (e[-1] == ' ' || e[-1] == '\r' || e[-1] == '\t')) --e;
+        while (inizio < e && (*inizio == ' ' || *inizio == '\t')) ++inizio;
+        riga = std::string_view(inizio, static_cast<std::size_t>(e - inizio));
+        ++lette_;
+        return true;
+    }
+    int64_t lette() const { return lette_; }
+    char terminatore() const { return terminatore_; }
+
+private:
+    const char* p_;
+    const char* fine_;
+    char terminatore_ = '\n';
+    int64_t lette_ = 0;
+};
+
+int64_t contaRighe(std::string_view testo) {
+    if (testo.empty()) return 0;
+    char t = std::memchr(testo.data(), '\n', testo.size()) || !std::memchr(testo.data(), '\r', testo.size()) ? '\n'
+                                                                                                          : '\r';
+    int64_t n = 0;
+    const char* p = testo.data();
+    const char* fine = p + testo.size();
+    while (const char* a = static_cast<const char*>(std::memchr(p, t, static_cast<std::size_t>(fine - p)))) {
+        ++n;
+        p = a + 1;
+    }
+    return n + (p < fine ? 1 : 0);
+}
+
+float comeFloat(double v) { return static_cast<float>(v); }
+
+float radianti(double gradi) { return static_cast<float>(gradi * 2.0 * 3.1415929794311523 / 360.0); }
+
+uint8_t byteFlag(double v) {
+    int64_t n = arrotondaPari(v);
+    return n < 0 || n > 255 ? 0 : static_cast<uint8_t>(n);
+}
+
+}  // namespace
+
+uint8_t colorePaletteDaDxf(int numero) {
+    switch (numero) {
+    case 1: return 12;
+    case 2: return 14;
+    case 3: return 10;
+    case 4: return 11;
+    case 5: return 9;
+    case 6: return 5;
+    case 8: return 8;
+    case 9: return 7;
+    default: return 15;
+    }
+}
+
+double valoreDxf(std::string_view t) {
+    std::size_t i = 0;
+    while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
+    bool negativo = false;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) negativo = t[i++] == '-';
+    // Only digits or a point may follow: "inf" and "nan" are not numbers here.
+    if (i >= t.size() || !((t[i] >= '0' && t[i] <= '9') || t[i] == '.')) return 0;
+    double v = 0;
+    auto [ptr, ec] = std::from_chars(t.data() + i, t.data() + t.size(), v, std::chars_format::general);
+    if (ec != std::errc() || !std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) return 0;
+    return negativo ? -v : v;
+}
+
+void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host* host,
+                 int64_t righe) {
+    if (testo.size() >= 3 && static_cast<unsigned char>(testo[0]) == 0xEF &&
+        static_cast<unsigned char>(testo[1]) == 0xBB && static_cast<unsigned char>(testo[2]) == 0xBF)
+        testo.remove_prefix(3);
+    if (host) {
+        host->CaptionLabel("Conversione del file .DXF in corso...");
+        if (righe < 0) righe = contaRighe(testo);
+    }
+    BarraDxf barra(host, righe, 100);
+
+    std::vector<DxfEntity> lista(1);  // slot 0 stays empty, as every user expects
+    CursoreRighe cursore(testo);
+    std::string_view riga, codice, valore;
+    bool rimandata = false;  // the value line of a group 0 is looked at again as a keyword
+    int64_t prossimoAggiornamento = 100;
+
+    auto prossima = [&](std::string_view& r) {
+        bool ok = cursore.prossima(r);
+        if (cursore.lette() >= prossimoAggiornamento) {
+            barra.avanza(cursore.lette());
+            prossimoAggiornamento = cursore.lette() + 100;
+        }
+        return ok;
+    };
+
+    while (true) {
+        if (rimandata) {
+            riga = valore;
+            rimandata = false;
+        } else if (!prossima(riga)) {
+            break;
+        }
+        Tipo tipo = tipoParolaChiave(riga);
+        if (tipo == Tipo::Nessuno) continue;
+
+        DxfEntity& e = lista.emplace_back();
+        e.Nome = nomeTipo(tipo);
+        e.Colore = 15;
+
+        bool finita = false;
+        while (!finita) {
+            if (!prossima(codice)) break;
+            Codice c = codiceGruppo(codice);
+            if (!prossima(valore)) break;
+            switch (c) {
+            case Codice::Zero:
+                // A new entity starts: whatever this one still missed never comes.
+                rimandata = true;
+                finita = true;
+                break;
+            case Codice::Otto:
+                e.Layer = testoDaDxf(valore);
+                finita = tipo == Tipo::Seqend;
+                break;
+            case Codice::C62: {
+                double v = valoreDxf(valore);
+                e.Colore = std::fabs(v) <= 32767.5 ? colorePaletteDaDxf(static_cast<int>(arrotondaPari(v))) : 15;
+                break;
+            }
+            case Codice::C10: {
+                double v = valoreDxf(valore);
+                e.X1 = comeFloat(v);
+                if (tipo == Tipo::LimMin) limiti.minX = v, limiti.haMinX = true;
+                if (tipo == Tipo::LimMax) limiti.maxX = v, limiti.haMaxX = true;
+                break;
+            }
+            case Codice::C20: {
+                double v = valoreDxf(valore);
+                e.Y1 = comeFloat(v);
+                if (tipo == Tipo::LimMin) limiti.minY = v, limiti.haMinY = true, finita = true;
+                if (tipo == Tipo::LimMax) limiti.maxY = v, limiti.haMaxY = true, finita = true;
+                break;
+            }
+            case Codice::C30: {
+                e.Z1 = comeFloat(valoreDxf(valore));
+                if (tipo == Tipo::Point) {
+                    finita = true;
+                } else if (tipo == Tipo::Polyline || tipo == Tipo::Vertex) {
+                    // Group 70 directly after the 30 gives the flags; without it a vertex is
+                    // taken as a 3D polyline vertex.
+                    std::string_view dopo;
+                    uint8_t flag = tipo == Tipo::Vertex ? 32 : 0;
+                    if (prossima(dopo) && dopo == "70") {
+                        std::string_view v;
+                        flag = prossima(v) ? byteFlag(valoreDxf(v)) : 0;
+                    }
+                    if (tipo == Tipo::Vertex)
+                        e.FlagVertice = flag;
+                    else
+                        e.FlagPolilinea = flag;
+                    finita = true;
+                }
+                break;
+            }
+            case Codice::C11: e.X2 = comeFloat(valoreDxf(valore)); break;
+            case Codice::C21: e.Y2 = comeFloat(valoreDxf(valore)); break;
+            case Codice::C31:
+                e.Z2 = comeFloat(valoreDxf(valore));
+                finita = tipo == Tipo::Line;
+                break;
+            case Codice::C40:
+                e.R = comeFloat(valoreDxf(valore));
+                finita = tipo == Tipo::Circle;
+                break;
+            case Codice::Uno:
+                e.Testo = testoDaDxf(valore);
+                finita = tipo == Tipo::Text;
+                break;
+            case Codice::C50: e.AngoloIniziale = radianti(valoreDxf(valore)); break;
+            case Codice::C51:
+                e.AngoloFinale = radianti(valoreDxf(valore));
+                finita = tipo == Tipo::Arc;
+                break;
+            default: break;
+            }
+        }
+    }
+    disegno.assignRaw(std::move(lista));
+}
+
+bool leggiFileDxf(const std::string& path, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host& host) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    std::string testo;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    long lunghezza = ok ? std::ftell(f) : -1;
+    ok = ok && lunghezza >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    if (!ok) {
+        std::fclose(f);
+        return false;
+    }
+
+    host.cursoreAttesa(true);
+    host.mostraAttesa();
+    host.CaptionLabel("Lettura del file .DXF in corso...");
+    BarraDxf barra(&host, lunghezza, 1000);
+    testo.resize(static_cast<std::size_t>(lunghezza));
+    std::size_t letti = 0;
+    constexpr std::size_t kBlocco = 1 << 20;
+    while (letti < testo.size()) {
+        std::size_t n = std::fread(testo.data() + letti, 1, std::min(kBlocco, testo.size() - letti), f);
+        if (n == 0) break;
+        letti += n;
+        barra.avanza(static_cast<int64_t>(letti));
+    }
+    ok = !std::ferror(f);
+    std::fclose(f);
+    testo.resize(letti);  // a file that shrank while being read is taken as it was read
+    if (ok && testo.rfind("AutoCAD Binary DXF", 0) == 0) ok = false;
+    if (!ok) {
+        host.chiudiAttesa();
+        host.cursoreAttesa(false);
+        return false;
+    }
+
+    LimitiDxf nuovi;
+    convertiDxf(testo, disegno, nuovi, &host, contaRighe(testo));
+    limiti = nuovi;
+    host.chiudiAttesa();
+    host.cursoreAttesa(false);
+    return true;
+}
+
+bool ReadDxf(Workspace& ws, Host& host, const std::string& path, LimitiDxf* limitiLetti) {
+    VbArray<DxfEntity> disegno;
+    LimitiDxf limiti;
+    if (!leggiFileDxf(path, disegno, limiti, host)) {
+        host.messaggio("Errore di apertura del file!");
+        return false;
+    }
+    ws.DxfDrawing = std::move(disegno);
+    const double s = ws.vista.scala;
+    auto imposta = [](bool presente, double v, float& destinazione) {
+        if (presente && std::isfinite(static_cast<float>(v))) destinazione = static_cast<float>(v);
+    };
+    imposta(limiti.haMinX, limiti.minX * s, ws.vista.offsetX);
+    imposta(limiti.haMinY, -limiti.minY * s, ws.vista.offsetY);
+    imposta(limiti.haMaxX, limiti.maxX * s, ws.vista.angoloX2);
+    imposta(limiti.haMaxY, -limiti.maxY * s, ws.vista.angoloY2);
+    if (limitiLetti) *limitiLetti = limiti;
+    return true;
+}
+
+}  // namespace carvela

@@ -1,0 +1,124 @@
+#include "dxf/dxf_writer.h"
+
+#include <cmath>
+
+#include "dxf/dxf_text.h"
+#include "project/project_files.h"
+#include "project/vbtext.h"
+#include "shell/host.h"
+
+namespace carvela {
+
+void ScrittoreDxf::codice(int c) {
+    testo_ += vbStr(static_cast<int64_t>(c));
+    testo_ += " \r\n";
+}
+
+void ScrittoreDxf::stringa(std::string_view s) {
+    testo_ += testoPerDxf(s);
+    testo_ += "\r\n";
+}
+
+void ScrittoreDxf::reale(float v) {
+    testo_ += vbStr(v);
+    testo_ += "\r\n";
+}
+
+bool ScrittoreDxf::finiti(std::initializer_list<float> valori) {
+    for (float v : valori)
+        if (!std::isfinite(v)) {
+            ++scartate_;
+            return false;
+        }
+    return true;
+}
+
+void ScrittoreDxf::inizio() {
+    codice(0);
+    stringa("SECTION");
+    codice(2);
+    stringa("ENTITIES");
+}
+
+void ScrittoreDxf::linea(std::string_view layer, int colore, float x1, float y1, float z1, float x2, float y2,
+                         float z2) {
+    if (!finiti({x1, y1, z1, x2, y2, z2})) return;
+    codice(0), stringa("LINE");
+    codice(8), stringa(layer);
+    codice(62), codice(colore);
+    codice(10), reale(x1);
+    codice(20), reale(y1);
+    codice(30), reale(z1);
+    codice(11), reale(x2);
+    codice(21), reale(y2);
+    codice(31), reale(z2);
+}
+
+void ScrittoreDxf::cerchio(std::string_view layer, int colore, float x, float y, float z, float r) {
+    if (!finiti({x, y, z, r})) return;
+    codice(0), stringa("CIRCLE");
+    codice(8), stringa(layer);
+    codice(62), codice(colore);
+    codice(10), reale(x);
+    codice(20), reale(y);
+    codice(30), reale(z);
+    codice(40), reale(r);
+}
+
+void ScrittoreDxf::testo(std::string_view layer, int colore, float x, float y, float z, float altezza,
+                         std::string_view testo, float rotazione) {
+    if (!finiti({x, y, z, altezza, rotazione})) return;
+    codice(0), stringa("TEXT");
+    codice(8), stringa(layer);
+    codice(62), codice(colore);
+    codice(10), reale(x);
+    codice(20), reale(y);
+    codice(30), reale(z);
+    codice(40), reale(altezza);
+    codice(1), stringa(testo);
+    codice(50), reale(rotazione);
+}
+
+void ScrittoreDxf::segmentoSpesso(std::string_view layer, int colore, float x1, float y1, float z1, float x2, float y2,
+                                  float z2, float larghezza) {
+    if (!finiti({x1, y1, z1, x2, y2, z2, larghezza})) return;
+    codice(0), stringa("POLYLINE");
+    codice(8), stringa(layer);
+    codice(66), codice(1);
+    codice(62), codice(colore);
+    codice(10), stringa("0.0");
+    codice(20), stringa("0.0");
+    codice(30), stringa("0.0");
+    codice(40), reale(larghezza);
+    codice(41), reale(larghezza);
+    codice(0), stringa("VERTEX");
+    codice(8), stringa(layer);
+    codice(10), reale(x1);
+    codice(20), reale(y1);
+    codice(30), reale(z1);
+    codice(0), stringa("VERTEX");
+    codice(8), stringa(layer);
+    codice(10), reale(x2);
+    codice(20), reale(y2);
+    codice(30), reale(z2);
+    codice(0), stringa("SEQEND");
+    codice(8), stringa(layer);
+}
+
+void ScrittoreDxf::fine() {
+    codice(0);
+    stringa("ENDSEC");
+    codice(0);
+    stringa("EOF");
+}
+
+bool salvaDxf(const std::string& path, const std::string& contenuto, Host& host) {
+    std::vector<uint8_t> byte(contenuto.begin(), contenuto.end());
+    if (!scriviByteAtomico(path, byte, false).empty()) {
+        host.messaggio("Errore di scrittura del file!");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace carvela

@@ -1,0 +1,42 @@
+#pragma once
+// The DXF writer: an ENTITIES section written item by item through six entity writers, in
+// the forms every export shares (group codes and colours as " n ", reals as Str, CR LF).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace carvela {
+class Host;
+
+class ScrittoreDxf {
+public:
+    void inizio();  // 0 SECTION, 2 ENTITIES
+    void linea(std::string_view layer, int colore, float x1, float y1, float z1, float x2, float y2, float z2);
+    void cerchio(std::string_view layer, int colore, float x, float y, float z, float r);
+    void testo(std::string_view layer, int colore, float x, float y, float z, float altezza, std::string_view testo,
+               float rotazione);
+    // A straight POLYLINE of width w with two vertices (the vertices carry no flags).
+    void segmentoSpesso(std::string_view layer, int colore, float x1, float y1, float z1, float x2, float y2, float z2,
+                        float larghezza);
+    void fine();  // 0 ENDSEC, 0 EOF
+
+    const std::string& contenuto() const { return testo_; }
+    // Entities left out because a coordinate was not a finite number.
+    int scartate() const { return scartate_; }
+
+private:
+    void codice(int c);
+    void stringa(std::string_view s);
+    void reale(float v);
+    bool finiti(std::initializer_list<float> valori);
+
+    std::string testo_;
+    int scartate_ = 0;
+};
+
+// Writes the text to the file through a temporary file renamed over it, so a failed export
+// never leaves half a drawing; on failure says "Errore di scrittura del file!" and returns false.
+bool salvaDxf(const std::string& path, const std::string& contenuto, Host& host);
+
+}  // namespace carvela

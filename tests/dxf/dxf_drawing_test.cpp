@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include "dxf/dxf_commands.h"
+#include "dxf/dxf_drawing.h"
+#include "dxf/dxf_reader.h"
+#include "dxf/dxf_test_files.h"
+#include "graphics/recording_canvas.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+namespace carvela {
+namespace {
+
+using Op = OperazioneCanvas;
+using test::dxfDaCoppie;
+using test::FileTemporaneo;
+
+DxfEntity entita(const char* nome, float x = 0, float y = 0, uint8_t flagVertice = 0) {
+    DxfEntity e;
+    e.Nome = nome;
+    e.X1 = x;
+    e.Y1 = y;
+    e.FlagVertice = flagVertice;
+    return e;
+}
+
+// Segments drawn as (from, to) in canvas pixels: each extent move followed by its line.
+std::vector<std::array<double, 4>> segmenti(const RecordingCanvas& c) {
+    std::vector<std::array<double, 4>> out;
+    for (const Op& o : c.operazioni)
+        if (o.tipo == Op::LineTo) out.push_back({o.a, o.b, o.c, o.d});
+    return out;
+}
+
+struct Disegno {
+    Workspace ws;
+    RecordingCanvas canvas{800, 600};
+    FakeHost host;
+    Disegno() {
+        ws.vista.scala = 1;
+        ws.vista.offsetX = 0;
+        ws.vista.offsetY = 600;  // world (x, y) at canvas (x, 600 - y)
+        ws.DxfDrawing.redim(0);
+    }
+    void aggiungi(DxfEntity e) { ws.DxfDrawing.raw().push_back(std::move(e)); }
+    void disegna() { disegnaDxf(ws, canvas, host); }
+};
+
+TEST(DxfDrawing, PolylinesDrawOnlySplineAndThreeDimensionalVertices) {
+    Disegno d;
+    DxfEntity testa = entita("POLYLINE");
+    testa.Colore = 10;
+    d.aggiungi(testa);
+    d.aggiungi(entita("VERTEX", 0, 0, 32));
+    d.aggiungi(entita("VERTEX", 10, 0, 32));
+    d.aggiungi(entita("VERTEX", 10, 10, 0));   // explicit 0: read, not drawn
+    d.aggiungi(entita("VERTEX", 20, 10, 8));   // spline-fit: drawn from the vertex before it
+    d.aggiungi(entita("VERTEX", 30, 10, 16));  // frame point: passed over
+    d.aggiungi(entita("SEQEND"));
+    d.disegna();
+
+    EXPECT_EQ(d.ws.TipoDocumento, kDocDxf);
+    auto s = segmenti(d.canvas);
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0], (std::array<double, 4>{0, 600, 10, 600}));
+    EXPECT_EQ(s[1], (std::array<double, 4>{10, 590, 20, 590}));
+    for (const Op& o : d.canvas.di(Op::LineTo)) EXPECT_EQ(o.colore, 10);
+}
+
+TEST(DxfDrawing, ClosedSplinePolylineStartsAtItsSecondVertexAndClosesBackToIt) {
+    Disegno d;
+    DxfEntity testa = entita("POLYLINE");
+    testa.FlagPolilinea = 5;
+    d.aggiungi(testa);
+    d.aggiungi(entita("VERTEX", 100, 100, 16));
+    d.aggiungi(entita("VERTEX", 0, 0, 8));
+    d.aggiungi(entita("VERTEX", 10, 0, 8));
+    d.aggiungi(entita("VERTEX", 10, 10, 8));
+    d.aggiungi(entita("SEQEND"));
+    d.aggiungi(entita("POINT", 5, 5));
+    d.disegna();
+
+    auto s = segmenti(d.canvas);
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_EQ(s[0], (std::array<double, 4>{0, 600, 10, 600}));
+    EXPECT_EQ(s[1], (std::array<double, 4>{10, 600, 10, 590}));
+    EXPECT_EQ(s[2], (std::array<double, 4>{10, 590, 0, 600}));  // back to the second vertex
+    ASSERT_EQ(d.canvas.di(Op::Pixel).size(), 1u);                 // drawing goes on after the SEQEND
+}
+
+TEST(DxfDrawing, LostSequenceEndsAndShortPolylinesDrawNothingWrong) {
+    Disegno d;
+    d.aggiungi(entita("POLYLINE"));
+    d.aggiungi(entita("VERTEX", 0, 0, 32));
+    d.aggiungi(entita("VERTEX", 10, 0, 32));
+    // No SEQEND: the next polyline is drawn as its own, never joined to a header at (0, 0).
+    d.aggiungi(entita("POLYLINE"));
+    d.aggiungi(entita("VERTEX", 50, 50, 32));
+    d.aggiungi(entita("VERTEX", 60, 50, 32));
+    d.aggiungi(entita("SEQEND"));
+    d.aggiungi(entita("POLYLINE"));  // at the end of the list: nothing
+    d.aggiungi(entita("VERTEX", 1, 1, 32));
+    d.disegna();
+    auto s = segmenti(d.canvas);
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0], (std::array<double, 4>{0, 600, 10, 600}));
+    EXPECT_EQ(s[1], (std::array<double, 4>{50, 550, 60, 550}));
+}
+
+TEST(DxfDrawing, SimpleEntitiesUseTheViewAndTheirColours) {
+    Disegno d;
+    d.ws.vista.scala = 2;
+    d.ws.vista.offsetX = 10;
+    DxfEntity linea = entita("LINE", 1, 1);
+    linea.X2 = 3.3f;
+    linea.Y2 = 4.2f;
+    linea.Colore = 0;  // colour 0 is drawn white
+    d.aggiungi(linea);
+    DxfEntity cerchio = entita("CIRCLE", 5, 5);
+    cerchio.R = 2;
+    cerchio.Colore = 12;
+    d.aggiungi(cerchio);
+    DxfEntity arco = entita("ARC", 0, 0);
+    arco.R = 1;
+    arco.AngoloIniziale = 0.5f;
+    arco.AngoloFinale = 1.5f;
+    d.aggiungi(arco);
+    d.aggiungi(entita("$LIMMIN", 100, 100));
+    d.aggiungi(entita("SEQEND"));
+    d.aggiungi(DxfEntity{});  // an empty slot is ignored
+    d.disegna();
+
+    EXPECT_EQ(d.ws.DxfDrawing[1].Colore, 15);
+    auto linee = d.canvas.di(Op::LineTo);
+    ASSERT_EQ(linee.size(), 1u);
+    EXPECT_EQ(linee[0].colore, 15);
+    EXPECT_EQ(linee[0].a, 12);
+    EXPECT_EQ(linee[0].b, 598);
+    EXPECT_EQ(linee[0].c, 17);  // 2 * 3.3 + 10 rounded
+    EXPECT_EQ(linee[0].d, 592);
+    auto cerchi = d.canvas.di(Op::Circle);
+    ASSERT_EQ(cerchi.size(), 1u);
+    EXPECT_DOUBLE_EQ(cerchi[0].c, 4);
+    EXPECT_EQ(cerchi[0].colore, 12);
+    auto archi = d.canvas.di(Op::Arc);
+    ASSERT_EQ(archi.size(), 1u);
+    EXPECT_FLOAT_EQ(archi[0].inizio, 0.5f);
+    EXPECT_FLOAT_EQ(archi[0].fine, 1.5f);
+    EXPECT_EQ(d.canvas.operazioni.front().tipo, Op::Clear);
+}
+
+TEST(DxfImport, ImportZoomsDrawsAndNamesTheFile) {
+    FakeHost host;
+    Workspace ws;
+    RecordingCanvas canvas(800, 600);
+    ws.vista.offsetY = 600;
+    ws.TipoDocumento = kDocPoligonaleAperta;
+    ws.PoligonaleAperta.NumeroStazioni = 3;
+
+    // Cancelled dialog: nothing happens.
+    comandoImportaDxf(ws, canvas, host);
+    EXPECT_EQ(host.titoliDialoghi, std::vector<std::string>{"Importa file di interscambio DXF"});
+    EXPECT_EQ(host.filtriDialoghi, std::vector<std::string>{"File di interscambio (*.dxf) | *.DXF"});
+    EXPECT_EQ(ws.PoligonaleAperta.NumeroStazioni, 3);
+
+    // An unreadable file leaves the document shown as it was.
+    host.fileAperti.push_back("/nonexistent/carvela/disegno.dxf");
+    comandoImportaDxf(ws, canvas, host);
+    EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{"Errore di apertura del file!"});
+    EXPECT_EQ(ws.TipoDocumento, kDocPoligonaleAperta);
+    EXPECT_EQ(ws.PoligonaleAperta.NumeroStazioni, 3);
+
+    FileTemporaneo file("rilievo.dxf", dxfDaCoppie({{0, "LINE"}, {10, "1000"}, {20, "5000"}, {30, "0"},
+                                                     {11, "1100"}, {21, "5050"}, {31, "0"}}));
+    host.pulisci();
+    host.fileAperti.push_back(file.path());
+    comandoImportaDxf(ws, canvas, host);
+    EXPECT_TRUE(host.messaggi.empty());
+    EXPECT_EQ(ws.TipoDocumento, kDocDxf);
+    EXPECT_EQ(ws.PoligonaleAperta.NumeroStazioni, 0);  // the traverse shown was closed
+    EXPECT_EQ(ws.DxfDrawing.upperBound(), 1);
+    EXPECT_EQ(host.titoloFinestra, "Carvela [ " + file.path() + " ]");
+    EXPECT_FALSE(canvas.di(Op::LineTo).empty());
+}
+
+TEST(DxfImport, ExtentOfTheEntities) {
+    VbArray<DxfEntity> d(0);
+    double x1, y1, x2, y2;
+    EXPECT_FALSE(estensioneDxf(d, x1, y1, x2, y2));
+    d.raw().push_back(entita("$LIMMIN", -500, -500));
+    d.raw().push_back(entita("POLYLINE", 0, 0));  // a header's point is no drawn point
+    d.raw().push_back(entita("VERTEX", 10, 20, 32));
+    DxfEntity c = entita("CIRCLE", 30, 30);
+    c.R = 5;
+    d.raw().push_back(c);
+    ASSERT_TRUE(estensioneDxf(d, x1, y1, x2, y2));
+    EXPECT_DOUBLE_EQ(x1, 10);
+    EXPECT_DOUBLE_EQ(y1, 20);
+    EXPECT_DOUBLE_EQ(x2, 35);
+    EXPECT_DOUBLE_EQ(y2, 35);
+}
+
+}  // namespace
+}  // namespace carvela
