@@ -64,12 +64,13 @@ public:
     void scrivi(const std::string& key, const std::string& value) override { valori[key] = value; }
 };
 
-// Every key with its default; a value that cannot be read as the key's type takes the default.
+// Every key with its default; a value that cannot be read as the key's type, or that lies
+// outside what the settings window accepts for that key, takes the default.
 Impostazioni caricaImpostazioni(const SettingsStore& store);
 void salvaImpostazioni(SettingsStore& store, const Impostazioni& s);
 
 // One key set from its stored text (as "--set KEY=VALUE" of the batch tool does).
-// False for an unknown key or a value of the wrong type.
+// False for an unknown key, a value of the wrong type or one outside the key's bounds.
 bool impostaChiave(Impostazioni& s, std::string_view key, std::string_view value);
 
 // The names of the 30 keys in the order above.

@@ -28,6 +28,10 @@ void resetDocumento(Workspace& ws) {
     ws.TipoDocumento = kDocNessuno;
 }
 
+void salvaTutteImpostazioni(Workspace& ws) {
+    if (ws.archivioImpostazioni) salvaImpostazioni(*ws.archivioImpostazioni, ws.impostazioni);
+}
+
 Sezione& sezioneCorrente(Workspace& ws) {
     if (ws.SezioneCorrente < 0) ws.SezioneCorrente = 0;
     ws.Sezioni.ensure(ws.SezioneCorrente);

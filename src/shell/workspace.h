@@ -33,12 +33,19 @@ struct Workspace {
     int16_t contatoreAutoSave = 0;   // ticks since the last automatic save
     int32_t periodoTimerMs = 10000;  // period of the automatic-save timer
     int16_t wizardAttivo = 0;        // -1 while the project wizard is open
+    bool salvataggioInCorso = false; // a save is running (its dialog may be open)
+
+    // Where "save all" writes the settings; none in tests that do not look at it.
+    SettingsStore* archivioImpostazioni = nullptr;
 
     Workspace() { Sezioni.redim(1); }
 };
 
 // Empties what TipoDocumento designates and sets it to 0 (the "new" of the main window).
 void resetDocumento(Workspace& ws);
+
+// "Save all" of the settings: every key into the workspace's store, when it has one.
+void salvaTutteImpostazioni(Workspace& ws);
 
 // Convenience: the current section, grown into existence when the index lies beyond the list.
 Sezione& sezioneCorrente(Workspace& ws);

@@ -1,0 +1,213 @@
+// The 30 settings in the store, and the settings window's fields and "&Appllica".
+#include <gtest/gtest.h>
+
+#include "graphics/recording_canvas.h"
+#include "shell/settings.h"
+#include "shell/settings_page.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+namespace carvela {
+namespace {
+
+TEST(Impostazioni, CaricaSalvaEValoriScrittiAMano) {
+    MapSettingsStore vuoto;
+    EXPECT_TRUE(caricaImpostazioni(vuoto) == Impostazioni{});
+
+    Impostazioni s;
+    s.AngoloPiatto = 200;
+    s.DimensioneQuote = 2.5f;
+    s.AbilitaAutoSave = false;
+    s.IntervalloAutoSave = 15;
+    s.PicchettiCurva = 12;
+    s.UsaLarghezzaIndividuale = 1;
+    s.InclinazioneScarpataSterro = 0.5f;
+    MapSettingsStore store;
+    salvaImpostazioni(store, s);
+    EXPECT_EQ(store.valori.size(), 30u);
+    EXPECT_EQ(store.valori["AbilitaAutoSave"], "0");
+    EXPECT_EQ(store.valori["UtilizzaFileBackUp"], "-1");
+    EXPECT_EQ(store.valori["DimensioneQuote"], "2,5");  // the locale's decimal comma
+    EXPECT_EQ(store.valori["IntervalloAutoSave"], "15");
+    EXPECT_TRUE(caricaImpostazioni(store) == s);
+
+    // Switches: -1/0 as written, True/False accepted; anything else keeps the default.
+    MapSettingsStore mano;
+    mano.valori = {{"AbilitaAutoSave", "False"}, {"UtilizzaFileBackUp", "0"},  {"MuroSezione", "True"},
+                   {"MantieniQuoteDraw", "forse"}, {"AdattaScalaPlot", "-1"}, {"DimensioneQuote", "3.5"},
+                   {"fattoreScalaVolumi", "dieci"}, {"IntervalloAutoSave", "1"}, {"IntervalloVertexPLine", "0"},
+                   {"PicchettiCurva", "255"}, {"numPuntiTerrenoDefault", "70000"}, {"AngoloPiatto", "-200"},
+                   {"LarghezzaDefaultStrada", "1e40"}, {"RaggioMinimoCurve", ""}, {"DistazaMinimaSezioni", "7,25"}};
+    const Impostazioni letto = caricaImpostazioni(mano);
+    const Impostazioni base;
+    EXPECT_FALSE(letto.AbilitaAutoSave);
+    EXPECT_FALSE(letto.UtilizzaFileBackUp);
+    EXPECT_TRUE(letto.MuroSezione);
+    EXPECT_EQ(letto.MantieniQuoteDraw, base.MantieniQuoteDraw);
+    EXPECT_TRUE(letto.AdattaScalaPlot);
+    EXPECT_FLOAT_EQ(letto.DimensioneQuote, 3.5f);
+    EXPECT_FLOAT_EQ(letto.DistazaMinimaSezioni, 7.25f);
+    EXPECT_EQ(letto.fattoreScalaVolumi, base.fattoreScalaVolumi);
+    // Values the settings window would refuse (and that would stall the timer or the
+    // drawings) load as the default too.
+    EXPECT_EQ(letto.IntervalloAutoSave, base.IntervalloAutoSave);
+    EXPECT_EQ(letto.IntervalloVertexPLine, base.IntervalloVertexPLine);
+    EXPECT_EQ(letto.PicchettiCurva, base.PicchettiCurva);
+    EXPECT_EQ(letto.numPuntiTerrenoDefault, base.numPuntiTerrenoDefault);
+    EXPECT_EQ(letto.AngoloPiatto, base.AngoloPiatto);
+    EXPECT_EQ(letto.LarghezzaDefaultStrada, base.LarghezzaDefaultStrada);
+    EXPECT_EQ(letto.RaggioMinimoCurve, base.RaggioMinimoCurve);
+}
+
+struct Finestra {
+    Workspace ws;
+    RecordingCanvas canvas{800, 600};
+    FakeHost host;
+    MapSettingsStore store;
+    CampiImpostazioni campi;
+
+    Finestra() {
+        ws.archivioImpostazioni = &store;
+        ws.vista.offsetY = 600;
+        campi = campiDaImpostazioni(ws.impostazioni, ws.vista, canvas.altezza());
+    }
+    bool applica() {
+        host.pulisci();
+        store.valori.clear();
+        return applicaImpostazioni(campi, ws, canvas, host);
+    }
+};
+
+TEST(FinestraImpostazioni, CampiAllApertura) {
+    Finestra f;
+    EXPECT_EQ(f.campi.angoli, UnitaAngolare::Radianti);
+    EXPECT_EQ(f.campi.scalaDisegno, "1");
+    EXPECT_EQ(f.campi.ascissaOrigine, "0");
+    EXPECT_EQ(f.campi.ordinataOrigine, "0");
+    EXPECT_EQ(f.campi.scarpataSterro, "0,7854");
+    EXPECT_EQ(f.campi.scarpataRiporto, "2,0944");
+    EXPECT_EQ(f.campi.intervalloAutoSave, "10");
+    EXPECT_EQ(f.campi.picchettiCurva, "8");
+    EXPECT_TRUE(f.campi.autoSave);
+
+    // The origin is the world point at the canvas's bottom-left corner.
+    f.ws.vista.scala = 2;
+    f.ws.vista.offsetX = 100;
+    f.ws.vista.offsetY = 700;
+    f.ws.impostazioni.AngoloPiatto = 200;
+    const CampiImpostazioni c = campiDaImpostazioni(f.ws.impostazioni, f.ws.vista, 600);
+    EXPECT_EQ(c.ascissaOrigine, "-50");
+    EXPECT_EQ(c.ordinataOrigine, "50");
+    EXPECT_EQ(c.angoli, UnitaAngolare::Centesimali);
+    EXPECT_EQ(unitaDi(180), UnitaAngolare::Sessagesimali);
+    EXPECT_EQ(unitaDi(400), UnitaAngolare::Nessuna);
+
+    // Up-down arrows change only the text.
+    EXPECT_EQ(frecciaIntervallo("2", false), "1");
+    EXPECT_EQ(frecciaIntervallo("1", false), "1");
+    EXPECT_EQ(frecciaIntervallo("1", true), "2");
+    EXPECT_EQ(frecciaSezioniPerColonna("1", false), "0");
+    EXPECT_EQ(frecciaSezioniPerColonna("0", false), "0");
+    EXPECT_EQ(frecciaIntervallo("abc", true), "abc");
+}
+
+TEST(FinestraImpostazioni, ApplicaTuttiICampiSalvaERidisegna) {
+    Finestra f;
+    CampiImpostazioni& c = f.campi;
+    c.scalaDisegno = "2";
+    c.ascissaOrigine = "10";
+    c.ordinataOrigine = "-5";
+    c.angoli = UnitaAngolare::Sessagesimali;
+    c.autoSave = false;
+    c.larghezzaStrada = "12";
+    c.distanzaRicerca = "6";  // exactly half the new width: accepted
+    c.picchettiCurva = "254";
+    c.scalaStampa = "non numero";  // taken as typed: a text that is no number keeps the old value
+    c.margineSuperiore = "2,5";
+    c.puntiPiano = "300";
+    EXPECT_TRUE(f.applica());
+    EXPECT_TRUE(f.host.messaggi.empty());
+    const Impostazioni& s = f.ws.impostazioni;
+    EXPECT_EQ(f.ws.vista.scala, 2.0f);
+    EXPECT_EQ(f.ws.vista.offsetX, -20.0f);
+    EXPECT_EQ(f.ws.vista.offsetY, -10.0f + 600.0f);
+    EXPECT_EQ(s.AngoloPiatto, 180.0f);
+    EXPECT_FALSE(s.AbilitaAutoSave);
+    EXPECT_EQ(s.LarghezzaDefaultStrada, 12.0f);
+    EXPECT_EQ(s.DistazaRicercaIntersezioni, 6.0f);
+    EXPECT_EQ(s.PicchettiCurva, 254);
+    EXPECT_EQ(s.fattoreScalaPlot, 100.0f);
+    EXPECT_EQ(s.marginePlotSuperiore, 2.5f);
+    EXPECT_EQ(s.numeroPuntiPianoQDefault, 300);
+    EXPECT_EQ(f.store.valori.size(), 30u);
+    EXPECT_EQ(f.store.valori["AngoloPiatto"], "180");
+}
+
+TEST(FinestraImpostazioni, IlPrimoCampoRifiutatoFermaLaSequenza) {
+    struct Caso {
+        std::string CampiImpostazioni::*campo;
+        const char* valore;
+        const char* messaggio;
+    };
+    const Caso casi[] = {
+        {&CampiImpostazioni::scalaDisegno, "x", "Fattore di scala errato!"},
+        {&CampiImpostazioni::scalaDisegno, "0", "Fattore di scala errato!"},
+        {&CampiImpostazioni::ascissaOrigine, "", "Valore dell'ascissa errato!"},
+        {&CampiImpostazioni::ordinataOrigine, "1.2.3", "Valore dell'ordinata errato!"},
+        {&CampiImpostazioni::scalaVolumi, "a", "Valore della scala dei volumi errato!"},
+        {&CampiImpostazioni::dimensioneQuote, "1", "Dimensione del carattere di quota errato!"},
+        {&CampiImpostazioni::intervalloAutoSave, "1", "Intervallo di salvataggio automatico errato!"},
+        {&CampiImpostazioni::intervalloAutoSave, "40000", "Intervallo di salvataggio automatico errato!"},
+        {&CampiImpostazioni::larghezzaStrada, "1", "Larghezza della strada errata! (>1 m)"},
+        {&CampiImpostazioni::scarpataSterro, "0", "Inclinazione della scarpata di sterro errata!"},
+        {&CampiImpostazioni::scarpataRiporto, "-1", "Inclinazione della scarpata di riporto errata!"},
+        {&CampiImpostazioni::distanzaRicerca, "4,99", "Distanza di ricerca errata! (>= larghezza strada/2)"},
+        {&CampiImpostazioni::sezioniPerColonna, "0", "Numero delle sezioni per colonna errato!"},
+        {&CampiImpostazioni::interasseSezioni, "5",
+         "Interasse tra le sezioni errato! (>= larghezza strada/2 in scala 1:100)"},
+        {&CampiImpostazioni::intervalloColonne, "10", "Intervallo di incolonnamento errato! (>10 cm)"},
+        {&CampiImpostazioni::puntiTerrenoSezione, "30000", "Numero di punti del terreno errato! (>1 <30000)"},
+        {&CampiImpostazioni::sezioniProfilo, "0", "Numero di sezioni errato! (>0 <30000)"},
+        {&CampiImpostazioni::curveProfilo, "-1", "Numero di curve planimetriche errato!"},
+        {&CampiImpostazioni::raggioMinimo, "0,5", "Raggio minimo di curvatura errato! (>=1 m)"},
+        {&CampiImpostazioni::picchettiCurva, "255", "Numero minimo di picchetti per curva errato! (>= 3)"},
+        {&CampiImpostazioni::picchettiCurva, "2", "Numero minimo di picchetti per curva errato! (>= 3)"},
+        {&CampiImpostazioni::distanzaMinimaSezioni, "abc", "Distanza prograssiva minima tra sezioni errata! (>=1)"},
+        {&CampiImpostazioni::intervalloVertici, "0",
+         "Fattore di precisione di rappresentazione delle curve di livello errato! (>0)"},
+    };
+    for (const Caso& caso : casi) {
+        Finestra f;
+        // Every field changed to a valid new value, so "applied" and "not applied" differ.
+        f.campi.scalaDisegno = "3";
+        f.campi.autoSave = false;
+        f.campi.intervalloVertici = "4";
+        f.campi.mantieniQuote = false;
+        f.campi.*caso.campo = caso.valore;
+        EXPECT_FALSE(f.applica()) << caso.messaggio;
+        EXPECT_EQ(f.host.testiMessaggi(), std::vector<std::string>{caso.messaggio}) << caso.valore;
+        // Saved whatever happened.
+        EXPECT_EQ(f.store.valori.size(), 30u);
+        // The last field is never reached.
+        EXPECT_EQ(f.ws.impostazioni.IntervalloVertexPLine, 1);
+        if (caso.campo != &CampiImpostazioni::scalaDisegno) EXPECT_EQ(f.ws.vista.scala, 3.0f) << caso.messaggio;
+    }
+
+    // The width is applied before the search distance is tested against it.
+    Finestra f;
+    f.campi.larghezzaStrada = "40";
+    f.campi.distanzaRicerca = "15";
+    EXPECT_FALSE(f.applica());
+    EXPECT_EQ(f.host.testiMessaggi(), std::vector<std::string>{"Distanza di ricerca errata! (>= larghezza strada/2)"});
+    EXPECT_EQ(f.ws.impostazioni.LarghezzaDefaultStrada, 40.0f);
+    EXPECT_EQ(f.store.valori["LarghezzaDefaultStrada"], "40");
+    // The switches of a step are set only when its number was taken.
+    Finestra g;
+    g.campi.intervalloAutoSave = frecciaIntervallo("2", false);
+    g.campi.autoSave = false;
+    EXPECT_FALSE(g.applica());
+    EXPECT_TRUE(g.ws.impostazioni.AbilitaAutoSave);
+}
+
+}  // namespace
+}  // namespace carvela
