@@ -1,0 +1,44 @@
+#pragma once
+// The window of the 3D view ("vista3dax"): three sliders with their value labels; moving one
+// redraws the contour lines in perspective on the canvas.
+#include <memory>
+
+#include <QDialog>
+
+#include "graphics/view3d.h"
+#include "shell/ui/page_registry.h"
+
+class QLabel;
+class QSlider;
+
+namespace carvela {
+
+class FinestraVista3D : public QDialog {
+    Q_OBJECT
+public:
+    FinestraVista3D(ContestoPagina& contesto, QWidget* parent = nullptr);
+    ~FinestraVista3D() override;
+
+    QSlider* cursore(int indice) const { return cursori_[indice]; }
+    QLabel* etichetta(int indice) const { return etichette_[indice]; }
+    const ModelloVista3D& modello() const { return *modello_; }
+
+public slots:
+    void done(int esito) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void apri();
+    void cursoreMosso(int indice, int valore);
+    void disegna();
+
+    ContestoPagina contesto_;
+    std::unique_ptr<ModelloVista3D> modello_;
+    QSlider* cursori_[3] = {};
+    QLabel* etichette_[3] = {};
+    bool aperta_ = false;
+};
+
+}  // namespace carvela
