@@ -87,6 +87,7 @@ inline Planimetria pianoDiProva() {
     }
     p.NumeroIntersezioni = st;
     p.EstremiSezioni.redim(st);
+    p.SezioniApplicate.redim(st);
     return p;
 }
 

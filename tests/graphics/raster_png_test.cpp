@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+#include "graphics/png_writer.h"
+#include "graphics/raster_canvas.h"
+#include "plan_sample.h"
+#include "project/project_files.h"
+
+namespace carvela {
+namespace {
+
+uint32_t leggi32(const std::vector<uint8_t>& b, std::size_t p) {
+    return (uint32_t(b[p]) << 24) | (uint32_t(b[p + 1]) << 16) | (uint32_t(b[p + 2]) << 8) | b[p + 3];
+}
+
+// Reads back a PNG of stored deflate blocks, checking every CRC and the Adler-32.
+struct Immagine {
+    int w = 0, h = 0;
+    std::vector<uint8_t> rgb;
+    ColoreRgb pixel(int x, int y) const {
+        const std::size_t p = (std::size_t(y) * w + x) * 3;
+        return {rgb[p], rgb[p + 1], rgb[p + 2]};
+    }
+};
+
+::testing::AssertionResult decodifica(const std::vector<uint8_t>& png, Immagine& out) {
+    const uint8_t firma[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (png.size() < 8 || !std::equal(firma, firma + 8, png.begin())) return ::testing::AssertionFailure() << "firma";
+    std::vector<uint8_t> idat;
+    std::size_t p = 8;
+    bool fine = false;
+    while (p + 12 <= png.size()) {
+        const uint32_t n = leggi32(png, p);
+        const std::string tipo(png.begin() + p + 4, png.begin() + p + 8);
+        if (crc32(&png[p + 4], n + 4) != leggi32(png, p + 8 + n)) return ::testing::AssertionFailure() << "crc " << tipo;
+        if (tipo == "IHDR") {
+            out.w = int(leggi32(png, p + 8));
+            out.h = int(leggi32(png, p + 12));
+            if (png[p + 16] != 8 || png[p + 17] != 2) return ::testing::AssertionFailure() << "not 8-bit RGB";
+        } else if (tipo == "IDAT") {
+            idat.insert(idat.end(), png.begin() + p + 8, png.begin() + p + 8 + n);
+        } else if (tipo == "IEND") {
+            fine = true;
+        }
+        p += 12 + n;
+    }
+    if (!fine || p != png.size()) return ::testing::AssertionFailure() << "chunks";
+    if (idat.size() < 6 || ((idat[0] << 8) | idat[1]) % 31 != 0) return ::testing::AssertionFailure() << "zlib header";
+    std::vector<uint8_t> grezzi;
+    std::size_t q = 2;
+    for (;;) {
+        const uint8_t testa = idat[q];
+        const uint16_t len = idat[q + 1] | (idat[q + 2] << 8), nlen = idat[q + 3] | (idat[q + 4] << 8);
+        if ((testa & 6) != 0 || uint16_t(~len) != nlen) return ::testing::AssertionFailure() << "block";
+        grezzi.insert(grezzi.end(), idat.begin() + q + 5, idat.begin() + q + 5 + len);
+        q += 5 + len;
+        if (testa & 1) break;
+    }
+    if (adler32(grezzi.data(), grezzi.size()) != leggi32(idat, q)) return ::testing::AssertionFailure() << "adler";
+    const std::size_t riga = 1 + std::size_t(out.w) * 3;
+    if (grezzi.size() != riga * out.h) return ::testing::AssertionFailure() << "size";
+    for (int y = 0; y < out.h; ++y) {
+        if (grezzi[y * riga] != 0) return ::testing::AssertionFailure() << "filter";
+        out.rgb.insert(out.rgb.end(), grezzi.begin() + y * riga + 1, grezzi.begin() + (y + 1) * riga);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+bool uguale(ColoreRgb a, int indice) {
+    const ColoreRgb b = colorePalette(indice);
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+}  // namespace
+
+TEST(PngWriter, ChecksumsAndRoundTrip) {
+    const std::string nove = "123456789";
+    EXPECT_EQ(crc32(reinterpret_cast<const uint8_t*>(nove.data()), nove.size()), 0xCBF43926u);
+    const std::string wiki = "Wikipedia";
+    EXPECT_EQ(adler32(reinterpret_cast<const uint8_t*>(wiki.data()), wiki.size()), 0x11E60398u);
+    // Adler-32 over long runs of 0xFF, where the sums need their reductions.
+    std::vector<uint8_t> pieni(100000, 0xFF);
+    uint32_t a = 1, b = 0;
+    for (uint8_t c : pieni) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    EXPECT_EQ(adler32(pieni.data(), pieni.size()), (b << 16) | a);
+
+    // An image larger than one stored block (65535 bytes) survives the trip.
+    RasterCanvas c(300, 200);
+    c.setPixel(0, 0, 12);
+    c.setPixel(299, 199, 10);
+    c.box(100, 50, 120, 60, 14, true);
+    Immagine img;
+    ASSERT_TRUE(decodifica(codificaPng(300, 200, c.rgb()), img));
+    EXPECT_EQ(img.w, 300);
+    EXPECT_EQ(img.h, 200);
+    EXPECT_EQ(img.rgb, c.rgb());
+    EXPECT_TRUE(uguale(img.pixel(0, 0), 12));
+    EXPECT_TRUE(uguale(img.pixel(299, 199), 10));
+    EXPECT_TRUE(uguale(img.pixel(110, 55), 14));
+    EXPECT_FALSE(scriviPng("/nonexistent-folder/x.png", 3, 3, c.rgb()).empty());
+}
+
+TEST(RasterCanvas, PrimitivesLandOnTheirPixels) {
+    RasterCanvas c(200, 200);
+    c.setForeColor(15);
+    c.moveTo(10, 10);
+    c.lineTo(60, 35);
+    EXPECT_TRUE(uguale(c.pixel(10, 10), 15));
+    EXPECT_TRUE(uguale(c.pixel(60, 35), 15));
+    EXPECT_TRUE(uguale(c.pixel(30, 20), 15));
+    // An ellipse twice as high as wide; an arc of its upper half only.
+    c.circle(100, 100, 40, 11, 2.0);
+    EXPECT_TRUE(uguale(c.pixel(100, 60), 11));
+    EXPECT_TRUE(uguale(c.pixel(120, 100), 11));
+    EXPECT_TRUE(uguale(c.pixel(100, 100), 0));
+    c.clear();
+    c.arc(100, 100, 30, 12, 0, 3.14159);
+    EXPECT_TRUE(uguale(c.pixel(100, 70), 12));
+    EXPECT_TRUE(uguale(c.pixel(100, 130), 0));
+    // Going round through zero: from 3/2 pi to pi/2 is the right half.
+    c.clear();
+    c.arc(100, 100, 30, 12, 4.712389, 1.570796);
+    EXPECT_TRUE(uguale(c.pixel(130, 100), 12));
+    EXPECT_TRUE(uguale(c.pixel(70, 100), 0));
+    // A Bezier chain passes through its end points and bends toward its handles.
+    c.clear();
+    c.setForeColor(10);
+    c.polyBezier({{10, 150}, {10, 100}, {90, 100}, {90, 150}});
+    EXPECT_TRUE(uguale(c.pixel(10, 150), 10));
+    EXPECT_TRUE(uguale(c.pixel(90, 150), 10));
+    int alto = 0;
+    for (int y = 0; y < 200; ++y) alto += uguale(c.pixel(50, y), 10) ? y : 0;
+    EXPECT_NEAR(alto, 112, 2);  // midpoint of the curve: y = 150 - 0.75 * 50
+    // Dashes leave gaps; lines far outside the picture are clipped, not walked.
+    c.clear();
+    c.setDrawStyle(StileTratto::Tratteggiato);
+    c.line(0, 5, 199, 5, 15);
+    int accesi = 0;
+    for (int x = 0; x < 200; ++x) accesi += uguale(c.pixel(x, 5), 15);
+    EXPECT_EQ(accesi, 120);
+    c.setDrawStyle(StileTratto::Continuo);
+    c.line(-1e12, 50, 1e12, 50, 14);
+    EXPECT_TRUE(uguale(c.pixel(0, 50), 14) && uguale(c.pixel(199, 50), 14));
+    c.circle(1e15, 1e15, 1e14, 14);
+    c.line(NAN, 0, 10, 10, 14);
+}
+
+TEST(RenderCommand, WritesThePlanAsAPicture) {
+    const auto cartella = std::filesystem::temp_directory_path() / ("carvela_render_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(cartella);
+    const std::string pln = (cartella / "collina.pln").string(), png = (cartella / "collina.png").string();
+    ASSERT_EQ(scriviRecord(pln, prova::pianoDiProva(), false), "");
+    const std::string comando = std::string(CARVELA_CLI) + " render '" + pln + "' '" + png + "' --width 800 --height 500";
+    ASSERT_EQ(std::system(comando.c_str()), 0);
+    std::vector<uint8_t> byte;
+    ASSERT_TRUE(leggiFileByte(png, byte));
+    Immagine img;
+    ASSERT_TRUE(decodifica(byte, img));
+    EXPECT_EQ(img.w, 800);
+    EXPECT_EQ(img.h, 500);
+    // Every colour of the plan drawing shows: points, stations, contours, labels, axis.
+    std::set<int> colori;
+    for (int y = 0; y < img.h; ++y)
+        for (int x = 0; x < img.w; ++x)
+            for (int k : {10, 11, 12, 14, 15})
+                if (uguale(img.pixel(x, y), k)) colori.insert(k);
+    EXPECT_EQ(colori, (std::set<int>{10, 11, 12, 14, 15}));
+    // The fitted drawing leaves no side of the picture empty of drawing for long.
+    int sinistra = img.w, destra = 0;
+    for (int y = 0; y < img.h; ++y)
+        for (int x = 0; x < img.w; ++x)
+            if (!uguale(img.pixel(x, y), 0)) {
+                sinistra = std::min(sinistra, x);
+                destra = std::max(destra, x);
+            }
+    EXPECT_LT(sinistra, 40);
+    EXPECT_GT(destra, img.w - 40);
+
+    // Bad input: a missing file, an unknown document, a picture size out of range.
+    EXPECT_NE(std::system((std::string(CARVELA_CLI) + " render /nonexistent.pln '" + png + "' 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((std::string(CARVELA_CLI) + " render '" + pln + "' '" + png + "' --doc x 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((std::string(CARVELA_CLI) + " render '" + pln + "' '" + png + "' --width 0 2>/dev/null").c_str()), 0);
+    std::filesystem::remove_all(cartella);
+}
+
+}  // namespace carvela
