@@ -1,5 +1,6 @@
 #include "shell/commands.h"
 
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -25,6 +26,8 @@ const char* const kFiltroProfiloAscii = "File di profilo longituinale ASCII (*.p
 const char* const kAssenzaPlanimetria = "Assenza di dati: nessuna planimetria presa in esame!";
 const char* const kDefinireProfilo = "Definire le caratteristiche del profilo longitudinale del terreno.";
 
+bool scalaUsabile(float scala) { return std::isfinite(scala) && scala > 1e-30f && scala < 1e30f; }
+
 }  // namespace
 
 void Comandi::nuovoProgetto() {
@@ -39,6 +42,12 @@ void Comandi::fattoreScala() {
     std::string risposta = host_.inputBox("Inserire il fattore di scala:", "Viste", testoNumero(ws_.vista.scala));
     float scala;
     if (risposta.empty() || !leggiFloat(risposta, scala)) return;
+    // A scale of zero or below would fold the drawing onto one point and the pointer
+    // coordinates into infinities.
+    if (!(scala > 0)) {
+        host_.messaggio("Fattore di scala errato!");
+        return;
+    }
     salvaVista(ws_.vista);
     ws_.vista.scala = scala;
     ridisegna(ws_, canvas_, host_);
@@ -47,16 +56,23 @@ void Comandi::fattoreScala() {
 // The toolbar zooms about the canvas's top-left pixel: the offsets follow the scale.
 void Comandi::zoomToolbar(float fattore) {
     salvaVista(ws_.vista);
-    ws_.vista.scala *= fattore;
-    ws_.vista.offsetX *= fattore;
-    ws_.vista.offsetY *= fattore;
+    // Repeated zooms stop where single precision would overflow or vanish.
+    const float scala = ws_.vista.scala * fattore;
+    const float ox = ws_.vista.offsetX * fattore;
+    const float oy = ws_.vista.offsetY * fattore;
+    if (scalaUsabile(scala) && std::isfinite(ox) && std::isfinite(oy)) {
+        ws_.vista.scala = scala;
+        ws_.vista.offsetX = ox;
+        ws_.vista.offsetY = oy;
+    }
     ridisegna(ws_, canvas_, host_);
 }
 
 // The menu zooms change the scale only.
 void Comandi::zoomMenu(float fattore) {
     salvaVista(ws_.vista);
-    ws_.vista.scala *= fattore;
+    const float scala = ws_.vista.scala * fattore;
+    if (scalaUsabile(scala)) ws_.vista.scala = scala;
     ridisegna(ws_, canvas_, host_);
 }
 

@@ -1,0 +1,184 @@
+// The command table of the main window: preconditions on the document shown, their
+// messages, the view commands, and the toolbar and tree dispatch.
+#include <gtest/gtest.h>
+
+#include "graphics/recording_canvas.h"
+#include "graphics/view.h"
+#include "shell/commands.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+#include "support/sample_records.h"
+
+namespace carvela {
+namespace {
+
+struct Programma {
+    Workspace ws;
+    RecordingCanvas canvas{800, 600};
+    FakeHost host;
+    Comandi comandi{ws, canvas, host};
+
+    Programma() { inizializzaVista(ws.vista, canvas); }
+};
+
+TEST(Comandi, CondizioniSulDocumentoMostrato) {
+    struct Caso {
+        const char* comando;
+        uint8_t richiesto;
+        const char* messaggio;
+    };
+    const Caso casi[] = {
+        {"reticolaPiano", kDocPianta, "Assenza di dati: nessuna planimetria presa in esame!"},
+        {"correggiSegmento", kDocPianta, "Assenza di dati: nessuna planimetria presa in esame!"},
+        {"risolviSezione", kDocSezione, "Assenza di dati: nessuna sezione presa in esame!"},
+        {"impostaTipoProfilo", kDocProfilo, "Definire le caratteristiche del profilo longitudinale del terreno."},
+        {"RisolviPR", kDocProfilo,
+         "Dati di profilo assenti! Definire le caratteristiche del profilo longitudinale del terreno."},
+        {"RicavaDaDXF", kDocDxf, "Non è stato importato il disegno DXF!"},
+    };
+    for (const Caso& c : casi) {
+        for (uint8_t tipo = 0; tipo <= 8; ++tipo) {
+            if (tipo == c.richiesto) continue;
+            Programma p;
+            // The check is on what is shown, not on the data held.
+            p.ws.Profilo = campioni::profilo();
+            p.ws.Piano = campioni::piano(2);
+            p.ws.TipoDocumento = tipo;
+            const Profilo profiloPrima = p.ws.Profilo;
+            ASSERT_TRUE(p.comandi.esegui(c.comando));
+            EXPECT_EQ(p.host.testiMessaggi(), std::vector<std::string>{c.messaggio}) << c.comando << " " << int(tipo);
+            EXPECT_EQ(p.host.messaggi[0].icona, Icona::Informazione);
+            EXPECT_TRUE(p.host.pagine.empty());
+            EXPECT_TRUE(p.canvas.operazioni.empty());
+            EXPECT_EQ(p.ws.TipoDocumento, tipo);
+            EXPECT_EQ(p.ws.vista.modoSelezione, 0);
+            EXPECT_TRUE(p.ws.Profilo == profiloPrima);
+        }
+    }
+    // Satisfied, the page opens or the mode starts.
+    Programma p;
+    p.ws.TipoDocumento = kDocProfilo;
+    p.comandi.esegui("impostaTipoProfilo");
+    p.ws.TipoDocumento = kDocDxf;
+    p.comandi.esegui("RicavaDaDXF");
+    EXPECT_EQ(p.host.pagine, (std::vector<Pagina>{Pagina::TipoProfilo, Pagina::RicavaDxf}));
+    p.ws.TipoDocumento = kDocPianta;
+    p.comandi.esegui("correggiSegmento");
+    EXPECT_EQ(p.ws.vista.modoSelezione, 2);
+    EXPECT_TRUE(p.host.messaggi.empty());
+}
+
+TEST(Comandi, NuovoProgettoEVista) {
+    Programma p;
+    // With nothing shown nothing is emptied, but the caption and the view origin are reset.
+    p.ws.Profilo = campioni::profilo();
+    p.ws.vista.scala = 3;
+    p.ws.vista.offsetX = 40;
+    p.ws.vista.offsetY = 10;
+    p.host.titoloFinestra = "Carvela [ x.pro ]";
+    p.comandi.esegui("nuovoProgetto");
+    EXPECT_TRUE(p.ws.Profilo == campioni::profilo());
+    EXPECT_EQ(p.host.titoloFinestra, "Carvela");
+    EXPECT_EQ(p.ws.vista.scala, 3.0f);
+    EXPECT_EQ(p.ws.vista.offsetX, 0.0f);
+    EXPECT_EQ(p.ws.vista.offsetY, 600.0f);
+    EXPECT_EQ(p.canvas.di(OperazioneCanvas::Clear).size(), 1u);
+    // With the profile shown the road project is emptied.
+    p.ws.TipoDocumento = kDocProfilo;
+    p.comandi.eseguiPulsante("icoNew");
+    EXPECT_TRUE(p.ws.Profilo == Profilo{});
+    EXPECT_EQ(p.ws.Sezioni.upperBound(), 1);
+    EXPECT_EQ(p.ws.TipoDocumento, kDocNessuno);
+
+    // "&Fattore di scala...": empty, non-numeric and non-positive answers change nothing.
+    const std::size_t pila = p.ws.vista.pila.size();
+    for (const char* risposta : {"", "abc", "0", "-2"}) {
+        p.host.inputs.push_back(risposta);
+        p.comandi.esegui("FattoreScala");
+    }
+    EXPECT_EQ(p.ws.vista.scala, 3.0f);
+    EXPECT_EQ(p.ws.vista.pila.size(), pila);
+    EXPECT_EQ(p.host.testiMessaggi(), std::vector<std::string>(2, "Fattore di scala errato!"));
+    EXPECT_EQ(p.host.titoliDialoghi.back(), "Viste");
+    p.host.inputs.push_back("2,5");
+    p.comandi.esegui("FattoreScala");
+    EXPECT_EQ(p.ws.vista.scala, 2.5f);
+    EXPECT_EQ(p.ws.vista.pila.size(), pila + 1);
+
+    // Toolbar zooms scale the offsets too; menu zooms only the scale. "Precedente" undoes each.
+    p.ws.vista.offsetX = 10;
+    p.ws.vista.offsetY = 20;
+    p.comandi.eseguiPulsante("icoZX2");
+    EXPECT_EQ(p.ws.vista.scala, 5.0f);
+    EXPECT_EQ(p.ws.vista.offsetX, 20.0f);
+    EXPECT_EQ(p.ws.vista.offsetY, 40.0f);
+    p.comandi.esegui("ZoomMeta");
+    EXPECT_EQ(p.ws.vista.scala, 2.5f);
+    EXPECT_EQ(p.ws.vista.offsetX, 20.0f);
+    p.comandi.eseguiPulsante("icoUndo");
+    EXPECT_EQ(p.ws.vista.scala, 5.0f);
+    p.comandi.esegui("vistaPrecedente");
+    EXPECT_EQ(p.ws.vista.scala, 2.5f);
+    EXPECT_EQ(p.ws.vista.offsetX, 10.0f);
+
+    // A thousand halvings never reach zero or a denormal scale.
+    for (int i = 0; i < 1000; ++i) p.comandi.eseguiPulsante("icoZ05");
+    EXPECT_GT(p.ws.vista.scala, 0.0f);
+    EXPECT_TRUE(std::isfinite(p.ws.vista.mondoX(400)));
+
+    p.comandi.esegui("zoomFinestra");
+    EXPECT_EQ(p.ws.vista.modoZoom, 1);
+    p.comandi.eseguiPulsante("icoPan");
+    EXPECT_EQ(p.ws.vista.modoPan, 1);
+}
+
+TEST(Comandi, PulsantiNodiEVociSenzaCondizioni) {
+    Programma p;
+    const std::pair<const char*, Pagina> nodi[] = {
+        {"OP1002", Pagina::PuntiPiano},         {"OP2002", Pagina::Profilo},
+        {"OP3001", Pagina::Sezione},            {"OP4002", Pagina::TabellaVolumi},
+        {"OP5001", Pagina::PoligonaleAperta},   {"OP5002", Pagina::PoligonaleChiusa},
+        {"OP5003", Pagina::Triangolazione},     {"OP6001", Pagina::IntersezioneAvanti},
+        {"OP6002", Pagina::IntersezionePotheno}, {"OP6003", Pagina::IntersezioneHansen},
+    };
+    for (auto [tag, pagina] : nodi) {
+        p.host.pagine.clear();
+        EXPECT_TRUE(p.comandi.eseguiNodo(tag));
+        EXPECT_EQ(p.host.pagine, std::vector<Pagina>{pagina}) << tag;
+    }
+    // "Tipi di calcolo" is the menu command, with its check.
+    p.host.pagine.clear();
+    p.comandi.eseguiNodo("OP2003");
+    EXPECT_TRUE(p.host.pagine.empty());
+    EXPECT_EQ(p.host.testiMessaggi().back(), "Definire le caratteristiche del profilo longitudinale del terreno.");
+    // Drawing nodes set the document kind.
+    p.comandi.eseguiNodo("OP1001");
+    EXPECT_EQ(p.ws.TipoDocumento, kDocPianta);
+    p.comandi.eseguiNodo("OP4001");
+    EXPECT_EQ(p.ws.TipoDocumento, kDocDiagramma);
+    EXPECT_FALSE(p.comandi.eseguiNodo(""));
+    EXPECT_FALSE(p.comandi.eseguiNodo("OP9999"));
+
+    p.host.pagine.clear();
+    for (const char* tasto : {"icoPC", "icoInfo", "icoHelp"}) EXPECT_TRUE(p.comandi.eseguiPulsante(tasto));
+    EXPECT_EQ(p.host.pagine, (std::vector<Pagina>{Pagina::Impostazioni, Pagina::Informazioni}));
+    EXPECT_FALSE(p.comandi.eseguiPulsante("icoNiente"));
+
+    p.host.pulisci();
+    p.comandi.esegui("SysInfo");
+    EXPECT_EQ(p.host.testiMessaggi(), std::vector<std::string>{"Informazioni di sistema non disponibili in questo momento"});
+    p.host.infoSistemaDisponibile = true;
+    p.comandi.esegui("SysInfo");
+    EXPECT_EQ(p.host.messaggi.size(), 1u);
+    p.comandi.esegui("esci");
+    EXPECT_EQ(p.host.chiusureRichieste, 1);
+    p.comandi.esegui("impostaStampa");
+    EXPECT_EQ(p.host.impostaStampanti, 1);
+    EXPECT_TRUE(p.comandi.esegui("guida"));
+    EXPECT_FALSE(p.comandi.esegui("file"));  // a menu, not a command
+    for (const std::string& nome : Comandi::nomiMenu()) EXPECT_NE(nome, "");
+    EXPECT_EQ(Comandi::nomiMenu().size(), 47u);
+}
+
+}  // namespace
+}  // namespace carvela
