@@ -172,16 +172,20 @@ TEST(RenderCommand, WritesThePlanAsAPicture) {
             for (int k : {10, 11, 12, 14, 15})
                 if (uguale(img.pixel(x, y), k)) colori.insert(k);
     EXPECT_EQ(colori, (std::set<int>{10, 11, 12, 14, 15}));
-    // The fitted drawing leaves no side of the picture empty of drawing for long.
-    int sinistra = img.w, destra = 0;
+    // The drawing is fitted: it spans the picture one way, centred the other way.
+    int sinistra = img.w, destra = 0, alto = img.h, basso = 0;
     for (int y = 0; y < img.h; ++y)
         for (int x = 0; x < img.w; ++x)
             if (!uguale(img.pixel(x, y), 0)) {
                 sinistra = std::min(sinistra, x);
                 destra = std::max(destra, x);
+                alto = std::min(alto, y);
+                basso = std::max(basso, y);
             }
-    EXPECT_LT(sinistra, 40);
-    EXPECT_GT(destra, img.w - 40);
+    const bool largo = sinistra < 40 && destra > img.w - 40, alto_ = alto < 40 && basso > img.h - 40;
+    EXPECT_TRUE(largo || alto_) << sinistra << " " << destra << " " << alto << " " << basso;
+    EXPECT_NEAR(sinistra, img.w - 1 - destra, 40);
+    EXPECT_NEAR(alto, img.h - 1 - basso, 40);
 
     // Bad input: a missing file, an unknown document, a picture size out of range.
     EXPECT_NE(std::system((std::string(CARVELA_CLI) + " render /nonexistent.pln '" + png + "' 2>/dev/null").c_str()), 0);
