@@ -67,6 +67,7 @@ struct Sezione {
     VbArray2<float> Pendenze;  // (i + 1, i): gradient of ground segment i
     VbArray<float> Intersezioni;
     VbArray<float> PoligonoX, PoligonoZ;
+    bool Risolta = true;  // memory only, not stored: false when the last solve could not place the road
 
     bool operator==(const Sezione&) const = default;
 };

@@ -1,13 +1,22 @@
 #pragma once
-// The earth-volume table built from the solved sections.
+// The earth-volume table built from the solved sections, and the table as the volume
+// window shows it.
 #include <cstdint>
 
+#include "project/griglia.h"
 #include "project/records.h"
 
 namespace carvela {
 
-// Builds the table from sections 1..numeroSezioni of `sezioni`.
+// Builds the table from sections 1..numeroSezioni of `sezioni`: average end areas on the
+// net areas, a zero point wherever the net area changes sign, the running mass ordinate.
+// A section whose solve failed (Risolta false) counts with zero areas. The first diagram
+// point stands at the first section's progressive.
 void costruisciPaleggi(const VbArray<Sezione>& sezioni, int32_t numeroSezioni, float scalaVolumi,
                        TabellaPaleggi& tabella);
+
+// The seven-column grid of the volume window: one row per diagram point, a "*" row for
+// each zero point, numbers as "###0.0000".
+Griglia grigliaPaleggi(const TabellaPaleggi& tabella);
 
 }  // namespace carvela
