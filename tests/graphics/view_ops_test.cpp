@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "graphics/canvas_mouse.h"
+#include "graphics/plan_drawing.h"
+#include "graphics/recording_canvas.h"
+#include "graphics/view.h"
+#include "graphics/view_ops.h"
+#include "plan_sample.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+namespace carvela {
+namespace {
+
+struct Ambiente {
+    Workspace ws;
+    FakeHost host;
+    RecordingCanvas canvas{800, 600};
+    Ambiente() { inizializzaVista(ws.vista, canvas); }
+    void vista(float s, float ox, float oy) {
+        ws.vista.scala = s;
+        ws.vista.offsetX = ox;
+        ws.vista.offsetY = oy;
+    }
+    bool ridisegnato() const { return !canvas.di(OperazioneCanvas::Clear).empty(); }
+};
+
+}  // namespace
+
+TEST(ZoomWindow, CornerMovesToTheOriginAndTheLargerSideFillsTheCanvas) {
+    Ambiente a;
+    // 100 wide and 50 high on an 800-pixel-wide canvas: the scale grows eight times.
+    EXPECT_TRUE(zoomFinestraSu(a.ws, a.canvas, a.host, 200, 150, 100, 100));
+    EXPECT_FLOAT_EQ(a.ws.vista.scala, 8);
+    EXPECT_FLOAT_EQ(a.ws.vista.offsetX, -800);
+    EXPECT_FLOAT_EQ(a.ws.vista.offsetY, 600 * 8 - 100 * 8);
+    EXPECT_TRUE(a.host.messaggi.empty());
+    EXPECT_FALSE(a.ridisegnato());  // the caller redraws
+    // The world point that was under the window's top-left corner is now at the origin.
+    Ambiente b;
+    b.vista(2, 100, 500);
+    const double wx = b.ws.vista.mondoX(40), wy = b.ws.vista.mondoY(30);
+    ASSERT_TRUE(zoomFinestraSu(b.ws, b.canvas, b.host, 40, 30, 60, 130));  // taller: 600 / 100
+    EXPECT_FLOAT_EQ(b.ws.vista.scala, 12);
+    EXPECT_NEAR(b.ws.vista.canvasX(wx), 0, 1e-3);
+    EXPECT_NEAR(b.ws.vista.canvasY(wy), 0, 1e-3);
+    // A window with no width still has a height.
+    EXPECT_TRUE(zoomFinestraSu(b.ws, b.canvas, b.host, 10, 10, 10, 310));
+    EXPECT_FLOAT_EQ(b.ws.vista.scala, 24);
+}
+
+TEST(ZoomWindow, NoSizeAndTooLargeAScale) {
+    Ambiente a;
+    a.vista(3, 10, 20);
+    EXPECT_FALSE(zoomFinestraSu(a.ws, a.canvas, a.host, 50, 60, 50, 60));
+    EXPECT_FALSE(zoomFinestraSu(a.ws, a.canvas, a.host, NAN, 60, 50, 60));
+    EXPECT_EQ(a.host.testiMessaggi(),
+              (std::vector<std::string>{"Finestra di selezione inesistente!", "Finestra di selezione inesistente!"}));
+    EXPECT_FLOAT_EQ(a.ws.vista.scala, 3);
+    EXPECT_FLOAT_EQ(a.ws.vista.offsetX, 10);
+    EXPECT_FALSE(a.ridisegnato());
+
+    // Above 100000: the message, back to the view saved before the zoom, and a redraw.
+    a.host.pulisci();
+    a.ws.TipoDocumento = kDocPianta;
+    a.vista(200, 10, 20);
+    salvaVista(a.ws.vista);
+    const std::size_t pila = a.ws.vista.pila.size();
+    EXPECT_FALSE(zoomFinestraSu(a.ws, a.canvas, a.host, 0, 0, 1, 1));
+    EXPECT_EQ(a.host.testiMessaggi(), std::vector<std::string>{"Fattore di scala dello zoom eccessivo!"});
+    EXPECT_FLOAT_EQ(a.ws.vista.scala, 200);
+    EXPECT_FLOAT_EQ(a.ws.vista.offsetY, 20);
+    EXPECT_EQ(a.ws.vista.pila.size(), pila - 1);
+    EXPECT_TRUE(a.ridisegnato());
+    // Exactly 100000 is allowed.
+    a.vista(125, 0, 0);
+    EXPECT_TRUE(zoomFinestraSu(a.ws, a.canvas, a.host, 0, 0, 1, 0));
+    EXPECT_FLOAT_EQ(a.ws.vista.scala, 100000);
+    // Without a saved view the zoom is simply undone.
+    Ambiente b;
+    b.vista(1000, 5, 6);
+    b.ws.vista.pila.resize(1);
+    EXPECT_FALSE(zoomFinestraSu(b.ws, b.canvas, b.host, 0, 0, 2, 2));
+    EXPECT_FLOAT_EQ(b.ws.vista.scala, 1000);
+    EXPECT_FLOAT_EQ(b.ws.vista.offsetX, 5);
+}
+
+TEST(ZoomExtent, FitsTheDrawingAndRefusesAnEmptyOne) {
+    Ambiente a;
+    a.ws.Piano = prova::pianoDiProva();
+    a.ws.impostazioni.MantieniQuoteDraw = false;
+    disegnaPianta(a.ws, a.canvas, a.host);
+    const float w = a.ws.vista.estMaxX - a.ws.vista.estMinX, h = a.ws.vista.estMaxY - a.ws.vista.estMinY;
+    ASSERT_GE(w, h);
+    const std::size_t pila = a.ws.vista.pila.size();
+    zoomEstensione(a.ws, a.canvas, a.host);
+    EXPECT_TRUE(a.host.messaggi.empty());
+    EXPECT_EQ(a.ws.vista.pila.size(), pila + 1);
+    // Redrawn: the new extent starts at the canvas origin and spans its width (within the
+    // whole-pixel rounding of points and text advances, magnified by the zoom).
+    const double f = 800 / w, tolleranza = 2 * f + 1;
+    EXPECT_NEAR(a.ws.vista.estMinX, 0, tolleranza);
+    EXPECT_NEAR(a.ws.vista.estMinY, 0, tolleranza);
+    EXPECT_NEAR(a.ws.vista.estMaxX, 800, tolleranza);
+    EXPECT_NEAR(a.ws.vista.estMaxY, h * f, tolleranza);
+    // "&Precedente" undoes it.
+    EXPECT_TRUE(vistaPrecedente(a.ws.vista));
+    EXPECT_FLOAT_EQ(a.ws.vista.scala, 1);
+
+    // Nothing drawn since the last restart: the message, no redraw, the view saved anyway.
+    Ambiente b;
+    b.ws.TipoDocumento = kDocNessuno;
+    riavviaEstensione(b.ws.vista);
+    b.ws.vista.estMaxX = 500;  // left over from an earlier drawing
+    zoomEstensione(b.ws, b.canvas, b.host);
+    EXPECT_EQ(b.host.testiMessaggi(), std::vector<std::string>{"Finestra di selezione inesistente!"});
+    EXPECT_FLOAT_EQ(b.ws.vista.scala, 1);
+    EXPECT_EQ(b.ws.vista.pila.size(), 2u);
+
+    // With 255 views saved the zoom still happens, the stack does not grow.
+    Ambiente c;
+    c.ws.Piano = prova::pianoDiProva();
+    disegnaPianta(c.ws, c.canvas, c.host);
+    c.ws.vista.pila.resize(255);
+    zoomEstensione(c.ws, c.canvas, c.host);
+    EXPECT_EQ(c.ws.vista.pila.size(), 255u);
+    EXPECT_NE(c.ws.vista.scala, 1);
+}
+
+TEST(CanvasMouse, CoordinatesPanPickAndOverlays) {
+    Vista v;
+    v.scala = 2;
+    v.offsetX = 100;
+    v.offsetY = 500;
+    EXPECT_EQ(testoCoordinate(v, 300, 100), "100, 200");
+    EXPECT_EQ(testoCoordinate(v, 101, 500), "0,5, 0");
+    v.scala = 0;
+    EXPECT_EQ(testoCoordinate(v, 300, 100), "");
+
+    Ambiente a;
+    a.ws.TipoDocumento = kDocPianta;
+    EXPECT_EQ(rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Sinistro, 5, 5), EsitoMouse::Nessuno);
+    a.ws.vista.modoPan = 1;
+    EXPECT_EQ(rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Sinistro, 50, 50), EsitoMouse::Gestito);
+    EXPECT_EQ(a.ws.vista.modoPan, 2);
+    ControlliCanvas c = controlliCanvas(a.ws, 70, 40);
+    EXPECT_TRUE(c.elastico && !c.rettangolo && !c.croce && !c.quadrato);
+    EXPECT_EQ(c.inizioX, 50);
+    EXPECT_FALSE(a.ridisegnato());
+    rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Sinistro, 80, 20);
+    EXPECT_EQ(a.ws.vista.modoPan, 0);
+    EXPECT_FLOAT_EQ(a.ws.vista.offsetX, 30);
+    EXPECT_FLOAT_EQ(a.ws.vista.offsetY, 570);
+    EXPECT_TRUE(a.ridisegnato());
+    EXPECT_EQ(controlliCanvas(a.ws, 1, 1), (ControlliCanvas{false, false, false, false, 1, 1, 0, 0}));
+
+    // The zoom window waits for the left button.
+    a.ws.vista.modoZoom = 1;
+    EXPECT_EQ(rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Destro, 5, 5), EsitoMouse::Nessuno);
+    rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Sinistro, 5, 5);
+    EXPECT_TRUE(controlliCanvas(a.ws, 9, 9).rettangolo);
+
+    // The pick square follows the pointer until the next release.
+    Ambiente b;
+    b.ws.vista.modoSelezione = 2;
+    EXPECT_TRUE(controlliCanvas(b.ws, 9, 9).quadrato);
+    EXPECT_EQ(rilascioMouse(b.ws, b.canvas, b.host, PulsanteMouse::Sinistro, 9, 9), EsitoMouse::Gestito);
+    EXPECT_EQ(b.ws.vista.modoSelezione, 0);
+
+    // Tracing: the cross-hair, and a rubber band from the last vertex once there is one;
+    // the right button ends it.
+    Ambiente t;
+    t.ws.vista.modoAsse = 2;
+    c = controlliCanvas(t.ws, 9, 9);
+    EXPECT_TRUE(c.croce && !c.elastico);
+    t.ws.Piano.NumeroPuntiAsse = 1;
+    t.ws.Piano.VerticiAsse.redim(1);
+    t.ws.Piano.VerticiAsse[1] = {10, 20, 0};
+    c = controlliCanvas(t.ws, 9, 9);
+    EXPECT_TRUE(c.croce && c.elastico);
+    EXPECT_EQ(c.inizioX, 10);
+    EXPECT_EQ(c.inizioY, 580);
+    EXPECT_EQ(rilascioMouse(t.ws, t.canvas, t.host, PulsanteMouse::Destro, 9, 9), EsitoMouse::TracciamentoTerminato);
+    EXPECT_EQ(t.ws.vista.modoAsse, 0);
+}
+
+}  // namespace carvela
