@@ -1,9 +1,141 @@
 #include "road/terrain_sections.h"
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "road/geometry.h"
+#include "road/shell_sort.h"
+#include "sections/section_solve.h"
+#include "shell/host.h"
 #include "shell/workspace.h"
 
 namespace carvela {
+namespace {
 
-void calcolaSezioniTerreno(Workspace&, Host&) {}
+struct PuntoTerreno {
+    double s = 0;  // signed distance from the axis, negative on the left
+    float z = 0;
+};
+
+// Sorts one side of the section by distance.
+void ordina(std::vector<PuntoTerreno>& punti) {
+    ordinaShell(punti, [](const PuntoTerreno& p) { return p.s; });
+}
+
+// Round to 4 decimals, half to even, as the classic rounding of the squared distance.
+double arrotonda4(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
+
+// Ground points where the section line crosses the contour lines.
+std::vector<PuntoTerreno> incrociCurve(const Planimetria& piano, double xs, double ys, const EstremoSezione& e) {
+    std::vector<PuntoTerreno> punti;
+    const int32_t curve = std::min(piano.NumeroCurveLivello, piano.CurveLivello.upperBound());
+    const double lx = e.xL - xs, ly = e.yL - ys;
+    for (int32_t c = 1; c <= curve; ++c) {
+        const VbArray<ContourSegment>& pezzi = piano.CurveLivello[c];
+        for (int32_t k = 1; k <= pezzi.upperBound(); ++k) {
+            const ContourSegment& p = pezzi[k];
+            double cx = 0, cy = 0;
+            if (!intersezioneSegmenti(e.xL, e.yL, e.xR, e.yR, p.x1, p.y1, p.x2, p.y2, cx, cy)) continue;
+            const double dx = cx - xs, dy = cy - ys;
+            const double q = dx * dx + dy * dy;
+            double s = 0;
+            if (arrotonda4(q) != 0) {
+                s = std::sqrt(q);
+                if (dx * lx + dy * ly > 0) s = -s;  // toward the left end
+            }
+            punti.push_back({s, p.z1});
+        }
+    }
+    return punti;
+}
+
+void sezioneTerreno(Workspace& ws, int32_t j) {
+    Planimetria& piano = ws.Piano;
+    const Impostazioni& imp = ws.impostazioni;
+    const IntersezioneAsse& stazione = piano.Intersezioni[j];
+    const double D = imp.DistazaRicercaIntersezioni;
+
+    double phiL = 0, phiR = 0;
+    direzioniSezione(ws, j, phiL, phiR);
+    EstremoSezione estremi;
+    estremi.xL = static_cast<float>(stazione.x + D * std::sin(phiL));
+    estremi.yL = static_cast<float>(stazione.y + D * std::cos(phiL));
+    estremi.xR = static_cast<float>(stazione.x + D * std::sin(phiR));
+    estremi.yR = static_cast<float>(stazione.y + D * std::cos(phiR));
+    piano.EstremiSezioni[j] = estremi;
+
+    Sezione& s = piano.SezioniApplicate[j];
+    s.Numero = static_cast<int16_t>(j);
+    s.Progressiva = ws.Profilo.Progressive.get(j);
+    s.QuotaProgetto = ws.Profilo.QuoteProgetto.get(j);
+    const float quotaAsse = ws.Profilo.QuoteTerreno.get(j);
+    s.QuotaTerrenoCiglio = quotaAsse;
+    if (!imp.UsaLarghezzaIndividuale || !(s.Larghezza > 0)) s.Larghezza = imp.LarghezzaDefaultStrada;
+    const double W = s.Larghezza;
+
+    std::vector<PuntoTerreno> punti = incrociCurve(piano, stazione.x, stazione.y, estremi);
+    auto nessuno = [&](auto condizione) { return std::none_of(punti.begin(), punti.end(), condizione); };
+    if (nessuno([&](const PuntoTerreno& p) { return p.s <= -W / 2; }))
+        punti.push_back({-D, quotaTerreno(piano, estremi.xL, estremi.yL)});
+    if (nessuno([&](const PuntoTerreno& p) { return p.s >= W / 2; }))
+        punti.push_back({D, quotaTerreno(piano, estremi.xR, estremi.yR)});
+
+    std::vector<PuntoTerreno> sinistra, destra;
+    for (const PuntoTerreno& p : punti) (p.s < 0 ? sinistra : destra).push_back(p);
+    if (sinistra.size() > 1) ordina(sinistra);
+    if (destra.size() > 1) ordina(destra);
+
+    // Ground points are counted in 16 bits; a section line crossing more contour pieces
+    // than that keeps the points nearest the axis.
+    constexpr std::size_t kMaxPunti = 32000;
+    while (sinistra.size() + destra.size() > kMaxPunti) {
+        if (sinistra.size() >= destra.size())
+            sinistra.erase(sinistra.begin());
+        else
+            destra.pop_back();
+    }
+    const int32_t N = static_cast<int32_t>(sinistra.size() + destra.size());
+    s.NumeroPunti = static_cast<int16_t>(N);
+    s.DistanzeTerreno.redim(N);
+    s.QuoteTerreno.redim(N);
+    int32_t i = 0;
+    for (const auto* lato : {&sinistra, &destra}) {
+        for (const PuntoTerreno& p : *lato) {
+            ++i;
+            s.DistanzeTerreno[i] = static_cast<float>(p.s);
+            // An elevation of 0 is a contour or a point that carries no elevation.
+            s.QuoteTerreno[i] = p.z == 0 ? quotaAsse : p.z;
+        }
+    }
+
+    risolviSezione(s, imp);
+    // Sezioni ends with exactly the sections of this computation.
+    ws.Sezioni.redimPreserve(j);
+    ws.Sezioni[j] = s;
+}
+
+}  // namespace
+
+void calcolaSezioniTerreno(Workspace& ws, Host& host) {
+    Planimetria& piano = ws.Piano;
+    const int32_t n = std::clamp<int32_t>(piano.NumeroIntersezioni, 0, piano.Intersezioni.upperBound());
+    host.mostraAttesa();
+    host.CaptionLabel("Calcolo delle sezioni trasversali in corso...");
+    // One step per section while the count fits the bar; beyond, the bar shows tenths.
+    const bool passoSingolo = n <= 32767;
+    host.ImpostaBarra(passoSingolo ? static_cast<int16_t>(n) : barraPerConteggio(n));
+
+    piano.EstremiSezioni.ensure(n);
+    piano.SezioniApplicate.ensure(n);
+    for (int32_t j = 1; j <= n; ++j) {
+        sezioneTerreno(ws, j);
+        host.AggiornaSatoBarra(passoSingolo ? j : posizionePerElemento(j));
+    }
+    host.chiudiAttesa();
+
+    const std::string avviso = messaggioSezioniNonRisolte(sezioniNonRisolte(piano.SezioniApplicate, n));
+    if (!avviso.empty()) host.messaggio(avviso, Pulsanti::Ok, Icona::Avviso);
+}
 
 }  // namespace carvela

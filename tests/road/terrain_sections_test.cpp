@@ -1,0 +1,151 @@
+// Terrain cross-sections: section lines across the axis, ground points from the contour
+// lines, far points, order, widths, the solve and the copies into Sezioni.
+#include "road/terrain_sections.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+using namespace carvela;
+
+namespace {
+
+void curva(Planimetria& p, float x1, float y1, float x2, float y2, float z) {
+    const int32_t c = ++p.NumeroCurveLivello;
+    p.CurveLivello.redimPreserve(c);
+    p.CurveLivello[c].redim(1);
+    p.CurveLivello[c][1] = ContourSegment{x1, y1, z, x2, y2, z};
+}
+
+// An axis running north along x = 0 with a curve stake at (0, 200); contour lines running
+// north-south, stored out of order.
+Workspace progetto() {
+    Workspace ws;
+    Planimetria& p = ws.Piano;
+    curva(p, 4, -50, 4, 150, 102);
+    curva(p, -3, -50, -3, 150, 99);
+    curva(p, 20, -50, 20, 150, 110);
+    curva(p, -12, -50, -12, 150, 96);
+    curva(p, 8, 40, 8, 60, 0);               // a line without elevation, crossing station 2 only
+    curva(p, -0.005f, 45, -0.005f, 55, 98);  // crossing station 2 at the axis
+    p.NumeroPuntiAsse = 3;
+    p.AsseTracciato.redim(3);
+    p.AsseTracciato[1] = {0, 0, 0};
+    p.AsseTracciato[2] = {0, 200, kMarcaPicchetto};
+    p.AsseTracciato[3] = {0, 400, 0};
+    ws.CentriCurve.redim(3);
+    ws.CentriCurve[2] = {-50, 300, 1};  // a left-hand curve, centre west of the axis
+    p.NumeroIntersezioni = 3;
+    p.Intersezioni.redim(3);
+    p.Intersezioni[1] = {0, 10, 99.5f, 1};
+    p.Intersezioni[2] = {0, 50, 99.7f, 1};
+    p.Intersezioni[3] = {0, 300, 99.9f, 2};
+    Profilo& pr = ws.Profilo;
+    pr.Progressive.redim(3);
+    pr.QuoteTerreno.redim(3);
+    pr.QuoteProgetto.redim(3);
+    const float progressive[] = {0, 40, 290}, terreno[] = {99.5f, 99.7f, 99.9f}, progetto[] = {98.5f, 99, 101};
+    for (int j = 1; j <= 3; ++j) {
+        pr.Progressive[j] = progressive[j - 1];
+        pr.QuoteTerreno[j] = terreno[j - 1];
+        pr.QuoteProgetto[j] = progetto[j - 1];
+    }
+    return ws;
+}
+
+std::vector<std::pair<float, float>> terreno(const Sezione& s) {
+    std::vector<std::pair<float, float>> out;
+    for (int i = 1; i <= s.NumeroPunti; ++i) out.emplace_back(s.DistanzeTerreno[i], s.QuoteTerreno[i]);
+    return out;
+}
+
+void confronta(const std::vector<std::pair<float, float>>& a, const std::vector<std::pair<float, float>>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_NEAR(a[i].first, b[i].first, 1e-4) << "point " << i + 1;
+        EXPECT_NEAR(a[i].second, b[i].second, 1e-4) << "point " << i + 1;
+    }
+}
+
+}  // namespace
+
+TEST(SezioniTerreno, PuntiDelTerrenoDalleCurveDiLivello) {
+    Workspace ws = progetto();
+    ws.Sezioni.redim(10);  // sections of an earlier, longer road
+    ws.Piano.SezioniApplicate.redim(1);
+    ws.Piano.SezioniApplicate[1].Nome = "tenuta";
+    FakeHost host;
+    calcolaSezioniTerreno(ws, host);
+
+    // Station 1: crossings sorted by distance whatever the stored order; the one 12 m left
+    // suppresses the far left point, the one 4 m right does not suppress the far right point,
+    // whose elevation is interpolated between the lines at 4 and 20 m.
+    const Sezione& s1 = ws.Piano.SezioniApplicate[1];
+    confronta(terreno(s1), {{-12, 96}, {-3, 99}, {4, 102}, {15, 107.5f}});
+    EXPECT_EQ(s1.Numero, 1);
+    EXPECT_FLOAT_EQ(s1.Progressiva, 0);
+    EXPECT_FLOAT_EQ(s1.QuotaProgetto, 98.5f);
+    EXPECT_FLOAT_EQ(s1.Larghezza, 10);
+    EXPECT_EQ(s1.Nome, "tenuta");  // an existing record is kept and filled, not replaced
+    EXPECT_TRUE(s1.Risolta);
+    EXPECT_LT(s1.AreaRiporto, 0);
+
+    // Station 2: a crossing within 1 cm of the station sits at 0, with the right-hand
+    // points; an elevation of 0 takes the axis ground elevation.
+    confronta(terreno(ws.Piano.SezioniApplicate[2]), {{-12, 96}, {-3, 99}, {0, 98}, {4, 102}, {8, 99.7f}});
+
+    // Station 3 crosses no contour line: exactly the two far points.
+    const Sezione& s3 = ws.Piano.SezioniApplicate[3];
+    ASSERT_EQ(s3.NumeroPunti, 2);
+    EXPECT_FLOAT_EQ(s3.DistanzeTerreno[1], -15);
+    EXPECT_FLOAT_EQ(s3.DistanzeTerreno[2], 15);
+
+    // Section lines: left ends west of a northbound axis, on a left-hand curve toward the centre.
+    const EstremoSezione& e1 = ws.Piano.EstremiSezioni[1];
+    EXPECT_NEAR(e1.xL, -15, 1e-4);
+    EXPECT_NEAR(e1.yL, 10, 1e-4);
+    EXPECT_NEAR(e1.xR, 15, 1e-4);
+    EXPECT_NEAR(e1.yR, 10, 1e-4);
+    EXPECT_NEAR(ws.Piano.EstremiSezioni[3].xL, -15, 1e-4);
+
+    // Sezioni holds exactly this computation's sections, each a copy of the solved record.
+    EXPECT_EQ(ws.Sezioni.upperBound(), 3);
+    for (int j = 1; j <= 3; ++j) EXPECT_EQ(ws.Sezioni[j], ws.Piano.SezioniApplicate[j]);
+
+    // One progress step per section, the window closed at the end, no warning.
+    EXPECT_EQ(host.didascalie, std::vector<std::string>{"Calcolo delle sezioni trasversali in corso..."});
+    EXPECT_EQ(host.massimiBarra, std::vector<int>{3});
+    EXPECT_EQ(host.posizioniBarra, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(host.attesaAperta, 0);
+    EXPECT_TRUE(host.messaggi.empty());
+}
+
+TEST(SezioniTerreno, LarghezzaIndividualeEAvvisoSezioniNonRisolte) {
+    Workspace ws = progetto();
+    ws.Piano.SezioniApplicate.redim(3);
+    ws.Piano.SezioniApplicate[1].Larghezza = 8;
+    FakeHost host;
+
+    ws.impostazioni.UsaLarghezzaIndividuale = 1;
+    calcolaSezioniTerreno(ws, host);
+    EXPECT_FLOAT_EQ(ws.Piano.SezioniApplicate[1].Larghezza, 8);
+    EXPECT_FLOAT_EQ(ws.Piano.SezioniApplicate[2].Larghezza, 10);  // no width of its own
+
+    ws.impostazioni.UsaLarghezzaIndividuale = 0;
+    ws.impostazioni.LarghezzaDefaultStrada = 12;
+    calcolaSezioniTerreno(ws, host);
+    EXPECT_FLOAT_EQ(ws.Piano.SezioniApplicate[1].Larghezza, 12);
+    EXPECT_TRUE(host.messaggi.empty());
+
+    // Section lines shorter than half the road: no section can place its platform. Each is
+    // marked, and the computation says how many, once.
+    ws.impostazioni.DistazaRicercaIntersezioni = 2;
+    calcolaSezioniTerreno(ws, host);
+    for (int j = 1; j <= 3; ++j) EXPECT_FALSE(ws.Sezioni[j].Risolta);
+    ASSERT_EQ(host.messaggi.size(), 1u);
+    EXPECT_NE(host.messaggi[0].testo.find("3 sezioni non sono state risolte (1, 2, 3)"), std::string::npos);
+}
