@@ -1,12 +1,79 @@
-// carvela: the desktop program.
+// carvela: the desktop program. One instance per user; the splash for 2000 ms, then the
+// main window, which opens the project file given on the command line, if any.
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTimer>
+#include <memory>
+
+#include "graphics/ui/canvas_widget.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/qt_host.h"
+#include "shell/ui/splash_window.h"
+
+namespace {
+
+QString percorsoBlocco() {
+    QString cartella = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (cartella.isEmpty()) cartella = QDir::tempPath();
+    return QDir(cartella).filePath(QString("carvela-%1.lock").arg(qEnvironmentVariable("USER", "utente")));
+}
+
+// "--istantanea OUT.png [FILE]": the main window drawn into a picture, for the documentation.
+int istantanea(const QString& uscita, const QString& file) {
+    auto finestra = std::make_unique<carvela::FinestraPrincipale>();
+    finestra->resize(1280, 800);
+    finestra->show();
+    QTimer::singleShot(300, [&] {
+        if (!file.isEmpty()) finestra->apriFile(file);
+    });
+    QTimer::singleShot(1200, [&] {
+        const bool ok = finestra->grab().save(uscita);
+        finestra->host().rispostaMessaggio = [](const std::string&, carvela::Pulsanti, carvela::Icona) {
+            return carvela::Risposta::Ok;
+        };
+        QCoreApplication::exit(ok ? 0 : 1);
+    });
+    return QApplication::exec();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Carvela");
-    w.resize(1024, 700);
-    w.show();
-    return app.exec();
+    QCoreApplication::setOrganizationName("Carvela");
+    QCoreApplication::setApplicationName("Carvela");
+    QCoreApplication::setApplicationVersion(CARVELA_VERSION);
+
+    QStringList argomenti = QCoreApplication::arguments().mid(1);
+    if (argomenti.size() >= 2 && argomenti[0] == "--istantanea")
+        return istantanea(argomenti[1], argomenti.size() > 2 ? argomenti[2] : QString());
+
+    QLockFile blocco(percorsoBlocco());
+    // Only a lock whose program has ended is stale, however old it is.
+    blocco.setStaleLockTime(0);
+    if (!blocco.tryLock(0)) {
+        QMessageBox box(QMessageBox::Warning, "Carvela",
+                        "Un'istanza dell'applicazione è già in esecuzione! "
+                        "Non è possibile procedere con il caricamento!",
+                        QMessageBox::Ok);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+        return 1;
+    }
+
+    const QString file = argomenti.isEmpty() ? QString() : argomenti.first();
+    std::unique_ptr<carvela::FinestraPrincipale> finestra;
+    auto* avvio = new carvela::FinestraAvvio([&] {
+        finestra = std::make_unique<carvela::FinestraPrincipale>();
+        finestra->show();
+        // The file opens once the canvas has its size and the view is set up.
+        if (!file.isEmpty()) QTimer::singleShot(0, finestra.get(), [&finestra, file] { finestra->apriFile(file); });
+    });
+    avvio->show();
+    const int esito = QApplication::exec();
+    finestra.reset();
+    return esito;
 }

@@ -1,0 +1,328 @@
+#include "shell/ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "graphics/ui/canvas_widget.h"
+#include "graphics/view.h"
+#include "shell/file_commands.h"
+#include "shell/settings.h"
+#include "shell/ui/icons.h"
+#include "shell/ui/qt_host.h"
+#include "shell/ui/qt_settings_store.h"
+
+namespace carvela {
+namespace {
+
+// One entry of a menu: a command (name and caption), a submenu, or a separator.
+struct Voce {
+    const char* nome = nullptr;  // nullptr: separator
+    const char* testo = nullptr;
+    std::vector<Voce> figli = {};
+};
+const Voce kSeparatore{};
+
+const std::vector<Voce>& barraMenu() {
+    static const std::vector<Voce> menu = {
+        {"file", "&File",
+         {{"nuovoProgetto", "&Nuovo..."},
+          kSeparatore,
+          {"apriFileProg", "Apri file..."},
+          kSeparatore,
+          {"AutoSalva", "&Salva..."},
+          {"salvaConNome", "&Salva con nome..."},
+          kSeparatore,
+          {"Importa_esporta", "&Importa/&Esporta...",
+           {{"ImportDXFin", "Importa file DXF..."},
+            {"importaOldProfilo", "Importa file di profilo longituinale ASCII..."},
+            kSeparatore,
+            {"exportDXFsezione", "&Esporta DXF disegno corrente..."},
+            {"espotraOldProfilo", "&Esporta file di profilo longituinale ASCII..."}}},
+          kSeparatore,
+          {"impostazioni", "Impostazioni..."},
+          kSeparatore,
+          {"impostaStampa", "&Imposta stampante..."},
+          kSeparatore,
+          {"esci", "&Esci"}}},
+        {"calcola", "&Calcola",
+         {{"risolviPiano", "&Planimetria...",
+           {{"insertPianoQ", "Caratteristiche del &Piano..."},
+            {"reticolaPiano", "&Reticolo..."},
+            {"correggiSegmento", "&Correggi Segmento"},
+            {"RigenPlanim", "Ri&disegna planimetria"}}},
+          {"sezioneMenu", "&Sezione...",
+           {{"calcSez", "&Caratteristiche della Sezione..."}, {"risolviSezione", "Risolvi &Sezione"}}},
+          {"risolviProfilo", "&Profilo...",
+           {{"calcProfilo", "Caratteristiche del &Profilo..."},
+            {"impostaTipoProfilo", "&Imposta tipo di calcolo..."},
+            {"RisolviPR", "Risolvi &Profilo"},
+            {"RigenProfilo", "&Ridisegna profilo"}}},
+          {"diagPaleggi", "Diagramma dei paleggi...", {{"tabellaVolumiPal", "&Tabella dei Volumi"}}},
+          kSeparatore,
+          {"RicavaDaDXF", "&Ricava progetto da DXF"}}},
+        {"retteStrada", "&Strada",
+         {{"autocompStr", "Au&tocomposizione..."},
+          {"AsseStrada", "&Asse stradale",
+           {{"tracciaAsse", "&Traccia asse"},
+            {"asseCoord", "&Coordinate asse stradale"},
+            {"assePoligo", "Importa da &poligonale"},
+            {"asseTriangolazione", "Importa da &triangolazione"},
+            kSeparatore,
+            {"InvertiSM", "Inverti senso di percorrenza"}}},
+          kSeparatore,
+          {"ricavaProfilo", "&Risolvi tracciato stradale..."}}},
+        {"modifica", "&Modifica",
+         {{"viste", "Viste...",
+           {{"ZoomX2", "&Zoom x 2"},
+            {"ZoomMeta", "&Zoom x 1/2"},
+            {"FattoreScala", "&Fattore di scala..."},
+            {"zoomFinestra", "Zoom &Finestra..."},
+            {"vistaPrecedente", "&Precedente"},
+            {"zoomEstenzione", "&Estensione"},
+            {"pan", "&Pan..."}}},
+          {"vista3D", "Vista 3D"}}},
+        {"topos", "&Topografia",
+         {{"poligos", "Poligonali", {{"poliAperta", "... aperta"}, {"poliChiusa", "... chiusa"}}},
+          kSeparatore,
+          {"intersezio", "&Intersezioni",
+           {{"intAvanti", "... in avanti"}, {"intPotheno", "... di Pothèno"}, {"intHansen", "... di Hansen"}}},
+          kSeparatore,
+          {"triangola", "Triangolazioni"}}},
+        {"help", "&?",
+         {{"guida", "&Guida..."},
+          kSeparatore,
+          {"SysInfo", "S&ystem Info..."},
+          kSeparatore,
+          {"informazioni", "&Informazioni su..."}}},
+    };
+    return menu;
+}
+
+struct Pulsante {
+    const char* chiave;
+    const char* suggerimento;
+};
+const Pulsante kPulsanti[] = {
+    {"icoNew", "Nuovo progetto"},     {"icoOpen", "Apri progetto"},      {"icoSave", "Salva progetto"},
+    {"icoZoom", "Zoom finestra"},     {"icoZX2", "Zoom X 2"},            {"icoZ05", "Zoom 1/2"},
+    {"icoPan", "Spostamento vista"},  {"icoView", "Zoom estensione"},    {"icoUndo", "Vista precedente"},
+    {"icoDraw", "Ridisegna"},         {"icoPC", "Impostazioni"},         {"icoHelp", "Guida"},
+    {"icoInfo", "Informazioni"},
+};
+
+struct Nodo {
+    const char* testo;
+    const char* icona;
+    const char* tag;
+    std::vector<Nodo> figli = {};
+};
+
+const std::vector<Nodo>& alberoPagine() {
+    static const std::vector<Nodo> nodi = {
+        {"Strada", "IcoPrj", "",
+         {{"Planimetria", "IcoPlanim", "",
+           {{"Grafica Planimetria", "IcoDraw", "OP1001"}, {"Caratteristiche del piano", "IcoTable", "OP1002"}}},
+          {"Profilo longitudinale", "IcoProfilo", "",
+           {{"Grafica Profilo", "IcoDraw", "OP2001"},
+            {"Caratteristiche del profilo", "IcoTable", "OP2002"},
+            {"Tipi di calcolo", "IcoMecc", "OP2003"}}},
+          {"Sezioni", "IcoSezione", "", {{"Impostazione sezioni", "IcoTable", "OP3001"}}},
+          {"Diagramma dei volumi", "IcoVolumi", "",
+           {{"Grafica Diagramma", "IcoDraw", "OP4001"}, {"Tabella dei volumi", "IcoTable", "OP4002"}}}}},
+        {"Poligonali", "IcoPrj", "",
+         {{"Aperta", "IcoPoliA", "OP5001"},
+          {"Chiusa", "IcoPoliC", "OP5002"},
+          {"Triangolazione", "IcoTriangola", "OP5003"}}},
+        {"Intersezioni", "IcoPrj", "",
+         {{"In avanti", "IcoIntersA", "OP6001"},
+          {"Pothèno", "IcoPotheno", "OP6002"},
+          {"Hansen", "IcoHansen", "OP6003"}}},
+    };
+    return nodi;
+}
+
+void aggiungiNodo(QTreeWidgetItem* padre, QTreeWidget* albero, const Nodo& n) {
+    auto* item = padre ? new QTreeWidgetItem(padre) : new QTreeWidgetItem(albero);
+    item->setText(0, QString::fromUtf8(n.testo));
+    item->setIcon(0, iconaProgramma(n.icona));
+    item->setData(0, Qt::UserRole, QString::fromUtf8(n.tag));
+    for (const Nodo& f : n.figli) aggiungiNodo(item, albero, f);
+}
+
+}  // namespace
+
+FinestraPrincipale::FinestraPrincipale(SettingsStore* archivio, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("MDIForm1");
+    setWindowTitle("Carvela");
+    setWindowIcon(iconaProgramma("IcoPlanim"));
+
+    // Settings first: the timer and the pages read them.
+    if (archivio == nullptr) {
+        archivioProprio_ = std::make_unique<QtSettingsStore>("Carvela", "Impostazioni");
+        archivio = archivioProprio_.get();
+    }
+    ws_.archivioImpostazioni = archivio;
+    ws_.impostazioni = caricaImpostazioni(*archivio);
+
+    // The side panel (tree and coordinates) beside the canvas.
+    auto* divisore = new QSplitter(Qt::Horizontal, this);
+    divisore->setObjectName("divisore");
+    auto* pannello = new QWidget(divisore);
+    pannello->setObjectName("PicturePannello");
+    auto* schede = new QTabWidget(pannello);
+    schede->setObjectName("TabStrip1");
+    albero_ = new QTreeWidget;
+    albero_->setObjectName("TreeViewTool");
+    albero_->setHeaderHidden(true);
+    albero_->setIconSize(QSize(18, 18));
+    schede->addTab(albero_, "Progetto");
+    coordinate_ = new QLabel(pannello);
+    coordinate_->setObjectName("LabelCoord");
+    coordinate_->setFrameShape(QFrame::StyledPanel);
+    coordinate_->setMinimumHeight(22);
+    coordinate_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* pannelloLayout = new QVBoxLayout(pannello);
+    pannelloLayout->setContentsMargins(2, 2, 2, 2);
+    pannelloLayout->addWidget(schede, 1);
+    pannelloLayout->addWidget(coordinate_);
+
+    canvas_ = new CanvasWidget(ws_, divisore);
+    canvas_->setObjectName("Tavolozza");
+    canvas_->setMinimumSize(200, 150);
+    divisore->addWidget(pannello);
+    divisore->addWidget(canvas_);
+    divisore->setStretchFactor(0, 0);
+    divisore->setStretchFactor(1, 1);
+    divisore->setSizes({240, 900});
+    setCentralWidget(divisore);
+
+    host_ = std::make_unique<QtHost>(this, ws_, *canvas_);
+    comandi_ = std::make_unique<Comandi>(ws_, *canvas_, *host_);
+    canvas_->setHost(host_.get());
+    connect(canvas_, &CanvasWidget::coordinateMouse, coordinate_, &QLabel::setText);
+
+    creaMenu();
+    creaBarraStrumenti();
+
+    // The automatic save: the first period from the settings, then what each tick decides.
+    ws_.periodoTimerMs = std::max(1, ws_.impostazioni.IntervalloAutoSave) * 1000;
+    timerAutoSave_ = new QTimer(this);
+    timerAutoSave_->setObjectName("Timer1");
+    timerAutoSave_->setInterval(ws_.periodoTimerMs);
+    connect(timerAutoSave_, &QTimer::timeout, this, &FinestraPrincipale::tickTimer);
+    timerAutoSave_->start();
+
+    creaAlbero();
+    resize(1180, 760);
+}
+
+FinestraPrincipale::~FinestraPrincipale() {
+    // The pages refer to the host and the canvas: they go first.
+    for (QDialog* d : findChildren<QDialog*>()) delete d;
+}
+
+void FinestraPrincipale::creaMenu() {
+    std::function<void(QMenu*, const std::vector<Voce>&)> riempi = [&](QMenu* menu, const std::vector<Voce>& voci) {
+        for (const Voce& v : voci) {
+            if (v.nome == nullptr) {
+                menu->addSeparator();
+            } else if (!v.figli.empty()) {
+                QMenu* sotto = menu->addMenu(QString::fromUtf8(v.testo));
+                sotto->setObjectName(v.nome);
+                sotto->menuAction()->setObjectName(v.nome);
+                riempi(sotto, v.figli);
+            } else {
+                QAction* a = menu->addAction(QString::fromUtf8(v.testo));
+                a->setObjectName(v.nome);
+                const std::string nome = v.nome;
+                connect(a, &QAction::triggered, this, [this, nome] { comandi_->esegui(nome); });
+            }
+        }
+    };
+    for (const Voce& v : barraMenu()) {
+        QMenu* m = menuBar()->addMenu(QString::fromUtf8(v.testo));
+        m->setObjectName(v.nome);
+        m->menuAction()->setObjectName(v.nome);
+        riempi(m, v.figli);
+        if (std::string_view(v.nome) == "modifica") {
+            // "Vista 3D" is for the plan only; checked each time the menu opens.
+            connect(m, &QMenu::aboutToShow, this, [this, m] {
+                if (QAction* vista3d = m->findChild<QAction*>("vista3D"))
+                    vista3d->setEnabled(ws_.TipoDocumento == kDocPianta);
+            });
+        }
+    }
+}
+
+void FinestraPrincipale::creaBarraStrumenti() {
+    barra_ = addToolBar("Barra degli strumenti");
+    barra_->setObjectName("Toolbar3D");
+    barra_->setMovable(false);
+    barra_->setIconSize(QSize(24, 24));
+    for (const Pulsante& p : kPulsanti) {
+        QAction* a = barra_->addAction(iconaProgramma(p.chiave), QString::fromUtf8(p.suggerimento));
+        a->setObjectName(p.chiave);
+        a->setToolTip(QString::fromUtf8(p.suggerimento));
+        const std::string chiave = p.chiave;
+        connect(a, &QAction::triggered, this, [this, chiave] { comandi_->eseguiPulsante(chiave); });
+        // Groups as on the original bar: files, view, redraw, settings, help.
+        if (chiave == "icoSave" || chiave == "icoUndo" || chiave == "icoDraw" || chiave == "icoPC") barra_->addSeparator();
+    }
+}
+
+void FinestraPrincipale::creaAlbero() {
+    for (const Nodo& n : alberoPagine()) aggiungiNodo(nullptr, albero_, n);
+    for (int i = 0; i < albero_->topLevelItemCount(); ++i) albero_->topLevelItem(i)->setExpanded(true);
+    connect(albero_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+        const std::string tag = item->data(0, Qt::UserRole).toString().toStdString();
+        if (!tag.empty()) comandi_->eseguiNodo(tag);
+    });
+}
+
+void FinestraPrincipale::inizializzaVistaIniziale() {
+    inizializzaVista(ws_.vista, *canvas_);
+    ws_.SezioneCorrente = 1;
+    if (ws_.Sezioni.upperBound() < 1) ws_.Sezioni.redim(1);
+    vistaIniziata_ = true;
+}
+
+void FinestraPrincipale::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!vistaIniziata_) inizializzaVistaIniziale();
+}
+
+bool FinestraPrincipale::apriFile(const QString& path) {
+    if (!vistaIniziata_) inizializzaVistaIniziale();
+    return apriFileProgetto(ws_, *canvas_, *host_, path.toStdString());
+}
+
+void FinestraPrincipale::tickTimer() {
+    // Not in the middle of long work: the records may be half computed.
+    if (host_->attesaVisibile()) return;
+    tickAutoSave(ws_, *host_);
+    if (timerAutoSave_->interval() != ws_.periodoTimerMs) timerAutoSave_->setInterval(ws_.periodoTimerMs);
+}
+
+void FinestraPrincipale::closeEvent(QCloseEvent* event) {
+    if (host_->messaggio("Confermate la chiusura del programma?", Pulsanti::OkAnnulla, Icona::Domanda, "Carvela") !=
+        Risposta::Ok) {
+        event->ignore();
+        return;
+    }
+    salvaTutteImpostazioni(ws_);
+    if (auto* qs = dynamic_cast<QtSettingsStore*>(ws_.archivioImpostazioni)) qs->sincronizza();
+    event->accept();
+    // The process ends at once, whatever other windows are open.
+    QCoreApplication::quit();
+}
+
+}  // namespace carvela

@@ -1,0 +1,65 @@
+#pragma once
+// The main window MDIForm1: menu bar, toolbar Toolbar3D, the side panel with the tree
+// TreeViewTool and the coordinate label LabelCoord, and the drawing canvas. It owns the
+// program state, the canvas, the Qt host and the command table; menus, buttons and tree
+// nodes only call the command table.
+#include <QMainWindow>
+#include <memory>
+
+#include "shell/commands.h"
+#include "shell/workspace.h"
+
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace carvela {
+class CanvasWidget;
+class QtHost;
+class SettingsStore;
+
+class FinestraPrincipale : public QMainWindow {
+    Q_OBJECT
+public:
+    // `archivio` holds the settings (the QSettings store when none is given). The settings
+    // are loaded here; the view is set up once the canvas has its size.
+    explicit FinestraPrincipale(SettingsStore* archivio = nullptr, QWidget* parent = nullptr);
+    ~FinestraPrincipale() override;
+
+    Workspace& workspace() { return ws_; }
+    QtHost& host() { return *host_; }
+    CanvasWidget& canvas() { return *canvas_; }
+    Comandi& comandi() { return *comandi_; }
+    QTimer& timerAutoSave() { return *timerAutoSave_; }
+
+    // Opens a project file as "Apri file..." does after its dialog (the command line's FILE).
+    bool apriFile(const QString& path);
+    // The view at start: scale 1, origin at the canvas's bottom-left corner.
+    void inizializzaVistaIniziale();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void creaMenu();
+    void creaBarraStrumenti();
+    void creaAlbero();
+    void tickTimer();
+
+    Workspace ws_;
+    std::unique_ptr<SettingsStore> archivioProprio_;
+    CanvasWidget* canvas_ = nullptr;
+    std::unique_ptr<QtHost> host_;
+    std::unique_ptr<Comandi> comandi_;
+    QTreeWidget* albero_ = nullptr;
+    QLabel* coordinate_ = nullptr;
+    QToolBar* barra_ = nullptr;
+    QTimer* timerAutoSave_ = nullptr;
+    bool vistaIniziata_ = false;
+};
+
+}  // namespace carvela
