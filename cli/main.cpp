@@ -9,7 +9,7 @@ namespace {
 
 void uso() {
     std::cerr << "Uso: carvela-cli --version\n"
-                 "     carvela-cli info FILE\n"
+                 "     carvela-cli info FILE [--json]\n"
                  "     carvela-cli render FILE OUT.png [--doc plan|profile|section|diagram] [--section N]\n"
                  "                 [--width W] [--height H]\n"
                  "     carvela-cli road CONTOURS.dxf AXIS.txt OUTDIR [--set KEY=VALUE]... [--entities POLYLINE|LINE]\n"

@@ -1,0 +1,83 @@
+// carvela-cli info and --version, run as the batch tool is run.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sys/wait.h>
+
+#include "project/project_files.h"
+#include "support/sample_records.h"
+
+namespace carvela {
+namespace {
+
+struct Esito {
+    int stato = -1;
+    std::string uscita;
+};
+
+// Standard output and standard error together, and the exit status.
+Esito esegui(const std::string& argomenti) {
+    Esito e;
+    const std::string comando = std::string(CARVELA_CLI) + " " + argomenti + " 2>&1";
+    FILE* f = popen(comando.c_str(), "r");
+    if (!f) return e;
+    std::array<char, 512> buf;
+    while (fgets(buf.data(), buf.size(), f)) e.uscita += buf.data();
+    const int s = pclose(f);
+    e.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    return e;
+}
+
+TEST(CarvelaCli, InfoPerOgniTipoEErrori) {
+    campioni::CartellaTemporanea dir;
+    ASSERT_EQ(scriviRecord(dir.file("p.pln"), campioni::piano(3), false), "");
+    ASSERT_EQ(scriviRecord(dir.file("p.PRO"), campioni::profilo(), false), "");
+    ASSERT_EQ(scriviRecord(dir.file("p.sez"), campioni::fileSezioni(4), false), "");
+    ASSERT_EQ(scriviRecord(dir.file("p.pla"), campioni::poligonaleAperta(), false), "");
+    ASSERT_EQ(scriviRecord(dir.file("p.plc"), campioni::poligonaleChiusa(), false), "");
+    ASSERT_EQ(scriviRecord(dir.file("p.trn"), campioni::triangolazione(), false), "");
+
+    Esito e = esegui("info " + dir.file("p.pln"));
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_NE(e.uscita.find("Tipo: Planimetria\n"), std::string::npos) << e.uscita;
+    EXPECT_NE(e.uscita.find("Punti: 3\n"), std::string::npos);
+    EXPECT_NE(e.uscita.find("Curve di livello: 2\n"), std::string::npos);
+    EXPECT_NE(e.uscita.find("Stazioni: 3\n"), std::string::npos);
+    EXPECT_NE(e.uscita.find("Sezioni: 3\n"), std::string::npos);
+    EXPECT_NE(e.uscita.find("Profilo: curve: 2\n"), std::string::npos);
+
+    const std::pair<const char*, const char*> attesi[] = {
+        {"p.PRO", "Tipo: Profilo\nSezioni: 5\nLivellette: 2\nCurve: 2\n"},
+        {"p.sez", "Tipo: Sezioni\nSezioni: 4\n"},
+        {"p.pla", "Tipo: Poligonale aperta\nStazioni: 4\n"},
+        {"p.plc", "Tipo: Poligonale chiusa\nStazioni: 5\n"},
+        {"p.trn", "Tipo: Triangolazione\nTriangoli: 3\n"},
+    };
+    for (auto [nome, testo] : attesi) {
+        e = esegui("info " + dir.file(nome));
+        EXPECT_EQ(e.stato, 0) << nome;
+        EXPECT_NE(e.uscita.find(testo), std::string::npos) << e.uscita;
+    }
+    e = esegui("info --json " + dir.file("p.trn"));
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_NE(e.uscita.find("\"triangoli\": 3"), std::string::npos) << e.uscita;
+
+    std::ofstream(dir.file("guasto.pln")) << "non è un piano";
+    e = esegui("info " + dir.file("guasto.pln"));
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.uscita, "Errore di apertura del file!\n");
+    e = esegui("info " + dir.file("note.txt"));
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.uscita, "Tipo di file sconosciuto!\n");
+    e = esegui("info " + dir.file("manca.pro"));
+    EXPECT_EQ(e.stato, 1);
+
+    e = esegui("--version");
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.uscita.rfind("carvela-cli ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace carvela
