@@ -81,48 +81,116 @@ const char* nomeTipo(Tipo t) {
     }
 }
 
-// Lines of the text, read whole and trimmed of blanks at both ends. Lines end with LF or
-// CR LF; a file that holds no LF at all is taken as ending its lines with CR.
-class CursoreRighe {
+// Lines read whole and trimmed of blanks at both ends, from text in memory or from a file in
+// blocks, so a file is never held whole. Lines end with LF or CR LF, or with CR in a text that
+// has no LF at all. A line returned stays valid until the next call.
+class SorgenteRighe {
 public:
-    explicit CursoreRighe(std::string_view testo) : p_(testo.data()), fine_(testo.data() + testo.size()) {
-        terminatore_ = std::memchr(p_, '\n', testo.size()) || !std::memchr(p_, '\r', testo.size()) ? '\n' : '\r';
+    SorgenteRighe(std::string_view testo, char terminatore)
+        : p_(testo.data()), fine_(testo.data() + testo.size()), terminatore_(terminatore), finito_(true) {
+        saltaBom();
+    }
+    SorgenteRighe(std::FILE* f, char terminatore) : f_(f), terminatore_(terminatore), blocco_(kBlocco) {
+        p_ = fine_ = blocco_.data();
+        riempi();
+        saltaBom();
     }
 
     bool prossima(std::string_view& riga) {
-        if (p_ >= fine_) return false;
-        const char* inizio = p_;
-        const char* a = static_cast<const char*>(std::memchr(p_, terminatore_, static_cast<std::size_t>(fine_ - p_)));
-        const char* e = a ? a : fine_;
-        p_ = a ? a + 1 : fine_;
-        while (e > inizio && (e[-1] == ' ' || e[-1] == '\r' || e[-1] == '\t')) --e;
-        while (inizio < e && (*inizio == ' ' || *inizio == '\t')) ++inizio;
-        riga = std::string_view(inizio, static_cast<std::size_t>(e - inizio));
-        ++lette_;
-        return true;
+        while (true) {
+            const char* a = p_ < fine_ ? static_cast<const char*>(std::memchr(p_, terminatore_, resto())) : nullptr;
+            if (a || (finito_ && p_ < fine_)) {
+                const char* inizio = p_;
+                const char* e = a ? a : fine_;
+                p_ = a ? a + 1 : fine_;
+                while (e > inizio && (e[-1] == ' ' || e[-1] == '\r' || e[-1] == '\t')) --e;
+                while (inizio < e && (*inizio == ' ' || *inizio == '\t')) ++inizio;
+                riga = std::string_view(inizio, static_cast<std::size_t>(e - inizio));
+                ++lette_;
+                return true;
+            }
+            if (finito_ || !riempi()) return false;
+        }
     }
     int64_t lette() const { return lette_; }
-    char terminatore() const { return terminatore_; }
+    int64_t byteLetti() const { return byteLetti_; }
+    bool errore() const { return errore_; }
 
 private:
-    const char* p_;
-    const char* fine_;
+    static constexpr std::size_t kBlocco = 1 << 20;
+    std::size_t resto() const { return static_cast<std::size_t>(fine_ - p_); }
+
+    void saltaBom() {
+        if (resto() >= 3 && static_cast<unsigned char>(p_[0]) == 0xEF && static_cast<unsigned char>(p_[1]) == 0xBB &&
+            static_cast<unsigned char>(p_[2]) == 0xBF)
+            p_ += 3;
+    }
+
+    // Keeps the unread tail, reads the next block after it; false when nothing more came.
+    bool riempi() {
+        const std::size_t coda = resto();
+        if (coda > 0 && p_ != blocco_.data()) std::memmove(blocco_.data(), p_, coda);
+        if (blocco_.size() - coda < kBlocco / 2) blocco_.resize(blocco_.size() * 2);  // a very long line
+        const std::size_t n = std::fread(blocco_.data() + coda, 1, blocco_.size() - coda, f_);
+        p_ = blocco_.data();
+        fine_ = p_ + coda + n;
+        byteLetti_ += static_cast<int64_t>(n);
+        if (n == 0) {
+            finito_ = true;
+            errore_ = std::ferror(f_) != 0;
+        }
+        return n > 0;
+    }
+
+    std::FILE* f_ = nullptr;
+    const char* p_ = nullptr;
+    const char* fine_ = nullptr;
     char terminatore_ = '\n';
+    bool finito_ = false;
+    bool errore_ = false;
+    std::vector<char> blocco_;
     int64_t lette_ = 0;
+    int64_t byteLetti_ = 0;
 };
 
-int64_t contaRighe(std::string_view testo) {
-    if (testo.empty()) return 0;
-    char t = std::memchr(testo.data(), '\n', testo.size()) || !std::memchr(testo.data(), '\r', testo.size()) ? '\n'
+// LF (alone or after CR) ends the lines; a text without any LF but with CRs ends them with CR.
+char terminatoreRighe(std::string_view testo) {
+    if (testo.empty()) return '\n';
+    return std::memchr(testo.data(), '\n', testo.size()) || !std::memchr(testo.data(), '\r', testo.size()) ? '\n'
                                                                                                           : '\r';
-    int64_t n = 0;
-    const char* p = testo.data();
-    const char* fine = p + testo.size();
-    while (const char* a = static_cast<const char*>(std::memchr(p, t, static_cast<std::size_t>(fine - p)))) {
-        ++n;
-        p = a + 1;
+}
+
+// The lines of a text, and those that are a keyword: no file has more entities than that,
+// so the entity list is made once at its size instead of growing through copies.
+struct ConteggioRighe {
+    int64_t righe = 0;
+    int64_t paroleChiave = 0;
+    char terminatore = '\n';
+};
+
+// Counts the lines of a source; `avanzamento` hears the bytes read after every block.
+template <class Avanzamento>
+void contaRighe(SorgenteRighe& sorgente, ConteggioRighe& n, Avanzamento&& avanzamento) {
+    std::string_view r;
+    int64_t letti = -1;
+    while (sorgente.prossima(r)) {
+        ++n.righe;
+        // Group-code and number lines start with a digit, a sign or a point: most stop here.
+        if (!r.empty() && ((r[0] >= 'A' && r[0] <= 'Z') || r[0] == '$') && tipoParolaChiave(r) != Tipo::Nessuno)
+            ++n.paroleChiave;
+        if (sorgente.byteLetti() != letti) {
+            letti = sorgente.byteLetti();
+            avanzamento(letti);
+        }
     }
-    return n + (p < fine ? 1 : 0);
+}
+
+ConteggioRighe contaTesto(std::string_view testo) {
+    ConteggioRighe n;
+    n.terminatore = terminatoreRighe(testo);
+    SorgenteRighe sorgente(testo, n.terminatore);
+    contaRighe(sorgente, n, [](int64_t) {});
+    return n;
 }
 
 float comeFloat(double v) { return static_cast<float>(v); }
@@ -163,19 +231,16 @@ double valoreDxf(std::string_view t) {
     return negativo ? -v : v;
 }
 
-void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host* host,
-                 int64_t righe) {
-    if (testo.size() >= 3 && static_cast<unsigned char>(testo[0]) == 0xEF &&
-        static_cast<unsigned char>(testo[1]) == 0xBB && static_cast<unsigned char>(testo[2]) == 0xBF)
-        testo.remove_prefix(3);
-    if (host) {
-        host->CaptionLabel("Conversione del file .DXF in corso...");
-        if (righe < 0) righe = contaRighe(testo);
-    }
-    BarraDxf barra(host, righe, 100);
+namespace {
 
-    std::vector<DxfEntity> lista(1);  // slot 0 stays empty, as every user expects
-    CursoreRighe cursore(testo);
+void converti(SorgenteRighe& cursore, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host* host,
+              const ConteggioRighe& conteggio) {
+    if (host) host->CaptionLabel("Conversione del file .DXF in corso...");
+    BarraDxf barra(host, conteggio.righe, 100);
+
+    std::vector<DxfEntity> lista;
+    lista.reserve(static_cast<std::size_t>(conteggio.paroleChiave) + 1);
+    lista.emplace_back();  // slot 0 stays empty, as every user expects
     std::string_view riga, codice, valore;
     bool rimandata = false;  // the value line of a group 0 is looked at again as a keyword
     int64_t prossimoAggiornamento = 100;
@@ -215,7 +280,7 @@ void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf&
                 finita = true;
                 break;
             case Codice::Otto:
-                e.Layer = testoDaDxf(valore);
+                assegnaTestoDxf(e.Layer, valore);
                 finita = tipo == Tipo::Seqend;
                 break;
             case Codice::C62: {
@@ -269,7 +334,7 @@ void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf&
                 finita = tipo == Tipo::Circle;
                 break;
             case Codice::Uno:
-                e.Testo = testoDaDxf(valore);
+                assegnaTestoDxf(e.Testo, valore);
                 finita = tipo == Tipo::Text;
                 break;
             case Codice::C50: e.AngoloIniziale = radianti(valoreDxf(valore)); break;
@@ -284,47 +349,63 @@ void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf&
     disegno.assignRaw(std::move(lista));
 }
 
+}  // namespace
+
+void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host* host) {
+    const ConteggioRighe conteggio = contaTesto(testo);
+    SorgenteRighe sorgente(testo, conteggio.terminatore);
+    converti(sorgente, disegno, limiti, host, conteggio);
+}
+
 bool leggiFileDxf(const std::string& path, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host& host) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
-    std::string testo;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    long lunghezza = ok ? std::ftell(f) : -1;
-    ok = ok && lunghezza >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    if (!ok) {
+    const long lunghezza = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
+    char inizio[18] = {};
+    const bool binario = lunghezza >= 0 && std::fseek(f, 0, SEEK_SET) == 0 &&
+                         std::fread(inizio, 1, sizeof inizio, f) == sizeof inizio &&
+                         std::memcmp(inizio, "AutoCAD Binary DXF", sizeof inizio) == 0;
+    if (lunghezza < 0 || binario || std::fseek(f, 0, SEEK_SET) != 0) {
         std::fclose(f);
         return false;
     }
 
     host.cursoreAttesa(true);
     host.mostraAttesa();
-    host.CaptionLabel("Lettura del file .DXF in corso...");
-    BarraDxf barra(&host, lunghezza, 1000);
-    testo.resize(static_cast<std::size_t>(lunghezza));
-    std::size_t letti = 0;
-    constexpr std::size_t kBlocco = 1 << 20;
-    while (letti < testo.size()) {
-        std::size_t n = std::fread(testo.data() + letti, 1, std::min(kBlocco, testo.size() - letti), f);
-        if (n == 0) break;
-        letti += n;
-        barra.avanza(static_cast<int64_t>(letti));
-    }
-    ok = !std::ferror(f);
-    std::fclose(f);
-    testo.resize(letti);  // a file that shrank while being read is taken as it was read
-    if (ok && testo.rfind("AutoCAD Binary DXF", 0) == 0) ok = false;
-    if (!ok) {
+    auto fine = [&](bool esito) {
+        std::fclose(f);
         host.chiudiAttesa();
         host.cursoreAttesa(false);
-        return false;
+        return esito;
+    };
+
+    // Reading: the file in blocks, counting its lines for the conversion's bar.
+    host.CaptionLabel("Lettura del file .DXF in corso...");
+    BarraDxf barra(&host, lunghezza, 1000);
+    ConteggioRighe conteggio;
+    {
+        SorgenteRighe sorgente(f, '\n');
+        contaRighe(sorgente, conteggio, [&](int64_t letti) { barra.avanza(letti); });
+        if (sorgente.errore()) return fine(false);
+    }
+    if (conteggio.righe <= 1 && lunghezza > 0) {
+        // At most one LF: perhaps a file whose lines end with CR alone.
+        std::vector<char> tutto(static_cast<std::size_t>(lunghezza));
+        if (std::fseek(f, 0, SEEK_SET) != 0) return fine(false);
+        tutto.resize(std::fread(tutto.data(), 1, tutto.size(), f));
+        conteggio = contaTesto(std::string_view(tutto.data(), tutto.size()));
     }
 
+    // Conversion: the file again from its start.
+    if (std::fseek(f, 0, SEEK_SET) != 0) return fine(false);
+    VbArray<DxfEntity> nuovo;
     LimitiDxf nuovi;
-    convertiDxf(testo, disegno, nuovi, &host, contaRighe(testo));
+    SorgenteRighe sorgente(f, conteggio.terminatore);
+    converti(sorgente, nuovo, nuovi, &host, conteggio);
+    if (sorgente.errore()) return fine(false);
+    disegno = std::move(nuovo);
     limiti = nuovi;
-    host.chiudiAttesa();
-    host.cursoreAttesa(false);
-    return true;
+    return fine(true);
 }
 
 bool ReadDxf(Workspace& ws, Host& host, const std::string& path, LimitiDxf* limitiLetti) {

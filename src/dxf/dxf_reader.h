@@ -28,9 +28,8 @@ uint8_t colorePaletteDaDxf(int numero);
 double valoreDxf(std::string_view testo);
 
 // Conversion of text already in memory: `disegno` becomes one empty slot followed by the
-// entities in file order. `righe` is the line count when known (for the progress bar).
-void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host* host = nullptr,
-                 int64_t righe = -1);
+// entities in file order.
+void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host* host = nullptr);
 
 // Reads and converts a file, with the progress window. Returns false, leaving `disegno` and
 // `limiti` untouched, when the file cannot be opened or read or is a binary drawing; the

@@ -27,6 +27,15 @@ std::string testoDaDxf(std::string_view valore) {
     return std::string(valore);
 }
 
+void assegnaTestoDxf(std::string& destinazione, std::string_view valore) {
+    for (char c : valore)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            destinazione = testoDaDxf(valore);
+            return;
+        }
+    destinazione.assign(valore);
+}
+
 std::string testoPerDxf(std::string_view testo) {
     std::string t = utf8ToCp1252(testo);
     for (char& c : t)

@@ -198,6 +198,29 @@ TEST(DxfReader, FileLimitsGoIntoTheViewAndFailuresChangeNothing) {
     }
 }
 
+TEST(DxfReader, FilesAreReadInBlocksWhateverTheirLineEnds) {
+    // Over two read blocks, with a text line longer than a block, in the three line-end forms.
+    const std::string testoLungo(3 << 20, 'A');
+    for (const char* fine : {"\n", "\r\n", "\r"}) {
+        std::string testo = "\xEF\xBB\xBF";  // a byte-order mark is no part of the first line
+        for (int i = 0; i < 40000; ++i)
+            testo += dxfDaCoppie({{0, "POINT"}, {10, std::to_string(i) + ".5"}, {20, "1"}, {30, "2"}}, fine);
+        testo += dxfDaCoppie({{0, "TEXT"}, {10, "0"}, {20, "0"}, {30, "0"}, {40, "1"}, {1, testoLungo},
+                              {0, "POINT"}, {10, "-1"}, {20, "-1"}, {30, "-1"}},
+                             fine);
+        FileTemporaneo file("blocchi.dxf", testo);
+        FakeHost host;
+        VbArray<DxfEntity> d;
+        LimitiDxf limiti;
+        ASSERT_TRUE(leggiFileDxf(file.path(), d, limiti, host));
+        ASSERT_EQ(d.upperBound(), 40002);
+        for (int i = 1; i <= 40000; ++i)
+            if (d[i].X1 != i - 0.5f || d[i].Z1 != 2) FAIL() << "point " << i << " read as " << d[i].X1;
+        EXPECT_EQ(d[40001].Testo, testoLungo);
+        EXPECT_FLOAT_EQ(d[40002].Z1, -1);
+    }
+}
+
 TEST(DxfReader, ProgressCountsBytesAndLinesWithinTheBar) {
     // 3000 points of 10 lines each: the bar of the conversion has lines / 100 steps.
     std::string testo;
