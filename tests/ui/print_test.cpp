@@ -1,0 +1,309 @@
+// Printing: grids in pages, the paper canvas, and plots at scale or fitted to the page.
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QTest>
+#include <cmath>
+
+#include "graphics/recording_canvas.h"
+#include "graphics/redraw.h"
+#include "sections/volumes.h"
+#include "shell/ui/print_canvas.h"
+#include "shell/ui/print_grids.h"
+#include "shell/ui/print_plot.h"
+#include "shell/ui/print_setup.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+using namespace carvela;
+
+namespace {
+
+// A road of `n` sections 25 m apart whose net area swings between cut and fill.
+TabellaPaleggi tabellaVolumi(int n) {
+    VbArray<Sezione> sezioni(n);
+    for (int i = 1; i <= n; ++i) {
+        Sezione& s = sezioni[i];
+        s.Numero = static_cast<int16_t>(i);
+        s.Progressiva = 25.0f * (i - 1);
+        const double netta = 18 * std::sin(i * 0.23) + 4;
+        s.AreaSterro = static_cast<float>(std::max(netta, 0.0) + 1.5);
+        s.AreaRiporto = static_cast<float>(std::min(netta, 0.0) - 1.5);
+    }
+    TabellaPaleggi t;
+    costruisciPaleggi(sezioni, n, 10, t);
+    return t;
+}
+
+int pagineNelPdf(const QString& percorso) {
+    QFile f(percorso);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray dati = f.readAll();
+    int n = 0;
+    for (qsizetype i = dati.indexOf("/Type /Page"); i >= 0; i = dati.indexOf("/Type /Page", i + 1))
+        if (dati.mid(i + 11, 1) != "s") ++n;
+    return dati.startsWith("%PDF") ? n : -1;
+}
+
+// Square contour lines of a hill on a 100 m grid, the foot 400 m wide at (500, 500).
+void pianoCollina(Workspace& ws) {
+    Planimetria& p = ws.Piano;
+    const int livelli = 8;
+    p.NumeroCurveLivello = livelli;
+    p.CurveLivello.redim(livelli);
+    for (int k = 0; k < livelli; ++k) {
+        const float r = 200.0f - 22.0f * k, z = 100.0f + 2 * k;
+        const float x[5] = {500 - r, 500 + r, 500 + r, 500 - r, 500 - r}, y[5] = {500 - r, 500 - r, 500 + r, 500 + r, 500 - r};
+        auto& pezzi = p.CurveLivello[k + 1];
+        pezzi.redim(4);
+        for (int i = 1; i <= 4; ++i) pezzi[i] = {x[i - 1], y[i - 1], z, x[i], y[i], z};
+    }
+    p.NumeroPunti = 3;
+    p.Punti.redim(3);
+    p.Punti[1] = {320, 340, 101.5f, 0};
+    p.Punti[2] = {610, 420, 108.2f, 0};
+    p.Punti[3] = {480, 650, 104.9f, 0};
+    p.NumeroPuntiAsse = 3;
+    p.AsseTracciato.redim(3);
+    p.AsseTracciato[1] = {260, 300, 0};
+    p.AsseTracciato[2] = {500, 480, 0};
+    p.AsseTracciato[3] = {760, 700, 0};
+    ws.TipoDocumento = kDocPianta;
+}
+
+// Columns of the image holding any dark pixel on row y, between x0 and x1.
+std::vector<int> colonneScure(const QImage& img, int y, int x0, int x1) {
+    std::vector<int> out;
+    for (int x = x0; x < x1; ++x)
+        if (qGray(img.pixel(x, y)) < 128) out.push_back(x);
+    return out;
+}
+
+}  // namespace
+
+class PrintTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gridsArePagedWithTheHeadingOnEveryPage() {
+        const TabellaPaleggi t = tabellaVolumi(90);
+        Griglia volumi = grigliaPaleggi(t);
+        // The window's grid holds empty rows beyond the data: they are not printed.
+        const int righeDati = volumi.righe() - 1;
+        volumi.dimensiona(volumi.righe() + 60, volumi.colonne());
+        QCOMPARE(righeDaStampare(volumi), righeDati);
+
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(QDir::tempPath() + "/carvela_layout.pdf");
+        const QRectF area(0, 0, pdf.width(), pdf.height() * 0.85);
+        const ImpaginazioneGriglie imp = impaginaGriglie(pdf, area, {&volumi});
+        QVERIFY(imp.pagine >= 2);
+        QCOMPARE(imp.puntiCarattere, 9.0);  // seven columns fit an A4 page at full size
+        int attesa = 1;
+        for (const BloccoStampa& b : imp.blocchi) {
+            QCOMPARE(b.primaRiga, attesa);  // every row once, in order
+            attesa = b.ultimaRiga + 1;
+            QCOMPARE(b.colonne.size(), std::size_t(7));
+            QVERIFY(b.y + b.altezzaIntestazione + (b.ultimaRiga - b.primaRiga + 1) * imp.altezzaRiga <= area.bottom() + 1e-6);
+        }
+        QCOMPARE(attesa, righeDati + 1);
+        QCOMPARE(imp.blocchi.back().pagina, imp.pagine - 1);
+
+        FakeHost host;
+        const QString file = QDir::tempPath() + "/carvela_volumi.pdf";
+        QFile::remove(file);
+        QVERIFY(stampaGrigliePdf(file, host, QStringLiteral("Tabella dei volumi paleggiabili"), {&volumi}));
+        QVERIFY(host.messaggi.empty());
+        QVERIFY(pagineNelPdf(file) >= 2);
+    }
+
+    void tooWideGridsShrinkThenSplitTheirColumns() {
+        Griglia larga(6, 24);
+        for (int c = 0; c < 24; ++c) larga.imposta(0, c, "Colonna numero " + std::to_string(c));
+        for (int r = 1; r < 6; ++r)
+            for (int c = 0; c < 24; ++c) larga.imposta(r, c, "12345,6789");
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(QDir::tempPath() + "/carvela_larga.pdf");
+        const QRectF area(0, 0, pdf.width(), pdf.height() * 0.85);
+        const ImpaginazioneGriglie imp = impaginaGriglie(pdf, area, {&larga});
+        QCOMPARE(imp.puntiCarattere, 6.0);
+        QVERIFY(imp.blocchi.size() >= 2);
+        std::vector<int> viste(24, 0);
+        for (const BloccoStampa& b : imp.blocchi) {
+            QCOMPARE(b.colonne.front(), 0);  // the row labels open every piece
+            double w = 0;
+            for (double l : b.larghezze) w += l;
+            QVERIFY(w <= area.width() + 1e-6);
+            for (int c : b.colonne) ++viste[static_cast<std::size_t>(c)];
+        }
+        for (int c = 1; c < 24; ++c) QCOMPARE(viste[static_cast<std::size_t>(c)], 1);
+
+        // Nothing to print: a message, no file.
+        FakeHost host;
+        Griglia vuota(10, 3);
+        vuota.imposta(0, 1, "Quota");
+        const QString file = QDir::tempPath() + "/carvela_vuota.pdf";
+        QFile::remove(file);
+        QVERIFY(!stampaGrigliePdf(file, host, QStringLiteral("Vuota"), {&vuota, nullptr}));
+        QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Nessun dato da stampare."});
+        QVERIFY(!QFile::exists(file));
+        QVERIFY(!stampaGrigliePdf("/nonexistent-dir/x.pdf", host, QStringLiteral("T"), {&larga}));
+        QCOMPARE(host.testiMessaggi().back(), std::string("Impossibile scrivere il file /nonexistent-dir/x.pdf."));
+    }
+
+    void paperCanvasMapsCoordinatesAndColours() {
+        QImage img(200, 120, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            CanvasStampa c(p, QPointF(10, 20), 150, 80, 1.0);
+            QCOMPARE(c.larghezza(), 150);
+            c.setForeColor(15);
+            c.moveTo(0, 0);
+            c.lineTo(50, 0);
+            c.line(0, 40, 50, 40, 14);
+            c.clear();  // paper keeps what is drawn
+            c.box(100, 10, 120, 30, 12, true);
+        }
+        QCOMPARE(img.pixel(35, 20) & 0xFFFFFF, 0x000000u);                           // white becomes black
+        QCOMPARE(QColor(img.pixel(35, 60)), colorePaletteCarta(14));               // yellow, darkened
+        QCOMPARE(img.pixel(120, 40) & 0xFFFFFF, colorePaletteCarta(12).rgb() & 0xFFFFFF);  // filled box
+        QCOMPARE(img.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
+    }
+
+    void plotScaleMarginsAndFit() {
+        Impostazioni imp;
+        AreaPlot area{1000, 2000, 1400, 2200};  // 400 x 200 m
+        const double mm = 1200 / 25.4;
+        const QRectF pagina(0, 0, 297 * mm, 210 * mm);  // A4 landscape at 1200 dpi
+        imp.AdattaScalaPlot = false;
+        imp.fattoreScalaPlot = 2000;
+        imp.marginePlotSinistro = 10;
+        imp.marginePlotSuperiore = 20;
+        ImpaginazionePlot r = impaginaPlot(area, pagina, 1200, imp);
+        QVERIFY(std::fabs(r.pixelPerUnita - 0.5 * mm) < 1e-9);  // 1 m = 0.5 mm at 1:2000
+        QVERIFY(std::fabs(r.fattoreScala - 2000) < 1e-6);
+        QVERIFY(std::fabs(r.area.left() - 10 * mm) < 1e-6);
+        QVERIFY(std::fabs(r.area.top() - 20 * mm) < 1e-6);
+        QVERIFY(std::fabs(r.area.width() - 200 * mm) < 1e-6);
+        QVERIFY(std::fabs(r.area.height() - 100 * mm) < 1e-6);
+
+        // At 1:500 the window is larger than the page: clipped to it.
+        imp.fattoreScalaPlot = 500;
+        r = impaginaPlot(area, pagina, 1200, imp);
+        QVERIFY(r.area.right() <= pagina.right() + 1e-6);
+        QVERIFY(std::fabs(r.fattoreScala - 500) < 1e-6);
+
+        // Fitted: the wider side fills the room between the margin and the page edge.
+        imp.AdattaScalaPlot = true;
+        r = impaginaPlot(area, pagina, 1200, imp);
+        QVERIFY(std::fabs(r.area.width() - (pagina.width() - 10 * mm)) < 1e-6);
+        QVERIFY(r.area.bottom() < pagina.bottom());
+        QVERIFY(std::fabs(r.fattoreScala - 400000.0 / (297 - 10)) < 1e-3);
+
+        // A scale that is not a number, absurd margins, an empty window.
+        imp.AdattaScalaPlot = false;
+        imp.fattoreScalaPlot = std::nanf("");
+        imp.marginePlotSinistro = -50;
+        imp.marginePlotSuperiore = 1e9f;
+        r = impaginaPlot(area, pagina, 1200, imp);
+        QVERIFY(r.pixelPerUnita > 0 && std::isfinite(r.fattoreScala));
+        // Fitted (the scale is unusable) below a top margin cut to half the page, and centred.
+        QVERIFY(std::fabs(r.area.top() - pagina.height() / 2) < 1e-6);
+        QVERIFY(std::fabs(r.area.left() - (pagina.width() - r.area.width()) / 2) < 1e-6);
+        QCOMPARE(impaginaPlot(AreaPlot{5, 5, 5, 9}, pagina, 1200, imp).pixelPerUnita, 0.0);
+    }
+
+    void plotDrawsTheWindowAtItsScale() {
+        Workspace ws;
+        pianoCollina(ws);
+        ws.vista.scala = 0.9f, ws.vista.offsetX = 13, ws.vista.offsetY = 700;
+        const Vista prima = ws.vista;
+        FakeHost host;
+        // The window holds the foot contour (300..700) with 20 m around it.
+        AreaPlot area{280, 280, 720, 720};
+        ws.impostazioni.AdattaScalaPlot = false;
+        ws.impostazioni.fattoreScalaPlot = 2000;  // 1 m = 0.5 mm
+        ws.impostazioni.marginePlotSinistro = 0;
+        ws.impostazioni.marginePlotSuperiore = 0;
+        const double dpi = 254;  // 10 pixels a millimetre
+        QImage img(2970, 2100, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            QVERIFY(disegnaPlot(p, QRectF(0, 0, 2970, 2100), dpi, ws, host, area));
+        }
+        img.save(QDir::tempPath() + "/carvela_plot_test.png");
+        // The frame at 0 and 2200 px (440 m = 220 mm), 5 px a metre from the window's corner
+        // (280, 720): the axis leg from (260, 300) to (500, 480) crosses x = 380 at y = 390,
+        // device (500, 1650); its vertex (500, 480) is at device (1100, 1200).
+        const std::vector<int> bordo = colonneScure(img, 300, 0, 2300);
+        QVERIFY(!bordo.empty());
+        QVERIFY(std::abs(bordo.front() - 0) <= 3);
+        QVERIFY(std::abs(bordo.back() - 2200) <= 3);
+        auto vicino = [](const std::vector<int>& xs, int x) {
+            return std::find_if(xs.begin(), xs.end(), [x](int v) { return std::abs(v - x) <= 3; }) != xs.end();
+        };
+        QVERIFY(vicino(colonneScure(img, 1650, 1, 2199), 500));
+        QVERIFY(vicino(colonneScure(img, 1200, 1, 2199), 1100));
+        QVERIFY(!vicino(colonneScure(img, 1650, 1, 2199), 700));
+        // The screen's view and document are given back.
+        QCOMPARE(ws.vista.scala, prima.scala);
+        QCOMPARE(ws.vista.offsetY, prima.offsetY);
+        QCOMPARE(ws.TipoDocumento, kDocPianta);
+
+        // The whole plan as a PDF, fitted to the page.
+        RecordingCanvas schermo(800, 600);
+        ridisegna(ws, schermo, host);
+        const AreaPlot tutto = areaEstensione(ws.vista);
+        QVERIFY(tutto.valida());
+        QVERIFY(tutto.minX < 300 && tutto.maxX > 700);
+        ws.impostazioni.AdattaScalaPlot = true;
+        const QString file = QDir::tempPath() + "/carvela_plot.pdf";
+        QFile::remove(file);
+        QVERIFY(esportaPlotPdf(file, ws, host, tutto));
+        QCOMPARE(pagineNelPdf(file), 1);
+        QVERIFY(host.messaggi.empty());
+
+        // Nothing drawn yet: nothing to plot.
+        Workspace vuoto;
+        QVERIFY(!areaEstensione(vuoto.vista).valida());
+        QVERIFY(!esportaPlotPdf(file, vuoto, host, areaEstensione(vuoto.vista)));
+        QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Nessun disegno da stampare."});
+    }
+
+    void windowChosenOnTheCanvasBecomesThePlotArea() {
+        Vista v;
+        v.scala = 2, v.offsetX = 100, v.offsetY = 500;
+        v.plotX1 = 300, v.plotY1 = 100, v.plotX2 = 100, v.plotY2 = 300, v.plotScala = 2;
+        const AreaPlot a = areaDaFinestra(v);
+        QCOMPARE(a.minX, 0.0);
+        QCOMPARE(a.maxX, 100.0);
+        QCOMPARE(a.minY, 100.0);
+        QCOMPARE(a.maxY, 200.0);
+        v.plotScala = 0;
+        QVERIFY(!areaDaFinestra(v).valida());
+
+        // The plot window's "Seleziona finestra" hands over to the canvas's zoom window.
+        Workspace ws;
+        pianoCollina(ws);
+        RecordingCanvas canvas;
+        FakeHost host;
+        ridisegna(ws, canvas, host);
+        FinestraPlot finestra(ws, canvas, host, areaEstensione(ws.vista));
+        QVERIFY(finestra.testoArea().startsWith(QStringLiteral("x da ")));
+        QVERIFY(finestra.testoScala().startsWith(QStringLiteral("1:")));
+        finestra.show();
+        finestra.sceltaFinestra();
+        QCOMPARE(finestra.result(), FinestraPlot::kSceltaFinestra);
+        // Without the mark the canvas's request does nothing.
+        finestraPlotRichiesta(nullptr, ws, canvas, host);
+        QVERIFY(host.messaggi.empty());
+    }
+};
+
+QTEST_MAIN(PrintTest)
+#include "print_test.moc"
