@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "profile/grade_lines.h"
 #include "profile/profile_solve.h"
 #include "project/records.h"
 #include "project/vbtext.h"
@@ -218,47 +219,6 @@ bool leggiDati(LettoreValori& in, DatiProfiloAscii& d) {
     return true;
 }
 
-// Lays the per-section lists, which hold every grade line's points in full, out per grade
-// line, then flattens them back (each section once) and derives the elevation range and the
-// ground area of every grade line.
-void ricostruisciLivellette(Profilo& pr) {
-    const int32_t l = pr.NumeroLivellette;
-    int32_t k = 0;
-    for (int32_t g = 1; g <= l; ++g)
-        for (int32_t j = 1; j <= pr.PuntiLivelletta.get(g); ++j) {
-            ++k;
-            pr.ProgressiveLiv(j, g) = pr.Progressive.get(k);
-            pr.TerrenoLiv(j, g) = pr.QuoteTerreno.get(k);
-        }
-    k = 0;
-    for (int32_t g = 1; g <= l; ++g) {
-        const int32_t n = pr.PuntiLivelletta.get(g);
-        for (int32_t j = 1; j < n; ++j) {
-            ++k;
-            pr.Progressive[k] = pr.ProgressiveLiv(j, g);
-            pr.QuoteTerreno[k] = pr.TerrenoLiv(j, g);
-        }
-        if (g == l) {
-            pr.Progressive[k + 1] = pr.ProgressiveLiv(n, g);
-            pr.QuoteTerreno[k + 1] = pr.TerrenoLiv(n, g);
-        }
-    }
-    double massima = 0;
-    for (int32_t i = 1; i <= pr.NumeroSezioni; ++i) massima = std::max(massima, double{pr.QuoteTerreno[i]});
-    double minima = massima;
-    for (int32_t i = 1; i <= pr.NumeroSezioni; ++i) minima = std::min(minima, double{pr.QuoteTerreno[i]});
-    pr.QuotaMassima = static_cast<float>(massima);
-    pr.QuotaMinima = static_cast<float>(minima);
-    pr.QuotaRiferimento = static_cast<float>(minima - 20.0);
-    for (int32_t g = 1; g <= l; ++g) {
-        double area = 0;
-        for (int32_t j = 1; j < pr.PuntiLivelletta.get(g); ++j)
-            area += (double{pr.ProgressiveLiv(j + 1, g)} - pr.ProgressiveLiv(j, g)) *
-                    (double{pr.TerrenoLiv(j + 1, g)} + pr.TerrenoLiv(j, g)) / 2.0;
-        pr.AreaTerreno[g] = static_cast<float>(area);
-    }
-}
-
 // The profile the file describes, built on a copy of the current one (the members the file
 // does not carry keep their values).
 Profilo costruisciProfilo(const DatiProfiloAscii& d, const Profilo& attuale, const std::string& path) {
@@ -300,7 +260,7 @@ Profilo costruisciProfilo(const DatiProfiloAscii& d, const Profilo& attuale, con
     pr.PrimaSezione = d.primaSezione;
     pr.MetodoLivellette = d.metodo;
 
-    if (n > 0) ricostruisciLivellette(pr);
+    if (n > 0) ricostruisciTabelleLivellette(pr);
 
     if (d.metodo == 5) {
         pr.ProgettoLiv(1, 1) = d.quotaPartenza;

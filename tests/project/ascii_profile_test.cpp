@@ -198,6 +198,22 @@ TEST(ProfiloAscii, EndElevationsByMethod) {
     EXPECT_TRUE(host.messaggi.size() == 2);
 }
 
+TEST(ProfiloAscii, UnsolvableGradeLineIsReportedAndTheRestKept) {
+    // The second grade line has no length: it is named, the profile is still taken.
+    const std::string testo =
+        righe({"4", "2", "0", "100", "50", "102", "50", "102", "50", "103", "2", "2", "0", "0", "1", "101", "103",
+               "102", "102"});
+    Profilo p;
+    FakeHost host;
+    ASSERT_TRUE(importaProfiloAscii(scrivi("nulla.pro", testo), p, host));
+    EXPECT_EQ(host.testiMessaggi(),
+              std::vector<std::string>{"Livellette non risolte (lunghezza nulla o dati incompatibili): 2"});
+    EXPECT_EQ(p.NumeroSezioni, 3);
+    EXPECT_FLOAT_EQ(p.ProgettoLiv(1, 1), 101);
+    EXPECT_NEAR(p.ProgettoLiv(2, 1), 2 * 101 - 101, 1e-4);  // balance over flat-mean 101 ground
+    for (int32_t i = 1; i <= 3; ++i) EXPECT_TRUE(std::isfinite(p.QuoteProgetto[i]));
+}
+
 TEST(ProfiloAscii, ExportThenImportGivesBackTheProfile) {
     for (uint8_t metodo = 0; metodo <= 5; ++metodo) {
         SCOPED_TRACE(static_cast<int>(metodo));
