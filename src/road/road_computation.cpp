@@ -1,9 +1,71 @@
 #include "road/road_computation.h"
 
+#include <cmath>
+#include <vector>
+
+#include "graphics/plan_drawing.h"
+#include "plan/axis.h"
+#include "profile/profile_solve.h"
+#include "road/profile_conversion.h"
+#include "road/road_edges.h"
+#include "road/stations.h"
+#include "road/terrain_sections.h"
+#include "sections/volumes.h"
+#include "shell/host.h"
 #include "shell/workspace.h"
 
 namespace carvela {
+namespace {
 
-void calcolaTracciato(Workspace&, Canvas&, Host&) {}
+bool verticiFiniti(const Planimetria& piano) {
+    for (int32_t i = 1; i <= numeroVerticiAsse(piano); ++i)
+        if (!std::isfinite(piano.VerticiAsse[i].x) || !std::isfinite(piano.VerticiAsse[i].y)) return false;
+    return true;
+}
+
+}  // namespace
+
+void calcolaTracciato(Workspace& ws, Canvas& canvas, Host& host) {
+    Planimetria& piano = ws.Piano;
+    if (piano.NumeroCurveLivello < 2) {
+        host.messaggio("Non sono presenti le curve di livello relative alla planimetria!");
+        return;
+    }
+    // The polygon itself must hold two vertices: the count alone may come from a damaged file.
+    if (piano.NumeroPuntiAsse < 2 || numeroVerticiAsse(piano) < 2) {
+        host.messaggio("Non è presente la poligonale d'asse!");
+        return;
+    }
+    if (!verticiFiniti(piano)) {
+        host.messaggio("Tipo di dati non corretto!");
+        return;
+    }
+
+    preparaAsse(ws);
+    calcolaCurvePicchetti(ws);
+
+    calcolaStazioni(ws, host);
+    if (piano.NumeroIntersezioni < 1) {
+        host.cursoreAttesa(false);
+        host.messaggio(
+            "Impossibile procedere nel calcolo perchè la poligonale d'asse non interseca alcuna curva di livello!");
+        return;
+    }
+
+    std::vector<int> nonRisolte;
+    convertiProfilo(ws, host, nonRisolte);
+
+    calcolaSezioniTerreno(ws, host);
+    ws.SezioneCorrente = 1;
+
+    calcolaCigliOccupazione(ws);
+
+    costruisciPaleggi(piano.SezioniApplicate, piano.NumeroIntersezioni, ws.impostazioni.fattoreScalaVolumi,
+                      piano.PaleggiApplicati);
+    ws.Paleggi = piano.PaleggiApplicati;
+
+    disegnaPianta(ws, canvas, host);
+    if (!nonRisolte.empty()) host.messaggio(messaggioLivelletteNonRisolte(nonRisolte), Pulsanti::Ok, Icona::Avviso);
+}
 
 }  // namespace carvela
