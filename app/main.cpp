@@ -1,6 +1,7 @@
 // carvela: the desktop program. One instance per user; the splash for 2000 ms, then the
 // main window, which opens the project file given on the command line, if any.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLockFile>
 #include <QMessageBox>
@@ -21,16 +22,20 @@ QString percorsoBlocco() {
     return QDir(cartella).filePath(QString("carvela-%1.lock").arg(qEnvironmentVariable("USER", "utente")));
 }
 
-// "--istantanea OUT.png [FILE]": the main window drawn into a picture, for the documentation.
-int istantanea(const QString& uscita, const QString& file) {
+// "--istantanea OUT.png [FILE]": the main window drawn into a picture, for the documentation;
+// "--istantanea-impostazioni OUT.png": the settings window.
+int istantanea(const QString& uscita, const QString& file, bool impostazioni) {
     auto finestra = std::make_unique<carvela::FinestraPrincipale>();
     finestra->resize(1280, 800);
     finestra->show();
     QTimer::singleShot(300, [&] {
         if (!file.isEmpty()) finestra->apriFile(file);
+        if (impostazioni) finestra->host().pagina(carvela::Pagina::Impostazioni)->show();
     });
     QTimer::singleShot(1200, [&] {
-        const bool ok = finestra->grab().save(uscita);
+        QWidget* soggetto = finestra.get();
+        if (impostazioni) soggetto = finestra->host().pagina(carvela::Pagina::Impostazioni);
+        const bool ok = soggetto->grab().save(uscita);
         finestra->host().rispostaMessaggio = [](const std::string&, carvela::Pulsanti, carvela::Icona) {
             return carvela::Risposta::Ok;
         };
@@ -49,7 +54,9 @@ int main(int argc, char** argv) {
 
     QStringList argomenti = QCoreApplication::arguments().mid(1);
     if (argomenti.size() >= 2 && argomenti[0] == "--istantanea")
-        return istantanea(argomenti[1], argomenti.size() > 2 ? argomenti[2] : QString());
+        return istantanea(argomenti[1], argomenti.size() > 2 ? argomenti[2] : QString(), false);
+    if (argomenti.size() >= 2 && argomenti[0] == "--istantanea-impostazioni")
+        return istantanea(argomenti[1], QString(), true);
 
     QLockFile blocco(percorsoBlocco());
     // Only a lock whose program has ended is stale, however old it is.
