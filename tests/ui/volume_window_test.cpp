@@ -1,0 +1,64 @@
+// The volume window: the table with its zero-point rows, the note on unsolved sections.
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "graphics/recording_canvas.h"
+#include "sections/volumes.h"
+#include "shell/ui/grid_table.h"
+#include "shell/ui/page_registry.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+using namespace carvela;
+
+class VolumeWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tabellaERigheDiPassaggio() {
+        Workspace ws;
+        ws.Piano.NumeroIntersezioni = 3;
+        ws.Piano.SezioniApplicate.redim(3);
+        const float progressive[] = {0, 20, 50}, nette[] = {10, -30, -30};
+        for (int j = 1; j <= 3; ++j) {
+            Sezione& s = ws.Piano.SezioniApplicate[j];
+            s.Numero = static_cast<int16_t>(j);
+            s.Progressiva = progressive[j - 1];
+            (nette[j - 1] > 0 ? s.AreaSterro : s.AreaRiporto) = nette[j - 1];
+        }
+        costruisciPaleggi(ws.Piano.SezioniApplicate, 3, 10, ws.Paleggi);
+        RecordingCanvas canvas;
+        FakeHost host;
+        ContestoPagina contesto{ws, canvas, host};
+        QDialog* finestra = creaPagina(Pagina::TabellaVolumi, contesto, nullptr);
+        QVERIFY(finestra != nullptr);
+        QCOMPARE(finestra->windowTitle(), QString("Tabella dei volumi paleggiabili"));
+        finestra->show();
+        auto* griglia = finestra->findChild<TabellaGriglia*>("griglia");
+        QVERIFY(griglia);
+        QCOMPARE(griglia->rowCount(), 4);
+        QCOMPARE(griglia->columnCount(), 6);
+        QCOMPARE(griglia->verticalHeaderItem(1)->text(), QString("*"));
+        QCOMPARE(griglia->testoCella(2, 6), QString("25,0000"));
+        QCOMPARE(griglia->testoCella(3, 6), QString("-200,0000"));
+        QCOMPARE(griglia->horizontalHeaderItem(4)->text(), QString("Volume del Terreno"));
+        // The table accepts no typing.
+        griglia->setCurrentCell(0, 0);
+        QTest::keyClicks(griglia, "12");
+        QCOMPARE(griglia->testoCella(1, 1), QString("0,0000"));
+        auto* stato = finestra->findChild<QLabel*>("stato");
+        QVERIFY(stato->isHidden());
+
+        // Reopened after a section became unsolved: the note names it.
+        finestra->hide();
+        ws.Piano.SezioniApplicate[2].Risolta = false;
+        finestra->show();
+        QCOMPARE(stato->text(), QString("Sezioni non risolte, contate con aree nulle: 2"));
+        QVERIFY(!stato->isHidden());
+        delete finestra;
+    }
+};
+
+QTEST_MAIN(VolumeWindowTest)
+#include "volume_window_test.moc"
