@@ -435,11 +435,7 @@ bool importaProfiloAscii(const std::string& path, Profilo& profilo, Host& host) 
     if (nuovo.MetodoLivellette != 0) {
         std::vector<int> nonRisolte;
         risolviProfilo(nuovo, &nonRisolte);
-        if (!nonRisolte.empty()) {
-            std::string elenco;
-            for (int g : nonRisolte) elenco += (elenco.empty() ? "" : ", ") + std::to_string(g);
-            host.messaggio("Livellette non risolte (lunghezza nulla o dati incompatibili): " + elenco);
-        }
+        if (!nonRisolte.empty()) host.messaggio(messaggioLivelletteNonRisolte(nonRisolte), Pulsanti::Ok, Icona::Avviso);
     }
     profilo = std::move(nuovo);
     if (dati.metodo == 5) host.beep();
