@@ -1,24 +1,42 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Carvela and opens it on the bundled sample. Without a
-# display it says so and runs the batch road computation on the sample instead.
+# Installs what is missing, builds Carvela and opens it on the sample road project. Without a
+# display it says so and runs what can run headless: the batch road computation of the
+# sample, its summary, and a picture of the main window on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")"
 . ./scripts/deps.sh
 install_deps run
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCARVELA_WITH_UI=ON -DCARVELA_WITH_TESTS=OFF >/dev/null
-cmake --build build -j "${CARVELA_JOBS:-$(nproc)}"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCARVELA_WITH_UI=ON >/dev/null
+cmake --build build -j "${CARVELA_JOBS:-$(nproc)}" --target carvela carvela-cli
 
-sample=samples/progetto.pln
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    if [ -f "$sample" ]; then exec ./build/carvela "$sample"; else exec ./build/carvela; fi
+# The sample project: the one shipped, or the road computed on the sample terrain and axis.
+progetto=samples/progetto.pln
+if [ ! -f "$progetto" ] && [ -f samples/terreno.dxf ] && [ -f samples/asse.txt ]; then
+    mkdir -p out/campione
+    ./build/carvela-cli road samples/terreno.dxf samples/asse.txt out/campione >/dev/null || true
+    progetto=out/campione/progetto.pln
 fi
-echo "Nessun display disponibile: Carvela non può aprire la sua finestra."
-if [ -f samples/terreno.dxf ] && [ -f samples/asse.txt ]; then
-    echo "Calcolo del tracciato stradale sul campione con carvela-cli:"
-    ./build/carvela-cli road samples/terreno.dxf samples/asse.txt out/campione
-    echo "Immagini scritte in out/campione:"
-    ls out/campione/*.png
-else
-    ./build/carvela-cli --version
+[ -f "$progetto" ] || progetto=""
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec ./build/carvela ${progetto:+"$progetto"}
+fi
+
+echo "Nessun display disponibile: Carvela non può aprire la sua finestra qui."
+./build/carvela-cli --version
+if [ -n "$progetto" ]; then
+    echo "Progetto di esempio: $progetto"
+    ./build/carvela-cli info "$progetto"
+    if ls out/campione/*.png >/dev/null 2>&1; then
+        echo "Disegni del progetto in out/campione:"
+        ls out/campione/*.png
+    fi
+fi
+if command -v xvfb-run >/dev/null 2>&1; then
+    mkdir -p out
+    if xvfb-run -a -s "-screen 0 1280x800x24" ./build/carvela --istantanea out/carvela.png ${progetto:+"$progetto"} \
+        >/dev/null 2>&1; then
+        echo "Immagine della finestra principale: out/carvela.png"
+    fi
 fi
