@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
@@ -226,8 +227,11 @@ FinestraPrincipale::FinestraPrincipale(SettingsStore* archivio, QWidget* parent)
 }
 
 FinestraPrincipale::~FinestraPrincipale() {
-    // The pages refer to the host and the canvas: they go first.
-    for (QDialog* d : findChildren<QDialog*>()) delete d;
+    // The pages refer to the host and the canvas, and the canvas to the workspace: all of
+    // them go before the members they refer to.
+    for (QDialog* d : findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly)) delete d;
+    delete canvas_;
+    canvas_ = nullptr;
 }
 
 void FinestraPrincipale::creaMenu() {
