@@ -114,8 +114,9 @@ void ScrittoreDxf::fine() {
 
 bool salvaDxf(const std::string& path, const std::string& contenuto, Host& host) {
     std::vector<uint8_t> byte(contenuto.begin(), contenuto.end());
-    if (!scriviByteAtomico(path, byte, false).empty()) {
-        host.messaggio("Errore di scrittura del file!");
+    const std::string errore = scriviByteAtomico(path, byte, false);
+    if (!errore.empty()) {
+        host.messaggio("Impossibile creare il file " + path + ": " + errore + ".");
         return false;
     }
     return true;

@@ -36,7 +36,8 @@ private:
 };
 
 // Writes the text to the file through a temporary file renamed over it, so a failed export
-// never leaves half a drawing; on failure says "Errore di scrittura del file!" and returns false.
+// never leaves half a drawing; on failure says "Impossibile creare il file PATH: REASON." and
+// returns false, the old file left as it was.
 bool salvaDxf(const std::string& path, const std::string& contenuto, Host& host);
 
 }  // namespace carvela

@@ -286,8 +286,10 @@ TEST(DxfWriter, ExportCommandWritesOnlyDocumentsItKnows) {
     EXPECT_EQ(file.leggi().rfind(" 0 \r\nSECTION\r\n", 0), 0u);
 
     // A folder that does not exist: the message, and no file.
-    EXPECT_FALSE(esportaDocumentoDxf(ws, host, file.cartella() + "/manca/uscita.dxf"));
-    EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{"Errore di scrittura del file!"});
+    const std::string manca = file.cartella() + "/manca/uscita.dxf";
+    EXPECT_FALSE(esportaDocumentoDxf(ws, host, manca));
+    ASSERT_EQ(host.messaggi.size(), 1u);
+    EXPECT_EQ(host.messaggi[0].testo.rfind("Impossibile creare il file " + manca + ": ", 0), 0u);
 }
 
 }  // namespace
