@@ -1,0 +1,135 @@
+// The road axis on screen: tracing it with the mouse, the coordinates window, and the
+// computed plan drawn on the canvas.
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include "graphics/ui/canvas_widget.h"
+#include "graphics/view.h"
+#include "plan/axis.h"
+#include "plan/ui/axis_coordinates_page.h"
+#include "road/road_computation.h"
+#include "road/road_sample.h"
+#include "shell/ui/grid_table.h"
+#include "shell/ui/page_registry.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+using namespace carvela;
+
+class AxisWindowsTest : public QObject {
+    Q_OBJECT
+
+private:
+    static QPushButton* pulsante(QWidget* w, const QString& testo) {
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->text() == testo) return b;
+        return nullptr;
+    }
+    static int pixelDiColore(const QImage& img, QRgb colore) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == (colore & 0xFFFFFF);
+        return n;
+    }
+    // A view showing world [-20, 280] across 600 pixels.
+    static void vista(Workspace& ws, CanvasWidget& c) {
+        inizializzaVista(ws.vista, c);
+        ws.vista.scala = 2;
+        ws.vista.offsetX = 40;
+        ws.vista.offsetY = 560;
+    }
+
+private slots:
+    void assetracciatoColMouse() {
+        Workspace ws;
+        FakeHost host;
+        CanvasWidget canvas(ws);
+        canvas.setHost(&host);
+        canvas.resize(600, 600);
+        canvas.show();  // the picture takes the window's size once it is shown
+        QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+        vista(ws, canvas);
+        canvas.clear();
+        ws.Piano = prova::pianoInclinato(100, 0.1, 0.05, 1);
+
+        iniziaTracciamentoAsse(ws, canvas, host);
+        QCOMPARE(int(ws.vista.modoAsse), 2);
+        // Left clicks at pixels: world x = (px - 40) / 2, y = (560 - py) / 2.
+        const QPoint clic[] = {{50, 536}, {180, 370}, {320, 440}, {440, 180}};
+        for (const QPoint& p : clic) QTest::mouseClick(&canvas, Qt::LeftButton, {}, p);
+        QCOMPARE(ws.Piano.NumeroPuntiAsse, 4);
+        QCOMPARE(ws.Piano.VerticiAsse[1], (AxisPoint{5, 12, 0}));
+        QCOMPARE(ws.Piano.VerticiAsse[4], (AxisPoint{200, 190, 0}));
+        // The legs are drawn in bright white as they are traced: the middle of the first leg.
+        bool bianco = false;
+        for (int dx = -1; dx <= 1; ++dx)
+            bianco = bianco || (canvas.immagine().pixel(115 + dx, 453) & 0xFFFFFF) == 0xFFFFFFu;
+        QVERIFY(bianco);
+        QTest::mouseClick(&canvas, Qt::RightButton, {}, QPoint(300, 300));
+        QCOMPARE(int(ws.vista.modoAsse), 0);
+        QVERIFY(host.messaggi.empty());
+
+        // The traced axis computes: stakes on both curves, stations along it, all drawn.
+        calcolaTracciato(ws, canvas, host);
+        QCOMPARE(ws.Piano.NumeroPuntiAsse, 18);
+        QVERIFY(ws.Piano.NumeroIntersezioni > 30);
+        QCOMPARE(ws.TipoDocumento, uint8_t(kDocPianta));
+        QVERIFY(pixelDiColore(canvas.immagine(), 0xFFFFFF) > 300);
+        const QByteArray percorso = qgetenv("CARVELA_SCREENSHOT");
+        if (!percorso.isEmpty()) canvas.immagine().save(QString::fromLocal8Bit(percorso));
+    }
+
+    void tracciaAbbandonataRestituisceIlPiano() {
+        Workspace ws;
+        FakeHost host;
+        CanvasWidget canvas(ws);
+        canvas.setHost(&host);
+        canvas.resize(300, 300);
+        vista(ws, canvas);
+        prova::impostaAsse(ws.Piano, prova::asseDiProva());
+        iniziaTracciamentoAsse(ws, canvas, host);
+        QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseClick(&canvas, Qt::RightButton, {}, QPoint(100, 100));
+        QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"La poligonale non contiene punti sufficenti!"});
+        QCOMPARE(ws.Piano.NumeroPuntiAsse, 4);
+    }
+
+    void finestraCoordinateApplicaECalcola() {
+        Workspace ws;
+        FakeHost host;
+        CanvasWidget canvas(ws);
+        canvas.setHost(&host);
+        canvas.resize(600, 600);
+        vista(ws, canvas);
+        ws.Piano = prova::pianoInclinato(100, 0.1, 0.05, 1);
+        prova::impostaAsse(ws.Piano, prova::asseDiProva());
+        ContestoPagina contesto{ws, canvas, host};
+        QDialog* pagina = creaPagina(Pagina::CoordinateAsse, contesto, nullptr);
+        QVERIFY(pagina != nullptr);
+        QCOMPARE(pagina->windowTitle(), QString("Punti Poligonale"));
+        QVERIFY(pulsante(pagina, "&Stampa...") && pulsante(pagina, "&Esporta TXT") && pulsante(pagina, "C&hiudi"));
+        pagina->show();
+        auto* tabella = pagina->findChild<TabellaGriglia*>();
+        QVERIFY(tabella != nullptr);
+        QCOMPARE(tabella->rowCount(), 4);
+        QCOMPARE(tabella->horizontalHeaderItem(0)->text(), QString("Ascisse"));
+        QCOMPARE(tabella->testoCella(2, 1), QString("70"));
+
+        // Typing: Backspace twice, then "65,5"; a letter is ignored.
+        tabella->setCurrentCell(1, 0);
+        QTest::keyClick(tabella, Qt::Key_Backspace);
+        QTest::keyClick(tabella, Qt::Key_Backspace);
+        QTest::keyClicks(tabella, "65x,5");
+        QCOMPARE(tabella->testoCella(2, 1), QString("65,5"));
+        pulsante(pagina, "&Applica")->click();
+        QVERIFY(!pagina->isVisible());
+        QCOMPARE(ws.Piano.VerticiAsse[2].x, 65.5f);
+        QVERIFY(ws.Piano.NumeroIntersezioni > 30);  // the road computation ran
+        QCOMPARE(ws.Piano.NumeroPuntiAsse, 18);
+        delete pagina;
+    }
+};
+
+QTEST_MAIN(AxisWindowsTest)
+#include "axis_windows_test.moc"

@@ -1,0 +1,123 @@
+// The profile window and the grade-line method window on screen.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "graphics/ui/canvas_widget.h"
+#include "graphics/view.h"
+#include "profile/profile_builder.h"
+#include "profile/profile_solve.h"
+#include "shell/ui/grid_table.h"
+#include "shell/ui/page_registry.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+using namespace carvela;
+
+class ProfileWindowsTest : public QObject {
+    Q_OBJECT
+
+private:
+    static QPushButton* pulsante(QWidget* w, const QString& testo) {
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->text() == testo) return b;
+        return nullptr;
+    }
+    static Workspace profiloDiProva() {
+        Workspace ws;
+        ws.Profilo = prova::profiloDa({{0, 100}, {10, 102}, {20, 101}, {30, 97}, {40, 99}}, {5}, 5);
+        ws.Profilo.ProgettoLiv(1, 1) = 100;
+        risolviProfilo(ws.Profilo);
+        ws.Piano.ProfiloApplicato = ws.Profilo;
+        ws.TipoDocumento = kDocProfilo;
+        return ws;
+    }
+
+private slots:
+    void finestraProfiloSegnaEApplica() {
+        Workspace ws = profiloDiProva();
+        FakeHost host;
+        CanvasWidget canvas(ws);
+        canvas.resize(500, 400);
+        inizializzaVista(ws.vista, canvas);
+        ContestoPagina contesto{ws, canvas, host};
+        QDialog* pagina = creaPagina(Pagina::Profilo, contesto, nullptr);
+        QVERIFY(pagina != nullptr);
+        QCOMPARE(pagina->windowTitle(), QString("Caratteristiche del profilo longitudinale."));
+        pagina->show();
+        const auto tabelle = pagina->findChildren<TabellaGriglia*>();
+        QCOMPARE(tabelle.size(), 2);
+        TabellaGriglia* sezioni = tabelle[0];
+        QCOMPARE(sezioni->rowCount(), 5);
+        QCOMPARE(sezioni->horizontalHeaderItem(2)->text(), QString("Livellette"));
+        QCOMPARE(sezioni->testoCella(5, 3), QString("chiudi livelletta"));
+
+        // Typing does nothing on the sections; a click on "Livellette" marks row 3.
+        sezioni->setCurrentCell(1, 1);
+        QTest::keyClicks(sezioni, "7");
+        QCOMPARE(sezioni->testoCella(2, 2), QString("102,0000"));
+        const QRect cella = sezioni->visualItemRect(sezioni->item(2, 2));
+        QTest::mouseClick(sezioni->viewport(), Qt::LeftButton, {}, cella.center());
+        QCOMPARE(sezioni->testoCella(3, 3), QString("chiudi livelletta"));
+
+        pulsante(pagina, "&Applica")->click();
+        QCOMPARE(ws.Profilo.NumeroLivellette, 2);
+        QCOMPARE(ws.Profilo.MetodoLivellette, uint8_t(5));
+        QCOMPARE(ws.Piano.ProfiloApplicato, ws.Profilo);
+        QCOMPARE(host.testiMessaggi().back(),
+                 std::string("Per rendere effettive le modifiche anche sulla planimetria è necessario effettuare il "
+                             "ricalcolo del tracciato stradale."));
+        QCOMPARE(ws.TipoDocumento, uint8_t(kDocProfilo));
+        delete pagina;
+    }
+
+    void finestraTipoCalcoloPendenze() {
+        Workspace ws = profiloDiProva();
+        ws.Profilo = prova::profiloDa(prova::piano(5, 10, 100), {3, 3}, 4);
+        ws.Profilo.Pendenze.redim(2);
+        FakeHost host;
+        CanvasWidget canvas(ws);
+        canvas.resize(500, 400);
+        inizializzaVista(ws.vista, canvas);
+        ContestoPagina contesto{ws, canvas, host};
+        QDialog* pagina = creaPagina(Pagina::TipoProfilo, contesto, nullptr);
+        QVERIFY(pagina != nullptr);
+        QCOMPARE(pagina->windowTitle(), QString("Imposta tipo di calcolo della livelletta"));
+        pagina->show();
+        auto* schede = pagina->findChild<QTabWidget*>();
+        QVERIFY(schede != nullptr);
+        QCOMPARE(schede->count(), 5);
+        QCOMPARE(schede->tabText(4), QString("5) Compensa con quota di partenza data"));
+        QCOMPARE(schede->currentIndex(), 3);  // the method's tab
+
+        auto* pendenze = qobject_cast<TabellaGriglia*>(schede->widget(3));
+        QVERIFY(pendenze != nullptr);
+        QCOMPARE(pendenze->rowCount(), 2);
+        pendenze->setCurrentCell(0, 0);
+        QTest::keyClick(pendenze, Qt::Key_Backspace);
+        QTest::keyClicks(pendenze, "1,5");
+        pendenze->setCurrentCell(1, 0);
+        QTest::keyClick(pendenze, Qt::Key_Backspace);
+        QTest::keyClicks(pendenze, "-2");
+        pulsante(pagina, "&Applica")->click();
+        QCOMPARE(ws.Profilo.MetodoLivellette, uint8_t(4));
+        QCOMPARE(ws.Profilo.Pendenze[1], 0.015f);
+        QCOMPARE(ws.Profilo.Pendenze[2], -0.02f);
+        QVERIFY(std::fabs(ws.Profilo.ProgettoLiv(1, 1) - 99.85f) < 1e-4);
+
+        // Method 5 from its text box.
+        schede->setCurrentIndex(4);
+        auto* quota = pagina->findChild<QLineEdit*>();
+        quota->setText("101");
+        pulsante(pagina, "&Applica")->click();
+        QCOMPARE(ws.Profilo.MetodoLivellette, uint8_t(5));
+        QCOMPARE(ws.Profilo.ProgettoLiv(1, 1), 101.0f);
+        QVERIFY(host.messaggi.empty());
+        delete pagina;
+    }
+};
+
+QTEST_MAIN(ProfileWindowsTest)
+#include "profile_windows_test.moc"
