@@ -181,6 +181,46 @@ TEST(DxfImport, ImportZoomsDrawsAndNamesTheFile) {
     EXPECT_EQ(ws.DxfDrawing.upperBound(), 1);
     EXPECT_EQ(host.titoloFinestra, "Carvela [ " + file.path() + " ]");
     EXPECT_FALSE(canvas.di(Op::LineTo).empty());
+    // No limits in the file: the view fits the line with a margin of 5 % of its size.
+    EXPECT_NEAR(ws.vista.canvasX(995), 0, 0.01);
+    EXPECT_NEAR(ws.vista.canvasX(1105), 800, 0.01);
+    EXPECT_NEAR(ws.vista.canvasY(5055), 0, 0.01);
+    EXPECT_EQ(ws.vista.pila.size(), 1u);  // the view before the import, for "&Precedente"
+}
+
+TEST(DxfImport, ZoomOnTheLimitsOrOnTheEntities) {
+    FakeHost host;
+    RecordingCanvas canvas(800, 600);
+    auto importa = [&](const std::string& testo) {
+        Workspace ws;
+        FileTemporaneo file("limiti.dxf", testo);
+        EXPECT_TRUE(importaFileDxf(ws, canvas, host, file.path()));
+        return ws.vista;
+    };
+    // Limits far from the origin fill the canvas: the lower-left one at its lower-left corner.
+    const std::string linea = dxfDaCoppie({{0, "LINE"}, {10, "5100"}, {20, "3100"}, {30, "0"}, {11, "5200"},
+                                           {21, "3200"}, {31, "0"}});
+    Vista v = importa(dxfDaCoppie({{9, "$LIMMIN"}, {10, "5000"}, {20, "3000"}, {9, "$LIMMAX"}, {10, "5600"},
+                                   {20, "3400"}}) + linea);
+    EXPECT_NEAR(v.canvasX(5000), 0, 0.01);
+    EXPECT_NEAR(v.canvasX(5600), 800, 0.01);
+    EXPECT_NEAR(v.canvasY(3400), 0, 0.01);
+    EXPECT_NEAR(v.canvasY(3000), 533.33, 0.01);
+    EXPECT_FLOAT_EQ(v.scala, 800.0f / 600);
+
+    // The limits of an empty template, nowhere near the drawing: the view fits the entities.
+    v = importa(dxfDaCoppie({{9, "$LIMMIN"}, {10, "0"}, {20, "0"}, {9, "$LIMMAX"}, {10, "12"}, {20, "9"}}) + linea);
+    EXPECT_NEAR(v.canvasX(5095), 0, 0.01);
+    EXPECT_NEAR(v.canvasY(3205), 0, 0.01);
+    EXPECT_TRUE(host.messaggi.empty());
+
+    // Nothing to frame: the view stays as it was.
+    Workspace ws;
+    ws.vista.scala = 3;
+    FileTemporaneo vuoto("vuoto.dxf", dxfDaCoppie({{0, "SECTION"}, {2, "ENTITIES"}, {0, "ENDSEC"}}));
+    EXPECT_TRUE(importaFileDxf(ws, canvas, host, vuoto.path()));
+    EXPECT_FLOAT_EQ(ws.vista.scala, 3);
+    EXPECT_EQ(ws.DxfDrawing.upperBound(), 0);
 }
 
 TEST(DxfImport, ExtentOfTheEntities) {
