@@ -39,16 +39,12 @@ bool entroSegmento(double parametro) {
     return parametro >= -kTolleranzaParametro && parametro <= 1 + kTolleranzaParametro;
 }
 
-// Distance from p to the segment S, and whether p lies on it (to rounding).
-bool puntoSulPezzo(const ContourSegment& s, double px, double py) {
-    const double dx = double{s.x2} - s.x1, dy = double{s.y2} - s.y1;
-    const double l2 = dx * dx + dy * dy;
-    const double t = ((px - s.x1) * dx + (py - s.y1) * dy) / l2;
-    if (t < -kTolleranzaParametro || t > 1 + kTolleranzaParametro) return false;
-    const double fx = s.x1 + t * dx, fy = s.y1 + t * dy;
-    const double grandezza = 1 + std::max({std::fabs(px), std::fabs(py), std::fabs(double{s.x1}),
-                                           std::fabs(double{s.y1}), std::fabs(double{s.x2}), std::fabs(double{s.y2})});
-    return std::hypot(px - fx, py - fy) <= 1e-9 * grandezza;
+// Squared distance below which p counts as lying on a contour piece whose nearest point to
+// it is (cx, cy): rounding of the coordinates' magnitude, not of the plan's units.
+double quadratoTolleranza(double px, double py, double cx, double cy) {
+    const double grandezza = 1 + std::max({std::fabs(px), std::fabs(py), std::fabs(cx), std::fabs(cy)});
+    const double tolleranza = 1e-9 * grandezza;
+    return tolleranza * tolleranza;
 }
 
 template <class Funzione>
@@ -120,32 +116,28 @@ bool intersezioneSegmenti(double p0x, double p0y, double p1x, double p1y, double
 float quotaTerreno(const Planimetria& piano, double x, double y) {
     if (!std::isfinite(x) || !std::isfinite(y)) return 0;
 
-    // A point on a contour line has that line's elevation.
-    bool sullaCurva = false;
-    float quota = 0;
-    perOgniPezzo(piano, [&](const ContourSegment& s) {
-        if (!puntoSulPezzo(s, x, y)) return true;
-        sullaCurva = true;
-        quota = s.z1;
-        return false;
-    });
-    if (sullaCurva) return quota;
-
     // Nearest contour point A: on each piece the foot of the perpendicular from p, or the
     // piece's first end when the foot falls beyond the piece. (East-west and north-south
     // pieces take their foot too: their first end may lie far along the contour, and the
-    // line from there through p can miss the next contour line altogether.)
-    bool trovato = false;
+    // line from there through p can miss the next contour line altogether.) A point on a
+    // contour line has that line's elevation.
+    bool trovato = false, sullaCurva = false;
     double ax = 0, ay = 0, migliore = 0, za = 0;
     perOgniPezzo(piano, [&](const ContourSegment& s) {
         const double dx = double{s.x2} - s.x1, dy = double{s.y2} - s.y1;
         double cx = s.x1, cy = s.y1;
         const double t = ((x - s.x1) * dx + (y - s.y1) * dy) / (dx * dx + dy * dy);
-        if (entroSegmento(t)) {
+        const bool sulPezzo = entroSegmento(t);
+        if (sulPezzo) {
             cx = s.x1 + t * dx;
             cy = s.y1 + t * dy;
         }
         const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+        if (sulPezzo && d2 <= quadratoTolleranza(x, y, cx, cy)) {
+            sullaCurva = true;
+            za = s.z1;
+            return false;
+        }
         if (!trovato || d2 < migliore) {
             trovato = true;
             migliore = d2;
@@ -155,6 +147,7 @@ float quotaTerreno(const Planimetria& piano, double x, double y) {
         }
         return true;
     });
+    if (sullaCurva) return static_cast<float>(za);
     if (!trovato) return 0;
     const double ex = x - ax, ey = y - ay;
     if (ex == 0 && ey == 0) return static_cast<float>(za);
