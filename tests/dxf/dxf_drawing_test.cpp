@@ -120,11 +120,6 @@ TEST(DxfDrawing, SimpleEntitiesUseTheViewAndTheirColours) {
     cerchio.R = 2;
     cerchio.Colore = 12;
     d.aggiungi(cerchio);
-    DxfEntity arco = entita("ARC", 0, 0);
-    arco.R = 1;
-    arco.AngoloIniziale = 0.5f;
-    arco.AngoloFinale = 1.5f;
-    d.aggiungi(arco);
     d.aggiungi(entita("$LIMMIN", 100, 100));
     d.aggiungi(entita("SEQEND"));
     d.aggiungi(DxfEntity{});  // an empty slot is ignored
@@ -142,10 +137,6 @@ TEST(DxfDrawing, SimpleEntitiesUseTheViewAndTheirColours) {
     ASSERT_EQ(cerchi.size(), 1u);
     EXPECT_DOUBLE_EQ(cerchi[0].c, 4);
     EXPECT_EQ(cerchi[0].colore, 12);
-    auto archi = d.canvas.di(Op::Arc);
-    ASSERT_EQ(archi.size(), 1u);
-    EXPECT_FLOAT_EQ(archi[0].inizio, 0.5f);
-    EXPECT_FLOAT_EQ(archi[0].fine, 1.5f);
     EXPECT_EQ(d.canvas.operazioni.front().tipo, Op::Clear);
 }
 
@@ -221,23 +212,6 @@ TEST(DxfImport, ZoomOnTheLimitsOrOnTheEntities) {
     EXPECT_TRUE(importaFileDxf(ws, canvas, host, vuoto.path()));
     EXPECT_FLOAT_EQ(ws.vista.scala, 3);
     EXPECT_EQ(ws.DxfDrawing.upperBound(), 0);
-}
-
-TEST(DxfImport, ExtentOfTheEntities) {
-    VbArray<DxfEntity> d(0);
-    double x1, y1, x2, y2;
-    EXPECT_FALSE(estensioneDxf(d, x1, y1, x2, y2));
-    d.raw().push_back(entita("$LIMMIN", -500, -500));
-    d.raw().push_back(entita("POLYLINE", 0, 0));  // a header's point is no drawn point
-    d.raw().push_back(entita("VERTEX", 10, 20, 32));
-    DxfEntity c = entita("CIRCLE", 30, 30);
-    c.R = 5;
-    d.raw().push_back(c);
-    ASSERT_TRUE(estensioneDxf(d, x1, y1, x2, y2));
-    EXPECT_DOUBLE_EQ(x1, 10);
-    EXPECT_DOUBLE_EQ(y1, 20);
-    EXPECT_DOUBLE_EQ(x2, 35);
-    EXPECT_DOUBLE_EQ(y2, 35);
 }
 
 }  // namespace

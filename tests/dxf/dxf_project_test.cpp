@@ -271,23 +271,5 @@ TEST(DxfProject, EmptyChoicesAndEmptySelections) {
     EXPECT_EQ(vuoto.Piano.NumeroPunti, 1);
 }
 
-TEST(DxfProject, ChoiceReadsTheEntitiesTheItemsPointAt) {
-    Ricava r;
-    ModelloRicavaDxf m;
-    m.analizza(r.ws.DxfDrawing);
-    m.indiceColore = r.indice(m.analisi().colori, "10");
-    m.indiceLayer = r.indice(m.analisi().layer, "CURVE");
-    m.indiceTipo = r.indice(m.analisi().tipi, "POLYLINE");
-    m.modo = ModoSelezioneDxf::Combinata;
-    m.curveDaPolilinee = true;
-    SceltaDxf s;
-    ASSERT_TRUE(m.scelta(r.ws.DxfDrawing, r.host, s));
-    EXPECT_EQ(s.colore, 10);
-    EXPECT_EQ(s.layer, "CURVE");
-    EXPECT_EQ(s.tipo, "POLYLINE");
-    ASSERT_TRUE(m.riconosci(r.ws, r.canvas, r.host));
-    EXPECT_EQ(r.ws.Piano.NumeroCurveLivello, 2);
-}
-
 }  // namespace
 }  // namespace carvela

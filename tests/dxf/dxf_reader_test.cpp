@@ -221,25 +221,5 @@ TEST(DxfReader, FilesAreReadInBlocksWhateverTheirLineEnds) {
     }
 }
 
-TEST(DxfReader, ProgressCountsBytesAndLinesWithinTheBar) {
-    // 3000 points of 10 lines each: the bar of the conversion has lines / 100 steps.
-    std::string testo;
-    for (int i = 0; i < 3000; ++i)
-        testo += dxfDaCoppie({{0, "POINT"}, {8, "P"}, {10, std::to_string(i)}, {20, "0"}, {30, "0"}});
-    FileTemporaneo file("punti.dxf", testo);
-    FakeHost host;
-    VbArray<DxfEntity> d;
-    LimitiDxf limiti;
-    ASSERT_TRUE(leggiFileDxf(file.path(), d, limiti, host));
-    EXPECT_EQ(d.upperBound(), 3000);
-    EXPECT_FLOAT_EQ(d[3000].X1, 2999);
-    ASSERT_EQ(host.massimiBarra.size(), 2u);
-    EXPECT_EQ(host.massimiBarra[0], static_cast<int>(testo.size() / 1000));
-    EXPECT_EQ(host.massimiBarra[1], 300);
-    ASSERT_FALSE(host.posizioniBarra.empty());
-    EXPECT_EQ(host.posizioniBarra.back(), 300);
-    for (int p : host.posizioniBarra) EXPECT_LE(p, 300);
-}
-
 }  // namespace
 }  // namespace carvela
