@@ -441,11 +441,11 @@ void SezioneDisegnata::tabella(double basso) {
         colonne.push_back({fin(s_.XPiedeDestro), fin(terrenoD), true, true});
     }
     const double xs = s_.Risolta ? fin(s_.XPiedeSinistro) : -h_, xd = s_.Risolta ? fin(s_.XPiedeDestro) : h_;
-    // Ground points closer than 0.3 m to a column already written would overwrite it.
+    // Ground points closer than 0.4 m to a column already written would overwrite it.
     for (int32_t i = 1; i <= n; ++i) {
         const double d = fin(s_.DistanzeTerreno[i]);
         bool vicino = false;
-        for (const Colonna& c : colonne) vicino = vicino || std::fabs(c.d - d) < 0.3;
+        for (const Colonna& c : colonne) vicino = vicino || std::fabs(c.d - d) < 0.4;
         if (!vicino) colonne.push_back({d, fin(s_.QuoteTerreno[i]), s_.Risolta && d >= xs && d <= xd, false});
     }
     std::sort(colonne.begin(), colonne.end(), [](const Colonna& a, const Colonna& b) { return a.d < b.d; });

