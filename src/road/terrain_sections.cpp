@@ -31,10 +31,18 @@ std::vector<PuntoTerreno> incrociCurve(const Planimetria& piano, double xs, doub
     std::vector<PuntoTerreno> punti;
     const int32_t curve = std::min(piano.NumeroCurveLivello, piano.CurveLivello.upperBound());
     const double lx = e.xL - xs, ly = e.yL - ys;
+    // Pieces wholly beside the section line's box cannot cross it; the margin keeps the
+    // crossings the intersection test accepts at a segment's very end.
+    const double margine = 1e-6 * (1 + std::fabs(xs) + std::fabs(ys) + std::fabs(lx) + std::fabs(ly));
+    const double minX = std::fmin(e.xL, e.xR) - margine, maxX = std::fmax(e.xL, e.xR) + margine;
+    const double minY = std::fmin(e.yL, e.yR) - margine, maxY = std::fmax(e.yL, e.yR) + margine;
     for (int32_t c = 1; c <= curve; ++c) {
         const VbArray<ContourSegment>& pezzi = piano.CurveLivello[c];
         for (int32_t k = 1; k <= pezzi.upperBound(); ++k) {
             const ContourSegment& p = pezzi[k];
+            if (std::fmax(p.x1, p.x2) < minX || std::fmin(p.x1, p.x2) > maxX || std::fmax(p.y1, p.y2) < minY ||
+                std::fmin(p.y1, p.y2) > maxY)
+                continue;
             double cx = 0, cy = 0;
             if (!intersezioneSegmenti(e.xL, e.yL, e.xR, e.yR, p.x1, p.y1, p.x2, p.y2, cx, cy)) continue;
             const double dx = cx - xs, dy = cy - ys;
