@@ -427,26 +427,29 @@ void SezioneDisegnata::tabella(double basso) {
         double d;
         double terreno;
         bool progetto;
-        bool speciale;
     };
+    // Columns closer than 0.4 m to one already written would overwrite it: the edges and the
+    // axis come first, then the catch points, then the ground points.
     std::vector<Colonna> colonne;
+    auto aggiungi = [&](double d, double terreno, bool progetto) {
+        for (const Colonna& c : colonne)
+            if (std::fabs(c.d - d) < 0.4) return;
+        colonne.push_back({d, terreno, progetto});
+    };
     if (s_.Risolta) {
         // At a wall the ground is the foot of the wall; its top is design.
         const double terrenoS = muroSinistro() ? s_.QuoteTerreno[2] : s_.ZPiedeSinistro;
         const double terrenoD = muroDestro() ? s_.QuoteTerreno[n - 1] : s_.ZPiedeDestro;
-        colonne.push_back({fin(s_.XPiedeSinistro), fin(terrenoS), true, true});
-        colonne.push_back({-h_, Z_ - fin(s_.RossaCiglioSinistro), true, true});
-        colonne.push_back({0, Z_ - fin(s_.RossaAsse), true, true});
-        colonne.push_back({h_, Z_ - fin(s_.RossaCiglioDestro), true, true});
-        colonne.push_back({fin(s_.XPiedeDestro), fin(terrenoD), true, true});
+        aggiungi(-h_, Z_ - fin(s_.RossaCiglioSinistro), true);
+        aggiungi(0, Z_ - fin(s_.RossaAsse), true);
+        aggiungi(h_, Z_ - fin(s_.RossaCiglioDestro), true);
+        aggiungi(fin(s_.XPiedeSinistro), fin(terrenoS), true);
+        aggiungi(fin(s_.XPiedeDestro), fin(terrenoD), true);
     }
     const double xs = s_.Risolta ? fin(s_.XPiedeSinistro) : -h_, xd = s_.Risolta ? fin(s_.XPiedeDestro) : h_;
-    // Ground points closer than 0.4 m to a column already written would overwrite it.
     for (int32_t i = 1; i <= n; ++i) {
         const double d = fin(s_.DistanzeTerreno[i]);
-        bool vicino = false;
-        for (const Colonna& c : colonne) vicino = vicino || std::fabs(c.d - d) < 0.4;
-        if (!vicino) colonne.push_back({d, fin(s_.QuoteTerreno[i]), s_.Risolta && d >= xs && d <= xd, false});
+        aggiungi(d, fin(s_.QuoteTerreno[i]), s_.Risolta && d >= xs && d <= xd);
     }
     std::sort(colonne.begin(), colonne.end(), [](const Colonna& a, const Colonna& b) { return a.d < b.d; });
 
