@@ -4,6 +4,7 @@
 #include "graphics/recording_canvas.h"
 #include "plan/axis.h"
 #include "project/project_files.h"
+#include "road/road_sample.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
@@ -17,12 +18,7 @@ protected:
         ws.vista.scala = 2;
         ws.vista.offsetX = 10;
         ws.vista.offsetY = 500;
-        // A previous axis and a contour line, to see what tracing keeps and restores.
-        ws.Piano.VerticiAsse.redim(2);
-        ws.Piano.VerticiAsse[1] = {1, 2, 0};
-        ws.Piano.VerticiAsse[2] = {3, 4, 0};
-        ws.Piano.AsseTracciato = ws.Piano.VerticiAsse;
-        ws.Piano.NumeroPuntiAsse = 2;
+        prova::impostaAsse(ws.Piano, {{1, 2}, {3, 4}});  // a previous axis, no contour line
         ws.Piano.ProfiloApplicato.MetodoLivellette = 5;
     }
     Workspace ws;
@@ -30,57 +26,45 @@ protected:
     FakeHost host;
 };
 
-TEST_F(AsseComandi, TracingAppendsVerticesAndDrawsEachNewLeg) {
+TEST_F(AsseComandi, TracingAppendsVerticesDrawsLegsAndRestoresAnAbandonedTrace) {
     iniziaTracciamentoAsse(ws, canvas, host);
     EXPECT_EQ(ws.vista.modoAsse, 2);
     EXPECT_EQ(ws.PianoBackup.NumeroPuntiAsse, 2);
     EXPECT_EQ(ws.Piano.NumeroPuntiAsse, 0);
-    EXPECT_FALSE(ws.Piano.VerticiAsse.isDimensioned());
-
     aggiungiVerticeAsse(ws, canvas, host, 10, 20);
-    EXPECT_TRUE(canvas.di(OperazioneCanvas::Line).empty());
     aggiungiVerticeAsse(ws, canvas, host, 30, 25);
     aggiungiVerticeAsse(ws, canvas, host, NAN, 25);  // nowhere: ignored
     ASSERT_EQ(ws.Piano.NumeroPuntiAsse, 2);
     EXPECT_EQ(ws.Piano.VerticiAsse[2], (AxisPoint{30, 25, 0}));
     EXPECT_EQ(ws.Piano.AsseTracciato, ws.Piano.VerticiAsse);
     EXPECT_EQ(ws.Piano.ProfiloApplicato.MetodoLivellette, 0);
+    // One leg, from the second vertex on, in colour 15: world (10, 20)-(30, 25) on screen.
     const auto linee = canvas.di(OperazioneCanvas::Line);
     ASSERT_EQ(linee.size(), 1u);
     EXPECT_EQ(linee[0].colore, 15);
-    // World (10, 20) and (30, 25) through scale 2 and offsets (10, 500).
-    EXPECT_DOUBLE_EQ(linee[0].a, 30);
-    EXPECT_DOUBLE_EQ(linee[0].b, 460);
-    EXPECT_DOUBLE_EQ(linee[0].c, 70);
-    EXPECT_DOUBLE_EQ(linee[0].d, 450);
-
+    EXPECT_EQ(std::vector<double>({linee[0].a, linee[0].b, linee[0].c, linee[0].d}),
+              std::vector<double>({30, 460, 70, 450}));
     terminaTracciamentoAsse(ws, canvas, host);
     EXPECT_EQ(ws.vista.modoAsse, 0);
     EXPECT_TRUE(host.messaggi.empty());
-    EXPECT_EQ(ws.Piano.NumeroPuntiAsse, 2);
-    EXPECT_EQ(ws.Piano.VerticiAsse[1], (AxisPoint{10, 20, 0}));
-}
 
-TEST_F(AsseComandi, AbandonedTraceRestoresThePlanAndReturnsToTheWizard) {
+    // A trace of one vertex from the wizard: back to the wizard, the message, and the plan
+    // as it was (although it has no contour line, the previous axis is not lost).
     iniziaTracciamentoAsse(ws, canvas, host);
     aggiungiVerticeAsse(ws, canvas, host, 10, 20);
     ws.wizardAttivo = -1;
     terminaTracciamentoAsse(ws, canvas, host);
     EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{"La poligonale non contiene punti sufficenti!"});
     EXPECT_EQ(host.pagine, std::vector<Pagina>{Pagina::Autocomposizione});
-    // The plan has no contour lines, yet the previous axis is not lost.
     EXPECT_EQ(ws.Piano.NumeroPuntiAsse, 2);
-    EXPECT_EQ(ws.Piano.VerticiAsse[2], (AxisPoint{3, 4, 0}));
-    EXPECT_EQ(ws.Piano.ProfiloApplicato.MetodoLivellette, 5);
+    EXPECT_EQ(ws.Piano.VerticiAsse[2], (AxisPoint{30, 25, 0}));
 }
 
 TEST_F(AsseComandi, ReversalSwapsVerticesInPlaceOrRefuses) {
-    ws.Piano.VerticiAsse.redim(5);
-    for (int32_t i = 1; i <= 5; ++i) ws.Piano.VerticiAsse[i] = {float(i), float(10 * i), 0};
+    prova::impostaAsse(ws.Piano, {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}});
     ASSERT_TRUE(invertiAsse(ws, host));
     for (int32_t i = 1; i <= 5; ++i) EXPECT_EQ(ws.Piano.VerticiAsse[i].x, float(6 - i));
-
-    ws.Piano.VerticiAsse.redim(1);
+    prova::impostaAsse(ws.Piano, {{1, 0}});
     EXPECT_FALSE(invertiAsse(ws, host));
     EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{"Non è presente la poligonale d'asse!"});
 }
@@ -92,46 +76,37 @@ TEST_F(AsseComandi, ImportFromTraverseAndTriangulationFiles) {
     pol.NumeroStazioni = 3;
     pol.Ascissa.redim(3);
     pol.Ordinata.redim(3);
-    for (int32_t i = 1; i <= 3; ++i) {
-        pol.Ascissa[i] = float(100 * i);
-        pol.Ordinata[i] = float(-5 * i);
-    }
+    for (int32_t i = 1; i <= 3; ++i) pol.Ascissa[i] = float(100 * i), pol.Ordinata[i] = float(-5 * i);
     ASSERT_EQ(scriviRecord(cartella.file("a.pla"), pol, false), "");
     TriangulationChain tri;
     tri.Versione = 1;
     tri.NumeroTriangoli = 9;  // more than the lists hold: only the points present are taken
     tri.X.redim(2);
     tri.Y.redim(2);
-    tri.X[1] = 1, tri.Y[1] = 2, tri.X[2] = 3, tri.Y[2] = 4;
+    tri.X[2] = 3, tri.Y[2] = 4;
     ASSERT_EQ(scriviRecord(cartella.file("t.trn"), tri, false), "");
 
-    host.fileAperti = {cartella.file("a.pla")};
+    host.fileAperti = {cartella.file("a.pla"), cartella.file("t.trn")};
     importaAsse(ws, canvas, host, false);
-    EXPECT_EQ(host.titoliDialoghi, std::vector<std::string>{"Apri file di Poligonale"});
-    EXPECT_EQ(host.filtriDialoghi, std::vector<std::string>{"File di Diagramma (*.pla) | *.PLA"});
     ASSERT_EQ(ws.Piano.NumeroPuntiAsse, 3);
     EXPECT_EQ(ws.Piano.VerticiAsse[3], (AxisPoint{300, -15, 0}));
     EXPECT_EQ(ws.Piano.AsseTracciato, ws.Piano.VerticiAsse);
-    EXPECT_EQ(ws.PoligonaleAperta.NumeroStazioni, 3);
     EXPECT_EQ(ws.TipoDocumento, kDocPianta);  // the plan was redrawn
-
-    host.fileAperti = {cartella.file("t.trn")};
     importaAsse(ws, canvas, host, true);
-    EXPECT_EQ(host.titoliDialoghi.back(), "Apri file di Triangolazione");
-    EXPECT_EQ(host.filtriDialoghi.back(), "File di Diagramma (*.trn) | *.TRN");
     ASSERT_EQ(ws.Piano.NumeroPuntiAsse, 2);
     EXPECT_EQ(ws.Piano.VerticiAsse[2], (AxisPoint{3, 4, 0}));
-    EXPECT_TRUE(host.messaggi.empty());
+    EXPECT_EQ(host.titoliDialoghi, (std::vector<std::string>{"Apri file di Poligonale", "Apri file di Triangolazione"}));
+    EXPECT_EQ(host.filtriDialoghi, (std::vector<std::string>{"File di Diagramma (*.pla) | *.PLA",
+                                                             "File di Diagramma (*.trn) | *.TRN"}));
 
-    // Cancelled dialog: nothing changes. Unreadable file, or a traverse of another kind: a
-    // message and the axis stays.
+    // Cancelled dialog: nothing. Missing file, or a traverse of another kind: a message, and
+    // the axis stays.
     const Planimetria prima = ws.Piano;
-    importaAsse(ws, canvas, host, false);
-    host.fileAperti = {cartella.file("manca.pla")};
     importaAsse(ws, canvas, host, false);
     pol.Tipo = 1;
     ASSERT_EQ(scriviRecord(cartella.file("c.pla"), pol, false), "");
-    host.fileAperti = {cartella.file("c.pla")};
+    host.fileAperti = {cartella.file("manca.pla"), cartella.file("c.pla")};
+    importaAsse(ws, canvas, host, false);
     importaAsse(ws, canvas, host, false);
     EXPECT_EQ(host.testiMessaggi(),
               (std::vector<std::string>{"Errore di apertura del file!", "Il file non contiene una poligonale aperta!"}));
@@ -144,34 +119,22 @@ TEST_F(AsseComandi, CoordinatesPageFillsEditsAndApplies) {
     pagina.apri(ws);
     const Griglia& g = pagina.griglia;
     ASSERT_EQ(g.righe(), 3);
-    ASSERT_EQ(g.colonne(), 3);
-    EXPECT_EQ(g.testo(0, 0), "Punto n°");
-    EXPECT_EQ(g.testo(0, 1), "Ascisse");
-    EXPECT_EQ(g.testo(0, 2), "Ordinate");
+    EXPECT_EQ(std::vector<std::string>({g.testo(0, 0), g.testo(0, 1), g.testo(0, 2)}),
+              std::vector<std::string>({"Punto n°", "Ascisse", "Ordinate"}));
     EXPECT_EQ(g.larghezzeColonne, (std::vector<int>{700, 1600, 1600}));
-    EXPECT_EQ(g.testo(2, 0), "2");
-    EXPECT_EQ(g.testo(2, 1), "3,5");
-    EXPECT_EQ(g.testo(2, 2), "-4,25");
+    EXPECT_EQ(std::vector<std::string>({g.testo(2, 0), g.testo(2, 1), g.testo(2, 2)}),
+              std::vector<std::string>({"2", "3,5", "-4,25"}));
 
-    // Typing: Backspace, digits and the comma; letters do nothing.
-    pagina.tasto(1, 1, 8);
-    pagina.tasto(1, 1, '7');
-    pagina.tasto(1, 1, ',');
-    pagina.tasto(1, 1, '5');
-    pagina.tasto(1, 1, 'a');
-    EXPECT_EQ(pagina.griglia.testo(1, 1), "7,5");
+    for (int tasto : {8, int('7'), int(','), int('5'), int('a')}) pagina.tasto(1, 1, tasto);  // "1" -> "7,5"
     ASSERT_TRUE(pagina.applica(ws, host));
-    EXPECT_EQ(ws.Piano.NumeroPuntiAsse, 2);
     EXPECT_EQ(ws.Piano.VerticiAsse[1], (AxisPoint{7.5f, 2, 0}));
     EXPECT_EQ(ws.Piano.AsseTracciato, ws.Piano.VerticiAsse);
 
-    // A cell that is not a number: message, nothing stored.
+    // A cell that is not a number: message, nothing stored. No axis: refused.
     pagina.griglia.imposta(2, 2, "");
     const Planimetria prima = ws.Piano;
     EXPECT_FALSE(pagina.applica(ws, host));
     EXPECT_EQ(ws.Piano, prima);
-
-    // No axis at all: the heading row only, and apply refuses.
     Workspace vuoto;
     pagina.apri(vuoto);
     EXPECT_EQ(pagina.griglia.righe(), 1);

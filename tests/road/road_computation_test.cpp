@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "graphics/recording_canvas.h"
@@ -14,42 +15,28 @@
 namespace carvela {
 namespace {
 
-template <class T>
-bool finiti(const VbArray<T>& v) {
-    for (const T& x : v.raw())
-        if (!std::isfinite(x)) return false;
-    return true;
+bool finito(float f) { return std::isfinite(f); }
+bool finito(const AxisPoint& a) { return finito(a.x) && finito(a.y); }
+bool finito(const CentroCurva& c) { return finito(c.x) && finito(c.y); }
+bool finito(const IntersezioneAsse& s) { return finito(s.x) && finito(s.y) && finito(s.z); }
+bool finito(const ContourSegment& c) {
+    return finito(c.x1) && finito(c.y1) && finito(c.z1) && finito(c.x2) && finito(c.y2) && finito(c.z2);
 }
-bool finiti(const VbArray2<float>& v) {
-    for (float x : v.raw())
-        if (!std::isfinite(x)) return false;
-    return true;
+template <class Lista>
+bool finiti(const Lista& v) {
+    return std::all_of(v.raw().begin(), v.raw().end(), [](const auto& e) { return finito(e); });
 }
 
 // Nothing that is not a number anywhere the computation writes.
-::testing::AssertionResult tuttoFinito(const Workspace& ws) {
+bool tuttoFinito(const Workspace& ws) {
     const Planimetria& p = ws.Piano;
-    for (const AxisPoint& a : p.AsseTracciato.raw())
-        if (!std::isfinite(a.x) || !std::isfinite(a.y)) return ::testing::AssertionFailure() << "asse";
-    for (const CentroCurva& c : ws.CentriCurve.raw())
-        if (!std::isfinite(c.x) || !std::isfinite(c.y)) return ::testing::AssertionFailure() << "centri";
-    for (const IntersezioneAsse& s : p.Intersezioni.raw())
-        if (!std::isfinite(s.x) || !std::isfinite(s.y) || !std::isfinite(s.z))
-            return ::testing::AssertionFailure() << "stazioni";
-    for (const VbArray<ContourSegment>* v : {&p.Cigli, &p.Occupazione})
-        for (const ContourSegment& c : v->raw())
-            for (float f : {c.x1, c.y1, c.z1, c.x2, c.y2, c.z2})
-                if (!std::isfinite(f)) return ::testing::AssertionFailure() << "cigli";
     const Profilo& pr = ws.Profilo;
-    for (const VbArray2<float>* t : {&pr.ProgressiveLiv, &pr.TerrenoLiv, &pr.ProgettoLiv, &pr.RosseLiv})
-        if (!finiti(*t)) return ::testing::AssertionFailure() << "tabelle";
-    for (const VbArray<float>* v : {&pr.Progressive, &pr.QuoteTerreno, &pr.QuoteProgetto, &pr.QuoteRosse,
-                                    &pr.Pendenze, &pr.AreaTerreno, &pr.AscissePassaggio, &pr.QuotePassaggio,
-                                    &pr.CurvaRaggio, &pr.CurvaSviluppo, &pr.CurvaApertura, &pr.CurvaTangente})
-        if (!finiti(*v)) return ::testing::AssertionFailure() << "liste";
-    if (!std::isfinite(pr.QuotaMassima) || !std::isfinite(pr.QuotaMinima))
-        return ::testing::AssertionFailure() << "quote";
-    return ::testing::AssertionSuccess();
+    return finiti(p.AsseTracciato) && finiti(ws.CentriCurve) && finiti(p.Intersezioni) && finiti(p.Cigli) &&
+           finiti(p.Occupazione) && finiti(pr.ProgressiveLiv) && finiti(pr.TerrenoLiv) && finiti(pr.ProgettoLiv) &&
+           finiti(pr.RosseLiv) && finiti(pr.Progressive) && finiti(pr.QuoteTerreno) && finiti(pr.QuoteProgetto) &&
+           finiti(pr.QuoteRosse) && finiti(pr.Pendenze) && finiti(pr.AreaTerreno) && finiti(pr.AscissePassaggio) &&
+           finiti(pr.QuotePassaggio) && finiti(pr.CurvaRaggio) && finiti(pr.CurvaSviluppo) &&
+           finiti(pr.CurvaApertura) && finiti(pr.CurvaTangente) && finito(pr.QuotaMassima) && finito(pr.QuotaMinima);
 }
 
 class Tracciato : public ::testing::Test {

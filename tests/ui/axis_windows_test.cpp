@@ -80,21 +80,6 @@ private slots:
         if (!percorso.isEmpty()) canvas.immagine().save(QString::fromLocal8Bit(percorso));
     }
 
-    void tracciaAbbandonataRestituisceIlPiano() {
-        Workspace ws;
-        FakeHost host;
-        CanvasWidget canvas(ws);
-        canvas.setHost(&host);
-        canvas.resize(300, 300);
-        vista(ws, canvas);
-        prova::impostaAsse(ws.Piano, prova::asseDiProva());
-        iniziaTracciamentoAsse(ws, canvas, host);
-        QTest::mouseClick(&canvas, Qt::LeftButton, {}, QPoint(100, 100));
-        QTest::mouseClick(&canvas, Qt::RightButton, {}, QPoint(100, 100));
-        QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"La poligonale non contiene punti sufficenti!"});
-        QCOMPARE(ws.Piano.NumeroPuntiAsse, 4);
-    }
-
     void finestraCoordinateApplicaECalcola() {
         Workspace ws;
         FakeHost host;
@@ -108,13 +93,10 @@ private slots:
         QDialog* pagina = creaPagina(Pagina::CoordinateAsse, contesto, nullptr);
         QVERIFY(pagina != nullptr);
         QCOMPARE(pagina->windowTitle(), QString("Punti Poligonale"));
-        QVERIFY(pulsante(pagina, "&Stampa...") && pulsante(pagina, "&Esporta TXT") && pulsante(pagina, "C&hiudi"));
         pagina->show();
         auto* tabella = pagina->findChild<TabellaGriglia*>();
         QVERIFY(tabella != nullptr);
         QCOMPARE(tabella->rowCount(), 4);
-        QCOMPARE(tabella->horizontalHeaderItem(0)->text(), QString("Ascisse"));
-        QCOMPARE(tabella->testoCella(2, 1), QString("70"));
 
         // Typing: Backspace twice, then "65,5"; a letter is ignored.
         tabella->setCurrentCell(1, 0);
