@@ -1,0 +1,317 @@
+// The project wizard: steps, texts, navigation, help, cancelling, finishing, and the whole
+// road from a drawing-exchange file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "dxf/dxf_project.h"
+#include "graphics/recording_canvas.h"
+#include "plan/axis.h"
+#include "shell/settings.h"
+#include "shell/wizard.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+
+namespace carvela {
+namespace {
+
+struct FinestraFinta : InterfacciaWizard {
+    bool visibile = true, principaleAbilitata = true;
+    std::vector<int> contestiGuida;
+    int guideChiuse = 0, chiusure = 0, conferme = 0;
+    std::function<void()> allaConferma;
+
+    void nascondi() override { visibile = false; }
+    void mostra() override { visibile = true; }
+    void abilitaPrincipale(bool abilitata) override { principaleAbilitata = abilitata; }
+    bool apriGuida(int contesto) override {
+        contestiGuida.push_back(contesto);
+        return true;
+    }
+    void chiudiGuida() override { ++guideChiuse; }
+    void chiudiFinestra() override {
+        ++chiusure;
+        visibile = false;
+    }
+    void mostraConferma() override {
+        ++conferme;
+        if (allaConferma) allaConferma();
+    }
+};
+
+// A host whose recognition window takes every polyline of the drawing as a contour line, as
+// a user choosing "piano quotato" from polylines would; the other pages are only recorded.
+struct HostRiconoscimento : FakeHost {
+    Workspace* ws = nullptr;
+    Canvas* canvas = nullptr;
+    bool finestraVisibileAllApertura = true;
+    FinestraFinta* finestra = nullptr;
+
+    void apriPagina(Pagina pagina) override {
+        FakeHost::apriPagina(pagina);
+        if (pagina != Pagina::RicavaDxf || !ws) return;
+        if (finestra) finestraVisibileAllApertura = finestra->visibile;
+        ModelloRicavaDxf m;
+        m.analizza(ws->DxfDrawing);
+        m.progetto = TipoProgettoDxf::PianoQuotato;
+        m.modo = ModoSelezioneDxf::Tutte;
+        m.curveDaPolilinee = true;
+        m.riconosci(*ws, *canvas, *this);
+    }
+};
+
+struct Banco {
+    Workspace ws;
+    RecordingCanvas canvas{1000, 700};
+    HostRiconoscimento host;
+    FinestraFinta finestra;
+    MapSettingsStore impostazioni;
+    Autocomposizione wizard{ws, canvas, host, finestra, impostazioni};
+
+    Banco() {
+        host.ws = &ws;
+        host.canvas = &canvas;
+        host.finestra = &finestra;
+        inizializzaVista(ws.vista, canvas);
+    }
+};
+
+std::string percorsoCampione(const char* nome) { return std::string(CARVELA_SOURCE_DIR) + "/samples/" + nome; }
+
+// A tiny drawing: two polylines at elevations 100 and 110.
+std::string dxfMinimo() {
+    std::string s = "  0\nSECTION\n  2\nENTITIES\n";
+    for (int k = 0; k < 2; ++k) {
+        s += "  0\nPOLYLINE\n  8\nCURVE\n 66\n1\n 30\n" + std::to_string(100 + 10 * k) + "\n";
+        for (int i = 0; i < 4; ++i)
+            s += "  0\nVERTEX\n  8\nCURVE\n 10\n" + std::to_string(i * 50) + "\n 20\n" + std::to_string(k * 40) +
+                 "\n 30\n" + std::to_string(100 + 10 * k) + "\n";
+        s += "  0\nSEQEND\n";
+    }
+    return s + "  0\nENDSEC\n  0\nEOF\n";
+}
+
+std::string fileTemporaneo(const std::string& nome, const std::string& testo) {
+    auto dir = std::filesystem::temp_directory_path() / ("carvela_wizard_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::string path = (dir / nome).string();
+    std::ofstream(path, std::ios::binary) << testo;
+    return path;
+}
+
+TEST(Autocomposizione, StringTableAndCaptions) {
+    EXPECT_EQ(testoWizard(100), "Help");
+    EXPECT_EQ(testoWizard(101), "&Interrompi");
+    EXPECT_EQ(testoWizard(102), "< &Indietro");
+    EXPECT_EQ(testoWizard(103), "&Avanti >");
+    EXPECT_EQ(testoWizard(104), "&Fine");
+    EXPECT_EQ(testoWizard(300),
+              "Interrompendo l'operazione di autocomposizione non sarà sucessivamente possibile ritornare alla fase "
+              "corrente. Interrompo l'operazoine?");
+    EXPECT_EQ(testoWizard(301), "Nome file non valido!");
+    EXPECT_EQ(testoWizard(1002), "&Non visualizzare questa schermata in futuro.");
+    EXPECT_EQ(testoWizard(3000), "Processo completato.");
+    EXPECT_EQ(testoWizard(10000), "Progetto completato");
+    EXPECT_EQ(testoWizard(10002), "Non visualizzare questa finestra di dialogo in fututro.");
+    EXPECT_EQ(testoWizard(10003), "OK");
+    EXPECT_EQ(testoWizard(30000), "Informazioni incomplete.");
+    EXPECT_EQ(testoWizard(4242), "");
+    for (int passo = 0; passo < kPassiWizard; ++passo) EXPECT_FALSE(testoWizard(kSpiegazioniPassi[passo][0]).empty());
+
+    EXPECT_STREQ(testoOpzione(kOrdineOpzioni[0]), "il profilo");
+    EXPECT_STREQ(testoOpzione(kOrdineOpzioni[3]), "la planimetria");
+    EXPECT_STREQ(testoOpzione(OpzioneFinale::Diagramma), "il diagramma dei volumi paleggiabili");
+
+    Banco b;
+    b.wizard.apri();
+    EXPECT_EQ(b.wizard.didascalia(), "Introduzione - Autocomposizione del Carvela");
+    b.wizard.vaiAlPasso(5);
+    EXPECT_EQ(b.wizard.didascalia(), "Processo completato. - Autocomposizione del Carvela");
+    b.wizard.indietro();
+    EXPECT_EQ(b.wizard.didascalia(), "Fase 4 - Autocomposizione del Carvela");
+}
+
+TEST(Autocomposizione, OpeningAndNavigation) {
+    Banco b;
+    b.wizard.apri();
+    EXPECT_EQ(b.wizard.passo(), 0);
+    EXPECT_EQ(b.ws.wizardAttivo, -1);
+    EXPECT_FALSE(b.finestra.principaleAbilitata);
+    EXPECT_FALSE(b.wizard.indietroAbilitato());
+    EXPECT_TRUE(b.wizard.avantiAbilitato());
+    EXPECT_FALSE(b.wizard.fineAbilitata());
+    EXPECT_FALSE(b.wizard.indietro());
+
+    EXPECT_TRUE(b.wizard.avanti());
+    EXPECT_EQ(b.wizard.passo(), 1);
+    // An empty file name stops at step 1.
+    EXPECT_FALSE(b.wizard.avanti());
+    EXPECT_EQ(b.wizard.passo(), 1);
+    EXPECT_EQ(b.host.testiMessaggi(), std::vector<std::string>{"Nome file non valido!"});
+
+    // "Sfoglia..." puts the chosen path in the file name; a cancelled dialog keeps it.
+    b.host.fileAperti.push_back("/dati/terreno.dxf");
+    b.wizard.sfoglia();
+    EXPECT_EQ(b.wizard.nomeFile, "/dati/terreno.dxf");
+    EXPECT_EQ(b.host.titoliDialoghi.back(), "Importa file di interscambio DXF");
+    EXPECT_EQ(b.host.filtriDialoghi.back(), "File di interscambio (*.dxf) | *.DXF");
+    b.wizard.sfoglia();
+    EXPECT_EQ(b.wizard.nomeFile, "/dati/terreno.dxf");
+
+    // A file that cannot be read: its own message, and the wizard goes on.
+    b.host.pulisci();
+    EXPECT_TRUE(b.wizard.avanti());
+    EXPECT_EQ(b.wizard.passo(), 2);
+    EXPECT_EQ(b.host.testiMessaggi(), std::vector<std::string>{"Errore di apertura del file!"});
+    EXPECT_TRUE(b.wizard.indietro());
+    EXPECT_EQ(b.wizard.passo(), 1);
+
+    // The introduction switched off: the next opening starts at step 1.
+    b.wizard.chiudi();
+    b.wizard.impostaIntroduzioneDaNonMostrare(true);
+    EXPECT_EQ(b.impostazioni.valori["IntroScreen"], "DontShow");
+    b.wizard.apri();
+    EXPECT_EQ(b.wizard.passo(), 1);
+}
+
+TEST(Autocomposizione, BackToTheImportStepImportsAgain) {
+    Banco b;
+    b.wizard.apri();
+    b.wizard.nomeFile = fileTemporaneo("minimo.dxf", dxfMinimo());
+    b.wizard.vaiAlPasso(1);
+    ASSERT_TRUE(b.wizard.avanti());
+    EXPECT_EQ(b.ws.TipoDocumento, kDocDxf);
+    EXPECT_GT(b.ws.DxfDrawing.upperBound(), 0);
+    EXPECT_EQ(b.host.titoloFinestra, "Carvela [ " + b.wizard.nomeFile + " ]");
+
+    ASSERT_TRUE(b.wizard.avanti());  // step 3: the recognition window, the wizard hidden meanwhile
+    EXPECT_EQ(b.host.pagine, std::vector<Pagina>{Pagina::RicavaDxf});
+    EXPECT_FALSE(b.host.finestraVisibileAllApertura);
+    EXPECT_TRUE(b.finestra.visibile);
+    EXPECT_EQ(b.ws.Piano.NumeroCurveLivello, 2);
+
+    ASSERT_TRUE(b.wizard.indietro());  // step 2 again: the drawing is read again
+    EXPECT_EQ(b.wizard.passo(), 2);
+    EXPECT_EQ(b.ws.TipoDocumento, kDocDxf);
+    EXPECT_EQ(b.host.titoloFinestra, "Carvela [ " + b.wizard.nomeFile + " ] [ " + b.wizard.nomeFile + " ]");
+}
+
+TEST(Autocomposizione, HelpAtTheContextOfEveryStep) {
+    Banco b;
+    b.wizard.apri();
+    b.wizard.nomeFile = "/non/esiste.dxf";  // step 2 says so and goes on
+    for (int passo = 0; passo < kPassiWizard; ++passo) {
+        b.wizard.vaiAlPasso(passo);
+        b.wizard.guida();
+        b.finestra.mostra();
+    }
+    EXPECT_EQ(b.finestra.contestiGuida, (std::vector<int>{1010, 1020, 1030, 1040, 1050, 1060}));
+    EXPECT_TRUE(b.wizard.guidaAperta());
+    b.wizard.chiudi();
+    EXPECT_EQ(b.finestra.guideChiuse, 1);
+    EXPECT_FALSE(b.wizard.guidaAperta());
+}
+
+TEST(Autocomposizione, CancelAsksAndKeepsTheWork) {
+    Banco b;
+    b.wizard.apri();
+    b.wizard.nomeFile = fileTemporaneo("minimo.dxf", dxfMinimo());
+    b.wizard.vaiAlPasso(2);
+    b.host.pulisci();
+
+    b.host.risposte.push_back(Risposta::Annulla);
+    EXPECT_FALSE(b.wizard.interrompi());
+    ASSERT_EQ(b.host.messaggi.size(), 1u);
+    EXPECT_EQ(b.host.messaggi[0].testo, testoWizard(300));
+    EXPECT_EQ(b.host.messaggi[0].pulsanti, Pulsanti::OkAnnulla);
+    EXPECT_EQ(b.host.messaggi[0].icona, Icona::Domanda);
+    EXPECT_TRUE(b.wizard.aperta());
+
+    b.host.risposte.push_back(Risposta::Ok);
+    EXPECT_TRUE(b.wizard.interrompi());
+    EXPECT_FALSE(b.wizard.aperta());
+    EXPECT_EQ(b.finestra.chiusure, 1);
+    EXPECT_EQ(b.ws.wizardAttivo, 0);
+    EXPECT_TRUE(b.finestra.principaleAbilitata);
+    // The imported drawing stays, and stays the document shown.
+    EXPECT_EQ(b.ws.TipoDocumento, kDocDxf);
+    EXPECT_GT(b.ws.DxfDrawing.upperBound(), 0);
+    EXPECT_EQ(b.finestra.conferme, 0);
+}
+
+TEST(Autocomposizione, ConfirmationUntilSwitchedOff) {
+    Banco b;
+    b.finestra.allaConferma = [&] { Autocomposizione::impostaConfermaDaNonMostrare(b.impostazioni, true); };
+    for (int volta = 0; volta < 2; ++volta) {
+        b.wizard.apri();
+        b.wizard.fine();  // not allowed before the last step
+        EXPECT_TRUE(b.wizard.aperta());
+        b.wizard.vaiAlPasso(5);  // nothing to compute: the computation says so, the wizard goes on
+        EXPECT_TRUE(b.wizard.fineAbilitata());
+        EXPECT_FALSE(b.wizard.avantiAbilitato());
+        b.wizard.fine();
+        EXPECT_FALSE(b.wizard.aperta());
+    }
+    EXPECT_EQ(b.finestra.conferme, 1);
+    EXPECT_EQ(b.impostazioni.valori["ConfirmScreen"], "DontShow");
+    Autocomposizione::impostaConfermaDaNonMostrare(b.impostazioni, false);
+    EXPECT_EQ(b.impostazioni.valori["ConfirmScreen"], "");
+    EXPECT_TRUE(Autocomposizione::confermaDaMostrare(b.impostazioni));
+}
+
+TEST(Autocomposizione, FromTheSampleDrawingToAComputedRoad) {
+    const std::string terreno = percorsoCampione("terreno.dxf");
+    if (!std::filesystem::exists(terreno)) GTEST_SKIP() << "sample terrain not present";
+    Banco b;
+    b.wizard.apri();
+    b.wizard.avanti();
+    b.wizard.nomeFile = terreno;
+    ASSERT_TRUE(b.wizard.avanti());
+    ASSERT_TRUE(b.wizard.avanti());
+    EXPECT_GT(b.ws.Piano.NumeroCurveLivello, 10);
+
+    ASSERT_TRUE(b.wizard.avanti());  // step 4: trace the axis on the canvas
+    EXPECT_EQ(b.wizard.passo(), 4);
+    EXPECT_EQ(b.ws.vista.modoAsse, 2);
+    EXPECT_FALSE(b.finestra.visibile);
+    EXPECT_TRUE(b.finestra.principaleAbilitata);
+    EXPECT_FALSE(b.wizard.fineAbilitata());
+    for (auto [x, y] : {std::pair{5040.0, 3040.0}, {5190.0, 3150.0}, {5330.0, 3250.0}, {5470.0, 3270.0},
+                        {5570.0, 3370.0}})
+        aggiungiVerticeAsse(b.ws, b.canvas, b.host, x, y);
+    terminaTracciamentoAsse(b.ws, b.canvas, b.host);
+    b.wizard.tracciamentoTerminato();
+    EXPECT_TRUE(b.finestra.visibile);
+    EXPECT_FALSE(b.finestra.principaleAbilitata);
+
+    b.host.pulisci();
+    ASSERT_TRUE(b.wizard.avanti());  // step 5: the road computation
+    EXPECT_GT(b.ws.Piano.NumeroIntersezioni, 5);
+    EXPECT_GT(b.ws.Profilo.NumeroSezioni, 5);
+    EXPECT_GT(b.ws.Paleggi.NumeroPunti, 5);
+    EXPECT_EQ(b.ws.TipoDocumento, kDocPianta);
+    EXPECT_EQ(b.wizard.opzione, OpzioneFinale::Planimetria);
+    EXPECT_TRUE(b.finestra.visibile);
+
+    // The profile chosen at the end becomes the document shown.
+    b.wizard.opzione = OpzioneFinale::Profilo;
+    b.wizard.fine();
+    EXPECT_EQ(b.ws.TipoDocumento, kDocProfilo);
+    EXPECT_EQ(b.ws.wizardAttivo, 0);
+    EXPECT_EQ(b.finestra.conferme, 1);
+}
+
+TEST(Autocomposizione, ThePlanOptionKeepsThePlanShown) {
+    Banco b;
+    b.wizard.apri();
+    b.ws.TipoDocumento = kDocPianta;
+    b.wizard.vaiAlPasso(5);
+    b.wizard.fine();
+    EXPECT_EQ(b.ws.TipoDocumento, kDocPianta);
+    EXPECT_FALSE(b.canvas.di(OperazioneCanvas::Clear).empty());  // the plan drawn again
+}
+
+}  // namespace
+}  // namespace carvela
