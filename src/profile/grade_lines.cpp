@@ -14,10 +14,10 @@ int32_t puntiMassimi(const Profilo& pr) {
     return massimo;
 }
 
-// Grows a table to hold (punti, livellette + 1), keeping what it holds.
+// Grows a table to hold (punti, livellette), keeping what it holds.
 void assicura(VbArray2<float>& t, int32_t punti, int32_t livellette) {
-    if (!t.isDimensioned() || t.upperBound1() < punti || t.upperBound2() < livellette + 1)
-        t.redimPreserve(std::max(t.upperBound1(), punti), std::max(t.upperBound2(), livellette + 1));
+    if (!t.isDimensioned() || t.upperBound1() < punti || t.upperBound2() < livellette)
+        t.redimPreserve(std::max(t.upperBound1(), punti), std::max(t.upperBound2(), livellette));
 }
 
 void assicura(VbArray<float>& v, int32_t n) {
