@@ -301,8 +301,8 @@ private:
     double X(double d) const { return 256 + 10 * fin(d); }
     double Y(double z) const { return 200 + 10 * (fin(z) - Z_); }
     int32_t punti() const {
-        return std::clamp<int32_t>(s_.NumeroPunti, 0,
-                                   std::min(s_.DistanzeTerreno.upperBound(), s_.QuoteTerreno.upperBound()));
+        return std::max<int32_t>(0, std::min({static_cast<int32_t>(s_.NumeroPunti), s_.DistanzeTerreno.upperBound(),
+                                              s_.QuoteTerreno.upperBound()}));
     }
     double quotaProgetto(double d) const;
     // The retaining walls of the solve: a vertical step at an end of the ground line whose
@@ -356,7 +356,7 @@ Disegno SezioneDisegnata::costruisci() {
 }
 
 void SezioneDisegnata::incroci() {
-    const int32_t m = std::clamp<int32_t>(s_.NumeroIntersezioni, 0, s_.Intersezioni.upperBound());
+    const int32_t m = std::max<int32_t>(0, std::min<int32_t>(s_.NumeroIntersezioni, s_.Intersezioni.upperBound()));
     for (int32_t k = 1; k <= m; ++k) {
         const double c = fin(s_.Intersezioni[k]);
         const double xc = X(c);
