@@ -29,7 +29,7 @@ int istantanea(const QString& uscita, const QString& file, bool impostazioni) {
     finestra->resize(1280, 800);
     finestra->show();
     QTimer::singleShot(300, [&] {
-        if (!file.isEmpty()) finestra->apriFile(file);
+        if (!file.isEmpty() && finestra->apriFile(file)) finestra->comandi().esegui("zoomEstenzione");
         if (impostazioni) finestra->host().pagina(carvela::Pagina::Impostazioni)->show();
     });
     QTimer::singleShot(1200, [&] {
@@ -77,7 +77,11 @@ int main(int argc, char** argv) {
         finestra = std::make_unique<carvela::FinestraPrincipale>();
         finestra->show();
         // The file opens once the canvas has its size and the view is set up.
-        if (!file.isEmpty()) QTimer::singleShot(0, finestra.get(), [&finestra, file] { finestra->apriFile(file); });
+        // A project named on the command line is shown whole.
+        if (!file.isEmpty())
+            QTimer::singleShot(0, finestra.get(), [&finestra, file] {
+                if (finestra->apriFile(file)) finestra->comandi().esegui("zoomEstenzione");
+            });
     });
     avvio->show();
     const int esito = QApplication::exec();
