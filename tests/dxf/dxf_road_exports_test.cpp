@@ -26,6 +26,7 @@ Profilo profiloDiProva() {
     for (auto* a : {&p.Progressive, &p.QuoteTerreno, &p.QuoteProgetto, &p.QuoteRosse}) a->redim(3);
     for (auto* t : {&p.ProgressiveLiv, &p.TerrenoLiv, &p.ProgettoLiv, &p.RosseLiv}) t->redim(3, 1);
     p.PuntiLivelletta.redim(1), p.Pendenze.redim(1);
+    p.CurvaDa.redim(0), p.CurvaA.redim(0);  // no curves, as the road computation leaves them
     p.PuntiLivelletta[1] = 3;
     p.Pendenze[1] = -0.0123456f;
     const float x[] = {0, 0, 150, 230}, z[] = {0, 100, 104, 98}, progetto[] = {0, 100, 98.5f, 97.25f};
