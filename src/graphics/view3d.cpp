@@ -48,8 +48,7 @@ PuntoProiettato proiettaPunto(const StatoVista3D& stato, double x, double y, dou
     return {(-x * sinT + y * cosT) * d / e, (-x * cosF * cosT - y * cosF * sinT + z * sinF) * d / e};
 }
 
-void disegnaVista3D(Vista& vista, Canvas& canvas, const Planimetria& piano, int32_t passo,
-                    const StatoVista3D& stato) {
+void disegnaVista3D(Vista& vista, Canvas& canvas, const Planimetria& piano, int32_t passo, const StatoVista3D& stato) {
     canvas.clear();
     riavviaEstensione(vista);
     // Each piece projected into the plane of the view; the plan's contour rule then draws it
@@ -85,9 +84,15 @@ void ModelloVista3D::imposta(int cursore, int valore) {
     valore = std::clamp(valore, kCursoriVista3D[cursore].minimo, kCursoriVista3D[cursore].massimo);
     valori_[cursore] = valore;
     switch (cursore) {
-        case 0: stato_.elevazione = static_cast<float>(valore / 10.0); break;
-        case 1: stato_.azimut = static_cast<float>(valore / 10.0); break;
-        default: stato_.distanza = static_cast<float>(valore); break;
+        case 0:
+            stato_.elevazione = static_cast<float>(valore / 10.0);
+            break;
+        case 1:
+            stato_.azimut = static_cast<float>(valore / 10.0);
+            break;
+        default:
+            stato_.distanza = static_cast<float>(valore);
+            break;
     }
 }
 

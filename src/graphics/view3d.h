@@ -31,8 +31,7 @@ PuntoProiettato proiettaPunto(const StatoVista3D& stato, double x, double y, dou
 
 // Clears the canvas and draws every contour line in the current pen colour, sampled every
 // `passo` pieces ("IntervalloVertexPLine") as the plan drawing draws it.
-void disegnaVista3D(Vista& vista, Canvas& canvas, const Planimetria& piano, int32_t passo,
-                    const StatoVista3D& stato);
+void disegnaVista3D(Vista& vista, Canvas& canvas, const Planimetria& piano, int32_t passo, const StatoVista3D& stato);
 
 // The three sliders of the window: 0 elevation, 1 azimuth (tenths of a radian), 2 distance.
 struct CursoreVista3D {

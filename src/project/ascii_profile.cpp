@@ -40,8 +40,7 @@ public:
         for (std::size_t k = i; k < t.size(); ++k) cifre = cifre && t[k] >= '0' && t[k] <= '9';
         if (t.size() > 0 && t[0] == '+') t.remove_prefix(1);
         auto [fine, esito] = std::from_chars(t.data(), t.data() + t.size(), out);
-        if (!cifre || esito != std::errc() || fine != t.data() + t.size())
-            return valoreErrato("un numero intero");
+        if (!cifre || esito != std::errc() || fine != t.data() + t.size()) return valoreErrato("un numero intero");
         return true;
     }
 
@@ -69,9 +68,12 @@ public:
         std::string_view t;
         if (!prossimo(t)) return false;
         if (t.size() == 3 && t.front() == '"' && t.back() == '"') t = t.substr(1, 1);
-        if (t == "s" || t == "S") out = "s";
-        else if (t == "d" || t == "D") out = "d";
-        else return valoreErrato("\"s\" o \"d\"");
+        if (t == "s" || t == "S")
+            out = "s";
+        else if (t == "d" || t == "D")
+            out = "d";
+        else
+            return valoreErrato("\"s\" o \"d\"");
         return true;
     }
 
@@ -126,8 +128,8 @@ private:
     }
 
     bool valoreErrato(const char* atteso) {
-        errore_ = "Valore non valido alla riga " + std::to_string(rigaLetta_) + " del " + kNomeFormato +
-                  ": è atteso " + atteso + ".";
+        errore_ = "Valore non valido alla riga " + std::to_string(rigaLetta_) + " del " + kNomeFormato + ": è atteso " +
+                  atteso + ".";
         return false;
     }
 
@@ -179,8 +181,8 @@ bool leggiDati(LettoreValori& in, DatiProfiloAscii& d) {
         d.puntiLivelletta.push_back(n);
     }
     if (somma != p)
-        return in.incoerente("la somma dei punti delle livellette (" + std::to_string(somma) +
-                             ") non corrisponde ai " + std::to_string(p) + " punti elencati");
+        return in.incoerente("la somma dei punti delle livellette (" + std::to_string(somma) + ") non corrisponde ai " +
+                             std::to_string(p) + " punti elencati");
 
     int32_t curve;
     if (!in.intero(curve)) return false;
@@ -358,7 +360,8 @@ std::string testoProfilo(const Profilo& pr, std::string& errore) {
             errore = "la curva " + std::to_string(c) + " ha un raggio non numerico";
             return {};
         }
-        const int64_t da = int64_t{pr.CurvaDa.get(c)} - pr.PrimaSezione, a = int64_t{pr.CurvaA.get(c)} - pr.PrimaSezione;
+        const int64_t da = int64_t{pr.CurvaDa.get(c)} - pr.PrimaSezione,
+                      a = int64_t{pr.CurvaA.get(c)} - pr.PrimaSezione;
         if (da < 0 || a < 0 || da > pr.NumeroSezioni || a > pr.NumeroSezioni) {
             errore = "la curva " + std::to_string(c) + " indica sezioni esterne al profilo";
             return {};

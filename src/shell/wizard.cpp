@@ -25,41 +25,49 @@ const std::map<int, std::string>& tabellaTesti() {
         {102, "< &Indietro"},
         {103, "&Avanti >"},
         {104, "&Fine"},
-        {300, "Interrompendo l'operazione di autocomposizione non sarà sucessivamente possibile ritornare alla fase "
-              "corrente. Interrompo l'operazoine?"},
+        {300,
+         "Interrompendo l'operazione di autocomposizione non sarà sucessivamente possibile ritornare alla fase "
+         "corrente. Interrompo l'operazoine?"},
         {301, "Nome file non valido!"},
         {1000, "Introduzione"},
-        {1001, "L'autocomposizione guida nella progettazione di massima di una strada in poche fasi: importazione "
-               "di un file di interscambio DXF, riconoscimento delle curve di livello, tracciamento dell'asse "
-               "stradale, calcolo del tracciato e scelta del disegno da visualizzare al termine.\n\n"
-               "Premere \"Avanti >\" per iniziare."},
+        {1001,
+         "L'autocomposizione guida nella progettazione di massima di una strada in poche fasi: importazione "
+         "di un file di interscambio DXF, riconoscimento delle curve di livello, tracciamento dell'asse "
+         "stradale, calcolo del tracciato e scelta del disegno da visualizzare al termine.\n\n"
+         "Premere \"Avanti >\" per iniziare."},
         {1002, "&Non visualizzare questa schermata in futuro."},
         {2000, "Fase 1"},
-        {2001, "Indicare il percorso completo del file di interscambio DXF che contiene il piano quotato.\n\n"
-               "Il file deve essere nel formato delle versioni 11 e 12 del programma di disegno. Per cercarlo "
-               "premere \"Sfoglia...\"."},
+        {2001,
+         "Indicare il percorso completo del file di interscambio DXF che contiene il piano quotato.\n\n"
+         "Il file deve essere nel formato delle versioni 11 e 12 del programma di disegno. Per cercarlo "
+         "premere \"Sfoglia...\"."},
         {2002, "Fase 2"},
-        {2003, "Il file è stato importato senza errori.\n\n"
-               "Premere \"Avanti >\" per riconoscere le entità del disegno che rappresentano le curve di livello."},
+        {2003,
+         "Il file è stato importato senza errori.\n\n"
+         "Premere \"Avanti >\" per riconoscere le entità del disegno che rappresentano le curve di livello."},
         {2004, "Fase 3"},
-        {2005, "Le curve di livello sono state riconosciute.\n\n"
-               "Premere \"Avanti >\" per tracciare l'asse stradale sul disegno: un clic con il tasto sinistro per "
-               "ogni vertice della poligonale d'asse, il tasto destro per terminare."},
+        {2005,
+         "Le curve di livello sono state riconosciute.\n\n"
+         "Premere \"Avanti >\" per tracciare l'asse stradale sul disegno: un clic con il tasto sinistro per "
+         "ogni vertice della poligonale d'asse, il tasto destro per terminare."},
         {2006, "Fase 4"},
-        {2007, "Premendo \"Avanti >\" il programma calcola il tracciato stradale:\n"
-               "- picchetta le curve dell'asse;\n"
-               "- pone le sezioni agli incroci dell'asse con le curve di livello;\n"
-               "- costruisce il profilo longitudinale del terreno e ne calcola le livellette;\n"
-               "- ricava dal terreno le sezioni trasversali e le risolve;\n"
-               "- traccia i cigli e l'occupazione della strada;\n"
-               "- compila la tabella dei volumi paleggiabili."},
+        {2007,
+         "Premendo \"Avanti >\" il programma calcola il tracciato stradale:\n"
+         "- picchetta le curve dell'asse;\n"
+         "- pone le sezioni agli incroci dell'asse con le curve di livello;\n"
+         "- costruisce il profilo longitudinale del terreno e ne calcola le livellette;\n"
+         "- ricava dal terreno le sezioni trasversali e le risolve;\n"
+         "- traccia i cigli e l'occupazione della strada;\n"
+         "- compila la tabella dei volumi paleggiabili."},
         {3000, "Processo completato."},
-        {3001, "Il tracciato stradale è stato calcolato. Per modificare il progetto utilizzare i comandi del menu "
-               "\"Calcolo\"."},
+        {3001,
+         "Il tracciato stradale è stato calcolato. Per modificare il progetto utilizzare i comandi del menu "
+         "\"Calcolo\"."},
         {3002, "Premere \"Fine\" per chiudere l'autocomposizione."},
         {10000, "Progetto completato"},
-        {10001, "Il progetto stradale è stato completato. Planimetria, profilo, sezioni e volumi si possono ora "
-                "rivedere e modificare dai menu del programma."},
+        {10001,
+         "Il progetto stradale è stato completato. Planimetria, profilo, sezioni e volumi si possono ora "
+         "rivedere e modificare dai menu del programma."},
         {10002, "Non visualizzare questa finestra di dialogo in fututro."},
         {10003, "OK"},
         {30000, "Informazioni incomplete."},
@@ -72,10 +80,14 @@ const std::map<int, std::string>& tabellaTesti() {
 // plan the computation has drawn, and keeps it the current document.
 uint8_t tipoDocumento(OpzioneFinale opzione) {
     switch (opzione) {
-        case OpzioneFinale::Profilo: return kDocProfilo;
-        case OpzioneFinale::Sezioni: return kDocSezione;
-        case OpzioneFinale::Diagramma: return kDocDiagramma;
-        default: return kDocPianta;
+        case OpzioneFinale::Profilo:
+            return kDocProfilo;
+        case OpzioneFinale::Sezioni:
+            return kDocSezione;
+        case OpzioneFinale::Diagramma:
+            return kDocDiagramma;
+        default:
+            return kDocPianta;
     }
 }
 
@@ -88,10 +100,14 @@ std::string testoWizard(int numero) {
 
 const char* testoOpzione(OpzioneFinale opzione) {
     switch (opzione) {
-        case OpzioneFinale::Profilo: return "il profilo";
-        case OpzioneFinale::Sezioni: return "le sezioni";
-        case OpzioneFinale::Diagramma: return "il diagramma dei volumi paleggiabili";
-        default: return "la planimetria";
+        case OpzioneFinale::Profilo:
+            return "il profilo";
+        case OpzioneFinale::Sezioni:
+            return "le sezioni";
+        case OpzioneFinale::Diagramma:
+            return "il diagramma dei volumi paleggiabili";
+        default:
+            return "la planimetria";
     }
 }
 
@@ -111,9 +127,7 @@ void Autocomposizione::apri() {
     finestra_.abilitaPrincipale(false);
 }
 
-std::string Autocomposizione::didascalia() const {
-    return testoWizard(kTitoliPassi[passo_]) + " - " + kTitoloWizard;
-}
+std::string Autocomposizione::didascalia() const { return testoWizard(kTitoliPassi[passo_]) + " - " + kTitoloWizard; }
 
 bool Autocomposizione::avanti() { return avantiAbilitato() && vaiAlPasso(passo_ + 1); }
 
@@ -216,8 +230,8 @@ void Autocomposizione::mostraDocumentoScelto() {
     const Vista& v = ws_.vista;
     if (tipo == kDocPianta || v.riavvioEstensione == -1) return;
     if (v.estMaxX <= v.estMinX && v.estMaxY <= v.estMinY) return;
-    const bool visibile = v.estMinX >= 0 && v.estMinY >= 0 && v.estMaxX <= canvas_.larghezza() &&
-                          v.estMaxY <= canvas_.altezza();
+    const bool visibile =
+        v.estMinX >= 0 && v.estMinY >= 0 && v.estMaxX <= canvas_.larghezza() && v.estMaxY <= canvas_.altezza();
     if (!visibile) zoomEstensione(ws_, canvas_, host_);
 }
 

@@ -20,8 +20,8 @@ inline constexpr int kPassiWizard = 6;
 // Title text number of each step.
 inline constexpr int kTitoliPassi[kPassiWizard] = {1000, 2000, 2002, 2004, 2006, 3000};
 // Explanation text numbers of each step (0 where there is no second one).
-inline constexpr int kSpiegazioniPassi[kPassiWizard][2] = {{1001, 0},    {2001, 0},    {2003, 0},
-                                                           {2005, 0},    {2007, 0},    {3001, 3002}};
+inline constexpr int kSpiegazioniPassi[kPassiWizard][2] = {{1001, 0}, {2001, 0}, {2003, 0},
+                                                           {2005, 0}, {2007, 0}, {3001, 3002}};
 
 // The step-5 options: what to show at the end.
 enum class OpzioneFinale { Planimetria = 1, Profilo = 2, Sezioni = 3, Diagramma = 4 };

@@ -1,4 +1,6 @@
 // The 3D view: terrain centre, projection, sliders and the drawing of the contour lines.
+#include "graphics/view3d.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 
 #include "graphics/recording_canvas.h"
 #include "graphics/view.h"
-#include "graphics/view3d.h"
 #include "project/records.h"
 
 namespace carvela {

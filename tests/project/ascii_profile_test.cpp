@@ -1,15 +1,15 @@
 // The plain-text longitudinal profile: layout of the file, import, round trip, bad files.
+#include "project/ascii_profile.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
-
 #include "profile/profile_solve.h"
-#include "project/ascii_profile.h"
 #include "project/records.h"
 #include "support/fake_host.h"
 
@@ -53,8 +53,8 @@ Profilo profiloCalcolato(std::vector<int32_t> punti, uint8_t metodo) {
     p.NumeroSezioni = sezioni;
     p.NumeroLivellette = l;
     for (auto* t : {&p.ProgressiveLiv, &p.TerrenoLiv, &p.ProgettoLiv, &p.RosseLiv}) t->redim(sezioni, l + 1);
-    for (auto* v : {&p.AscissePassaggio, &p.QuotePassaggio, &p.Progressive, &p.QuoteTerreno, &p.QuoteProgetto,
-                    &p.QuoteRosse})
+    for (auto* v :
+         {&p.AscissePassaggio, &p.QuotePassaggio, &p.Progressive, &p.QuoteTerreno, &p.QuoteProgetto, &p.QuoteRosse})
         v->redim(sezioni);
     for (auto* v : {&p.AreaTerreno, &p.Pendenze, &p.DistanzaPassaggio, &p.QuotaPassaggio}) v->redim(l);
     p.PuntiLivelletta.redim(l);
@@ -87,7 +87,8 @@ Profilo profiloCalcolato(std::vector<int32_t> punti, uint8_t metodo) {
     for (auto* v : {&p.CurvaRaggio, &p.CurvaTangente, &p.CurvaSviluppo, &p.CurvaApertura}) v->redim(2);
     p.CurvaPicchetti.redim(2);
     p.CurvaVerso[1] = "s", p.CurvaRaggio[1] = 45.5f, p.CurvaDa[1] = 1, p.CurvaA[1] = 3, p.CurvaPicchetti[1] = 8;
-    p.CurvaVerso[2] = "d", p.CurvaRaggio[2] = 120.125f, p.CurvaDa[2] = sezioni - 1, p.CurvaA[2] = sezioni, p.CurvaPicchetti[2] = 5;
+    p.CurvaVerso[2] = "d", p.CurvaRaggio[2] = 120.125f, p.CurvaDa[2] = sezioni - 1, p.CurvaA[2] = sezioni,
+    p.CurvaPicchetti[2] = 5;
     p.PrimaSezione = 0;
     p.MetodoLivellette = metodo;
     if (metodo != 0) risolviProfilo(p);
@@ -112,13 +113,14 @@ TEST(ProfiloAscii, ExportListsThePointsGradeLineByGradeLine) {
     std::string path = cartellaProva() + "/layout.pro";
     ASSERT_TRUE(esportaProfiloAscii(path, p, host));
     // Four sections, two grade lines: five points, the shared third section twice.
-    EXPECT_EQ(leggi(path), "5\r\n2\r\n"
-                           "0\r\n100.5\r\n20\r\n101\r\n40\r\n101.5\r\n"
-                           "40\r\n101.5\r\n60\r\n102\r\n"
-                           "3\r\n2\r\n"
-                           "2\r\ns\r\n45.5\r\n1\r\n3\r\nd\r\n120.125\r\n3\r\n4\r\n"
-                           "0\r\n5\r\n"
-                           "101.5\r\n99.75\r\n99.75\r\n98\r\n");
+    EXPECT_EQ(leggi(path),
+              "5\r\n2\r\n"
+              "0\r\n100.5\r\n20\r\n101\r\n40\r\n101.5\r\n"
+              "40\r\n101.5\r\n60\r\n102\r\n"
+              "3\r\n2\r\n"
+              "2\r\ns\r\n45.5\r\n1\r\n3\r\nd\r\n120.125\r\n3\r\n4\r\n"
+              "0\r\n5\r\n"
+              "101.5\r\n99.75\r\n99.75\r\n98\r\n");
     EXPECT_TRUE(host.messaggi.empty());
 }
 
@@ -200,9 +202,8 @@ TEST(ProfiloAscii, EndElevationsByMethod) {
 
 TEST(ProfiloAscii, UnsolvableGradeLineIsReportedAndTheRestKept) {
     // The second grade line has no length: it is named, the profile is still taken.
-    const std::string testo =
-        righe({"4", "2", "0", "100", "50", "102", "50", "102", "50", "103", "2", "2", "0", "0", "1", "101", "103",
-               "102", "102"});
+    const std::string testo = righe({"4", "2", "0", "100", "50", "102", "50", "102", "50", "103", "2", "2", "0", "0",
+                                     "1", "101", "103", "102", "102"});
     Profilo p;
     FakeHost host;
     ASSERT_TRUE(importaProfiloAscii(scrivi("nulla.pro", testo), p, host));
@@ -298,8 +299,9 @@ TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
         {"\n  \n", "Il file di profilo longitudinale ASCII è vuoto."},
         {righe({"3", "1"}) + coppie + righe({"3", "0", "0"}),
          "Il file di profilo longitudinale ASCII è incompleto: i dati finiscono dopo la riga 11."},
-        {righe({"3,5", "1"}), "Valore non valido alla riga 1 del file di profilo longitudinale ASCII: è atteso un "
-                              "numero intero."},
+        {righe({"3,5", "1"}),
+         "Valore non valido alla riga 1 del file di profilo longitudinale ASCII: è atteso un "
+         "numero intero."},
         {righe({"3", "1", "0", "cento"}),
          "Valore non valido alla riga 4 del file di profilo longitudinale ASCII: è atteso un numero."},
         {righe({"3", "1", "0", "nan"}),
@@ -308,12 +310,15 @@ TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
          "Valore non valido alla riga 4 del file di profilo longitudinale ASCII: è atteso un numero."},
         {righe({"3", "1"}) + coppie + righe({"3", "1", "x", "50", "1", "2"}),
          "Valore non valido alla riga 11 del file di profilo longitudinale ASCII: è atteso \"s\" o \"d\"."},
-        {righe({"-3", "1"}), "Il file di profilo longitudinale ASCII non è coerente: numero di punti o di livellette "
-                             "negativo."},
-        {righe({"3", "2"}), "Il file di profilo longitudinale ASCII non è coerente: ogni livelletta richiede "
-                            "almeno due punti."},
-        {righe({"3", "0"}), "Il file di profilo longitudinale ASCII non è coerente: punti elencati senza "
-                            "livellette o livellette senza punti."},
+        {righe({"-3", "1"}),
+         "Il file di profilo longitudinale ASCII non è coerente: numero di punti o di livellette "
+         "negativo."},
+        {righe({"3", "2"}),
+         "Il file di profilo longitudinale ASCII non è coerente: ogni livelletta richiede "
+         "almeno due punti."},
+        {righe({"3", "0"}),
+         "Il file di profilo longitudinale ASCII non è coerente: punti elencati senza "
+         "livellette o livellette senza punti."},
         {righe({"2000000000", "900000000"}),
          "Il file di profilo longitudinale ASCII non è coerente: profilo troppo grande."},
         {righe({"99999999999", "1"}),
@@ -356,8 +361,9 @@ TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
 
 TEST(ProfiloAscii, TolerantNumberForms) {
     // Comma decimals, blanks, Windows line ends, a quoted side and a leading plus sign.
-    std::string testo = " 3 \r\n1\r\n0\r\n100,5\r\n\r\n+10.25\r\n1.01e2\r\n20\r\n102\r\n3\r\n1\r\n\"S\"\r\n50\r\n0\r\n"
-                        "2\r\n0\r\n0\r\n";
+    std::string testo =
+        " 3 \r\n1\r\n0\r\n100,5\r\n\r\n+10.25\r\n1.01e2\r\n20\r\n102\r\n3\r\n1\r\n\"S\"\r\n50\r\n0\r\n"
+        "2\r\n0\r\n0\r\n";
     Profilo p;
     FakeHost host;
     ASSERT_TRUE(importaProfiloAscii(scrivi("forme.pro", testo), p, host)) << host.testiMessaggi()[0];

@@ -6,8 +6,12 @@
 #include <QTest>
 #include <cmath>
 
+#include "dxf/dxf_project.h"
+#include "dxf/dxf_reader.h"
 #include "graphics/recording_canvas.h"
 #include "graphics/redraw.h"
+#include "plan/axis.h"
+#include "road/road_computation.h"
 #include "sections/volumes.h"
 #include "shell/ui/print_canvas.h"
 #include "shell/ui/print_grids.h"
@@ -54,7 +58,8 @@ void pianoCollina(Workspace& ws) {
     p.CurveLivello.redim(livelli);
     for (int k = 0; k < livelli; ++k) {
         const float r = 200.0f - 22.0f * k, z = 100.0f + 2 * k;
-        const float x[5] = {500 - r, 500 + r, 500 + r, 500 - r, 500 - r}, y[5] = {500 - r, 500 - r, 500 + r, 500 + r, 500 - r};
+        const float x[5] = {500 - r, 500 + r, 500 + r, 500 - r, 500 - r},
+                    y[5] = {500 - r, 500 - r, 500 + r, 500 + r, 500 - r};
         auto& pezzi = p.CurveLivello[k + 1];
         pezzi.redim(4);
         for (int i = 1; i <= 4; ++i) pezzi[i] = {x[i - 1], y[i - 1], z, x[i], y[i], z};
@@ -106,7 +111,8 @@ private slots:
             QCOMPARE(b.primaRiga, attesa);  // every row once, in order
             attesa = b.ultimaRiga + 1;
             QCOMPARE(b.colonne.size(), std::size_t(7));
-            QVERIFY(b.y + b.altezzaIntestazione + (b.ultimaRiga - b.primaRiga + 1) * imp.altezzaRiga <= area.bottom() + 1e-6);
+            QVERIFY(b.y + b.altezzaIntestazione + (b.ultimaRiga - b.primaRiga + 1) * imp.altezzaRiga <=
+                    area.bottom() + 1e-6);
         }
         QCOMPARE(attesa, righeDati + 1);
         QCOMPARE(imp.blocchi.back().pagina, imp.pagine - 1);
@@ -168,8 +174,8 @@ private slots:
             c.clear();  // paper keeps what is drawn
             c.box(100, 10, 120, 30, 12, true);
         }
-        QCOMPARE(img.pixel(35, 20) & 0xFFFFFF, 0x000000u);                           // white becomes black
-        QCOMPARE(QColor(img.pixel(35, 60)), colorePaletteCarta(14));               // yellow, darkened
+        QCOMPARE(img.pixel(35, 20) & 0xFFFFFF, 0x000000u);                                 // white becomes black
+        QCOMPARE(QColor(img.pixel(35, 60)), colorePaletteCarta(14));                       // yellow, darkened
         QCOMPARE(img.pixel(120, 40) & 0xFFFFFF, colorePaletteCarta(12).rgb() & 0xFFFFFF);  // filled box
         QCOMPARE(img.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
     }
@@ -273,6 +279,44 @@ private slots:
         QVERIFY(!areaEstensione(vuoto.vista).valida());
         QVERIFY(!esportaPlotPdf(file, vuoto, host, areaEstensione(vuoto.vista)));
         QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Nessun disegno da stampare."});
+    }
+
+    // The sample road computed, its volume table printed and its plan plotted: the files an
+    // engineer hands in.
+    void sampleRoadPrintedAndPlotted() {
+        const std::string campione = CARVELA_SOURCE_DIR "/samples/terreno.dxf";
+        if (!QFile::exists(QString::fromStdString(campione))) QSKIP("sample terrain not present");
+        Workspace ws;
+        FakeHost host;
+        RecordingCanvas schermo(1000, 700);
+        inizializzaVista(ws.vista, schermo);
+        QVERIFY(ReadDxf(ws, host, campione));
+        ModelloRicavaDxf riconoscimento;
+        riconoscimento.analizza(ws.DxfDrawing);
+        riconoscimento.modo = ModoSelezioneDxf::Tutte;
+        riconoscimento.curveDaPolilinee = true;
+        QVERIFY(riconoscimento.riconosci(ws, schermo, host));
+        iniziaTracciamentoAsse(ws, schermo, host);
+        for (auto [x, y] :
+             {std::pair{5040.0, 3040.0}, {5190.0, 3150.0}, {5330.0, 3250.0}, {5470.0, 3270.0}, {5570.0, 3370.0}})
+            aggiungiVerticeAsse(ws, schermo, host, x, y);
+        terminaTracciamentoAsse(ws, schermo, host);
+        calcolaTracciato(ws, schermo, host);
+        QVERIFY(ws.Paleggi.NumeroPunti > 5);
+
+        const Griglia volumi = grigliaPaleggi(ws.Paleggi);
+        const QString tabella = QDir::tempPath() + "/carvela_campione_volumi.pdf";
+        QVERIFY(stampaGrigliePdf(tabella, host, QStringLiteral("Tabella dei volumi paleggiabili"), {&volumi}));
+        QVERIFY(pagineNelPdf(tabella) >= 1);
+
+        ws.impostazioni.AdattaScalaPlot = false;
+        ws.impostazioni.fattoreScalaPlot = 2000;
+        ws.impostazioni.marginePlotSinistro = 10;
+        ws.impostazioni.marginePlotSuperiore = 10;
+        const QString plot = QDir::tempPath() + "/carvela_campione_pianta.pdf";
+        QVERIFY(esportaPlotPdf(plot, ws, host, AreaPlot{4990, 2990, 5610, 3410}));
+        QCOMPARE(pagineNelPdf(plot), 1);
+        QCOMPARE(ws.TipoDocumento, kDocPianta);
     }
 
     void windowChosenOnTheCanvasBecomesThePlotArea() {

@@ -1,11 +1,15 @@
 // The 3D view window: sliders, labels, drawing on the canvas, and the canvas given back.
+#include "graphics/ui/view3d_window.h"
+
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
 #include <cmath>
 
+#include "dxf/dxf_project.h"
+#include "dxf/dxf_reader.h"
+#include "graphics/recording_canvas.h"
 #include "graphics/ui/canvas_widget.h"
-#include "graphics/ui/view3d_window.h"
 #include "shell/ui/page_registry.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
@@ -109,6 +113,38 @@ private slots:
         finestra->show();
         QCOMPARE(finestra->cursore(0)->value(), 0);
         QCOMPARE(finestra->etichetta(2)->text(), QStringLiteral("-2000"));
+        finestra->reject();
+    }
+
+    void sampleTerrainInPerspective() {
+        const std::string campione = CARVELA_SOURCE_DIR "/samples/terreno.dxf";
+        if (!QFile::exists(QString::fromStdString(campione))) QSKIP("sample terrain not present");
+        Workspace ws;
+        FakeHost host;
+        RecordingCanvas nascosta;
+        QVERIFY(ReadDxf(ws, host, campione));
+        ModelloRicavaDxf riconoscimento;
+        riconoscimento.analizza(ws.DxfDrawing);
+        riconoscimento.modo = ModoSelezioneDxf::Tutte;
+        riconoscimento.curveDaPolilinee = true;
+        QVERIFY(riconoscimento.riconosci(ws, nascosta, host));
+        QVERIFY(ws.Piano.NumeroCurveLivello > 10);
+
+        CanvasWidget canvas(ws);
+        canvas.resize(900, 600);
+        canvas.show();
+        ws.vista.scala = 1.1f, ws.vista.offsetX = 450, ws.vista.offsetY = 300;
+        ContestoPagina contesto{ws, canvas, host};
+        std::unique_ptr<QDialog> pagina(creaPagina(Pagina::Vista3D, contesto, nullptr));
+        auto* finestra = static_cast<FinestraVista3D*>(pagina.get());
+        canvas.setForeColor(10);
+        finestra->show();
+        finestra->cursore(0)->setValue(9);
+        finestra->cursore(1)->setValue(40);
+        finestra->cursore(2)->setValue(-1100);
+        const QImage vista = canvas.immagine().copy(0, 0, 900, 600);
+        vista.save(QDir::tempPath() + "/carvela_vista3d_campione.png");
+        QVERIFY(pixelAccesi(vista, QRect(0, 0, 900, 600)) > 5000);
         finestra->reject();
     }
 

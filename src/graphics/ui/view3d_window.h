@@ -1,9 +1,8 @@
 #pragma once
 // The window of the 3D view ("vista3dax"): three sliders with their value labels; moving one
 // redraws the contour lines in perspective on the canvas.
-#include <memory>
-
 #include <QDialog>
+#include <memory>
 
 #include "graphics/view3d.h"
 #include "shell/ui/page_registry.h"
