@@ -97,8 +97,10 @@ int info(const Argomenti& args) {
     std::string path;
     bool json = false;
     for (const std::string& a : args) {
-        if (a == "--json") json = true;
-        else if (path.empty()) path = a;
+        if (a == "--json")
+            json = true;
+        else if (path.empty())
+            path = a;
         else {
             std::cerr << "Uso: carvela-cli info FILE [--json]\n";
             return 2;
@@ -134,7 +136,8 @@ int info(const Argomenti& args) {
     }
 #endif
     std::cout << "File: " << path << '\n' << "Tipo: " << tipo << '\n';
-    for (const auto& [nome, valore] : voci) std::cout << char(std::toupper(nome[0])) << nome.substr(1) << ": " << valore << '\n';
+    for (const auto& [nome, valore] : voci)
+        std::cout << char(std::toupper(nome[0])) << nome.substr(1) << ": " << valore << '\n';
     return 0;
 }
 

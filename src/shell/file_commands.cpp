@@ -27,7 +27,9 @@ struct Salvataggio {
 
 bool salvataggioPer(Workspace& ws, Salvataggio& s) {
     switch (ws.TipoDocumento) {
-    case kDocProfilo: s = {&ws.NomeFilePro, "Salva file di Profilo", "File di Profilo (*.pro) | *.PRO", ".pro"}; return true;
+    case kDocProfilo:
+        s = {&ws.NomeFilePro, "Salva file di Profilo", "File di Profilo (*.pro) | *.PRO", ".pro"};
+        return true;
     case kDocSezione:
         s = {&ws.NomeFileSez, "Salva file di Sezione", "File di Sezione (*.sez) | *.SEZ", ".sez"};
         return true;
@@ -57,8 +59,7 @@ std::string conEstensione(std::string path, const std::string& estensione) {
         std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
         return s;
     };
-    if (path.size() < estensione.size() ||
-        minuscolo(path.substr(path.size() - estensione.size())) != estensione)
+    if (path.size() < estensione.size() || minuscolo(path.substr(path.size() - estensione.size())) != estensione)
         path += estensione;
     return path;
 }
@@ -181,9 +182,7 @@ bool apriFileProgetto(Workspace& ws, Canvas& canvas, Host& host, const std::stri
             disegnaTriangolazione(ws, canvas, host);
         }
         break;
-    case TipoFile::Sconosciuto:
-        host.messaggio("Tipo di file sconosciuto!");
-        return false;
+    case TipoFile::Sconosciuto: host.messaggio("Tipo di file sconosciuto!"); return false;
     }
     if (!letto) {
         host.messaggio(kErroreApertura);

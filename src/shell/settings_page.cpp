@@ -62,7 +62,9 @@ bool applicaCampi(const CampiImpostazioni& c, Workspace& ws, int altezza, Host& 
     // 1-3: the view. A scale of zero or below would collapse the drawing and the pointer
     // coordinates, so it is refused like a text that is no number.
     float scala = 0;
-    if (!q.numero(c.scalaDisegno, scala, [](double v) { return v > 0; }, "Fattore di scala errato!")) return false;
+    if (!q.numero(
+            c.scalaDisegno, scala, [](double v) { return v > 0; }, "Fattore di scala errato!"))
+        return false;
     vista.scala = scala;
     float x = 0;
     if (!q.numero(c.ascissaOrigine, x, qualsiasi, "Valore dell'ascissa errato!")) return false;
@@ -76,57 +78,71 @@ bool applicaCampi(const CampiImpostazioni& c, Workspace& ws, int altezza, Host& 
     vista.offsetY = static_cast<float>(oy);
 
     // 4-6
-    if (!q.numero(c.scalaVolumi, s.fattoreScalaVolumi, qualsiasi, "Valore della scala dei volumi errato!")) return false;
+    if (!q.numero(c.scalaVolumi, s.fattoreScalaVolumi, qualsiasi, "Valore della scala dei volumi errato!"))
+        return false;
     if (c.angoli != UnitaAngolare::Nessuna) s.AngoloPiatto = angoloPiattoDi(c.angoli);
-    if (!q.numero(c.dimensioneQuote, s.DimensioneQuote, [](double v) { return v > 1; },
-                  "Dimensione del carattere di quota errato!"))
+    if (!q.numero(
+            c.dimensioneQuote, s.DimensioneQuote, [](double v) { return v > 1; },
+            "Dimensione del carattere di quota errato!"))
         return false;
 
     // 7-10
-    if (!q.intero16(c.intervalloAutoSave, s.IntervalloAutoSave, [](double v) { return v > 1; },
-                    "Intervallo di salvataggio automatico errato!"))
+    if (!q.intero16(
+            c.intervalloAutoSave, s.IntervalloAutoSave, [](double v) { return v > 1; },
+            "Intervallo di salvataggio automatico errato!"))
         return false;
     s.AbilitaAutoSave = c.autoSave;
     s.UtilizzaFileBackUp = c.fileBackup;
-    if (!q.numero(c.larghezzaStrada, s.LarghezzaDefaultStrada, [](double v) { return v > 1; },
-                  "Larghezza della strada errata! (>1 m)"))
+    if (!q.numero(
+            c.larghezzaStrada, s.LarghezzaDefaultStrada, [](double v) { return v > 1; },
+            "Larghezza della strada errata! (>1 m)"))
         return false;
     s.UsaLarghezzaIndividuale = c.larghezzaIndividuale ? 1 : 0;
-    if (!q.numero(c.scarpataSterro, s.InclinazioneScarpataSterro, [](double v) { return v > 0; },
-                  "Inclinazione della scarpata di sterro errata!"))
+    if (!q.numero(
+            c.scarpataSterro, s.InclinazioneScarpataSterro, [](double v) { return v > 0; },
+            "Inclinazione della scarpata di sterro errata!"))
         return false;
-    if (!q.numero(c.scarpataRiporto, s.InclinazioneScarpataRiporto, [](double v) { return v > 0; },
-                  "Inclinazione della scarpata di riporto errata!"))
+    if (!q.numero(
+            c.scarpataRiporto, s.InclinazioneScarpataRiporto, [](double v) { return v > 0; },
+            "Inclinazione della scarpata di riporto errata!"))
         return false;
     s.MuroSezione = c.muro;
 
     // 11-14: the road width is already the new one.
     const double metaStrada = static_cast<double>(s.LarghezzaDefaultStrada) / 2;
-    if (!q.numero(c.distanzaRicerca, s.DistazaRicercaIntersezioni, [metaStrada](double v) { return v >= metaStrada; },
-                  "Distanza di ricerca errata! (>= larghezza strada/2)"))
+    if (!q.numero(
+            c.distanzaRicerca, s.DistazaRicercaIntersezioni, [metaStrada](double v) { return v >= metaStrada; },
+            "Distanza di ricerca errata! (>= larghezza strada/2)"))
         return false;
-    if (!q.intero16(c.sezioniPerColonna, s.SezioniPerColonnaDXF, [](double v) { return v >= 1; },
-                    "Numero delle sezioni per colonna errato!"))
+    if (!q.intero16(
+            c.sezioniPerColonna, s.SezioniPerColonnaDXF, [](double v) { return v >= 1; },
+            "Numero delle sezioni per colonna errato!"))
         return false;
-    if (!q.numero(c.interasseSezioni, s.InterasseColonnaDXF, [metaStrada](double v) { return v > metaStrada; },
-                  "Interasse tra le sezioni errato! (>= larghezza strada/2 in scala 1:100)"))
+    if (!q.numero(
+            c.interasseSezioni, s.InterasseColonnaDXF, [metaStrada](double v) { return v > metaStrada; },
+            "Interasse tra le sezioni errato! (>= larghezza strada/2 in scala 1:100)"))
         return false;
-    if (!q.numero(c.intervalloColonne, s.IntervalloColonnaDXF, [](double v) { return v > 10; },
-                  "Intervallo di incolonnamento errato! (>10 cm)"))
+    if (!q.numero(
+            c.intervalloColonne, s.IntervalloColonnaDXF, [](double v) { return v > 10; },
+            "Intervallo di incolonnamento errato! (>10 cm)"))
         return false;
 
     // 15-19
-    if (!q.intero16(c.puntiTerrenoSezione, s.numPuntiTerrenoDefault, [](double v) { return v >= 2 && v < 30000; },
-                    "Numero di punti del terreno errato! (>1 <30000)"))
+    if (!q.intero16(
+            c.puntiTerrenoSezione, s.numPuntiTerrenoDefault, [](double v) { return v >= 2 && v < 30000; },
+            "Numero di punti del terreno errato! (>1 <30000)"))
         return false;
-    if (!q.intero16(c.sezioniProfilo, s.numSezioniProfiloDefault, [](double v) { return v >= 1 && v < 30000; },
-                    "Numero di sezioni errato! (>0 <30000)"))
+    if (!q.intero16(
+            c.sezioniProfilo, s.numSezioniProfiloDefault, [](double v) { return v >= 1 && v < 30000; },
+            "Numero di sezioni errato! (>0 <30000)"))
         return false;
-    if (!q.intero16(c.curveProfilo, s.numeroCurveProfiloDefault, [](double v) { return v >= 0; },
-                    "Numero di curve planimetriche errato!"))
+    if (!q.intero16(
+            c.curveProfilo, s.numeroCurveProfiloDefault, [](double v) { return v >= 0; },
+            "Numero di curve planimetriche errato!"))
         return false;
-    if (!q.numero(c.raggioMinimo, s.RaggioMinimoCurve, [](double v) { return v >= 1; },
-                  "Raggio minimo di curvatura errato! (>=1 m)"))
+    if (!q.numero(
+            c.raggioMinimo, s.RaggioMinimoCurve, [](double v) { return v >= 1; },
+            "Raggio minimo di curvatura errato! (>=1 m)"))
         return false;
     uint8_t picchetti;
     if (!leggiByte(c.picchettiCurva, picchetti) || picchetti < 3 || picchetti > 254)
@@ -134,20 +150,23 @@ bool applicaCampi(const CampiImpostazioni& c, Workspace& ws, int altezza, Host& 
     s.PicchettiCurva = picchetti;
 
     // 20-21
-    if (!q.numero(c.distanzaMinimaSezioni, s.DistazaMinimaSezioni, [](double v) { return v >= 1; },
-                  "Distanza prograssiva minima tra sezioni errata! (>=1)"))
+    if (!q.numero(
+            c.distanzaMinimaSezioni, s.DistazaMinimaSezioni, [](double v) { return v >= 1; },
+            "Distanza prograssiva minima tra sezioni errata! (>=1)"))
         return false;
     s.MantieniQuoteDraw = c.mantieniQuote;
     comeDigitato(c.scalaStampa, s.fattoreScalaPlot);
     comeDigitato(c.margineSuperiore, s.marginePlotSuperiore);
     comeDigitato(c.margineLaterale, s.marginePlotSinistro);
-    if (!q.intero16(c.intervalloVertici, s.IntervalloVertexPLine, [](double v) { return v >= 1; },
-                    "Fattore di precisione di rappresentazione delle curve di livello errato! (>0)"))
+    if (!q.intero16(
+            c.intervalloVertici, s.IntervalloVertexPLine, [](double v) { return v >= 1; },
+            "Fattore di precisione di rappresentazione delle curve di livello errato! (>0)"))
         return false;
 
     // Last, the plan points grid's row count shown on the "Disegno" tab.
-    if (!q.intero16(c.puntiPiano, s.numeroPuntiPianoQDefault, [](double v) { return v >= 1 && v < 30000; },
-                    "Numero predefinito dei punti del terreno errato! (>0 <30000)"))
+    if (!q.intero16(
+            c.puntiPiano, s.numeroPuntiPianoQDefault, [](double v) { return v >= 1 && v < 30000; },
+            "Numero predefinito dei punti del terreno errato! (>0 <30000)"))
         return false;
     return true;
 }

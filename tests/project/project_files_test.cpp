@@ -1,4 +1,6 @@
 // The six project files: layout, round trips, and readers that survive any bytes.
+#include "project/project_files.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +8,6 @@
 #include <fstream>
 #include <random>
 
-#include "project/project_files.h"
 #include "project/serializer.h"
 #include "support/sample_records.h"
 
@@ -112,8 +113,8 @@ TEST(FileProgetto, DisposizioneDeiByte) {
     b = toBytes(pr);
     const std::size_t tab = 2 + 2 + 4 + 4;
     EXPECT_EQ(b[tab], 2);
-    EXPECT_EQ(b[tab + 2], 2);  // first dimension: 0..1
-    EXPECT_EQ(b[tab + 10], 3); // second dimension: 0..2
+    EXPECT_EQ(b[tab + 2], 2);   // first dimension: 0..1
+    EXPECT_EQ(b[tab + 10], 3);  // second dimension: 0..2
     float secondo;
     std::memcpy(&secondo, &b[tab + 18 + 4], 4);
     EXPECT_EQ(secondo, 2.0f);

@@ -1,4 +1,6 @@
 // "&Esporta TXT": 20-character right-aligned fields, an empty line after each grid.
+#include "project/text_export.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 #include <sstream>
 
 #include "project/project_files.h"
-#include "project/text_export.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
 
@@ -30,12 +31,12 @@ Griglia griglia(int righe, int colonne, const std::string& prefisso) {
 TEST(EsportaTesto, CampiDiVentiCaratteriERigaVuotaTraLeGriglie) {
     const Griglia a = griglia(3, 2, "a");
     Griglia b(2, 1);
-    b.imposta(0, 0, "12345678901234567890");        // exactly 20: no leading space
-    b.imposta(1, 0, "123456789012345678901234");    // longer: written whole
+    b.imposta(0, 0, "12345678901234567890");      // exactly 20: no leading space
+    b.imposta(1, 0, "123456789012345678901234");  // longer: written whole
     const std::string testo = testoEsportazione({&a, &b});
     const std::string campo17(17, ' ');
-    const std::string atteso = campo17 + "a00" + campo17 + "a01\n" + campo17 + "a10" + campo17 + "a11\n" +
-                               campo17 + "a20" + campo17 + "a21\n" + "\n" + "12345678901234567890\n" +
+    const std::string atteso = campo17 + "a00" + campo17 + "a01\n" + campo17 + "a10" + campo17 + "a11\n" + campo17 +
+                               "a20" + campo17 + "a21\n" + "\n" + "12345678901234567890\n" +
                                "123456789012345678901234\n" + "\n";
     EXPECT_EQ(testo, atteso);
 
@@ -94,9 +95,8 @@ TEST(EsportaTesto, DialogoAvanzamentoEFile) {
     visibilita.clear();
     host.fileSalvati.push_back(dir.file("cartella.txt"));
     esportaTesto(host, {&accento}, mostra);
-    EXPECT_EQ(host.testiMessaggi(),
-              std::vector<std::string>{"Impossibile creare il file " + dir.file("cartella.txt") +
-                                       ": il nome indica una cartella."});
+    EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{"Impossibile creare il file " + dir.file("cartella.txt") +
+                                                             ": il nome indica una cartella."});
     EXPECT_EQ(visibilita.back(), "mostra");
     EXPECT_EQ(host.attesaAperta, 0);
 }

@@ -1,10 +1,11 @@
 // The command table of the main window: preconditions on the document shown, their
 // messages, the view commands, and the toolbar and tree dispatch.
+#include "shell/commands.h"
+
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
 #include "graphics/view.h"
-#include "shell/commands.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
@@ -135,11 +136,16 @@ TEST(Comandi, NuovoProgettoEVista) {
 TEST(Comandi, PulsantiNodiEVociSenzaCondizioni) {
     Programma p;
     const std::pair<const char*, Pagina> nodi[] = {
-        {"OP1002", Pagina::PuntiPiano},         {"OP2002", Pagina::Profilo},
-        {"OP3001", Pagina::Sezione},            {"OP4002", Pagina::TabellaVolumi},
-        {"OP5001", Pagina::PoligonaleAperta},   {"OP5002", Pagina::PoligonaleChiusa},
-        {"OP5003", Pagina::Triangolazione},     {"OP6001", Pagina::IntersezioneAvanti},
-        {"OP6002", Pagina::IntersezionePotheno}, {"OP6003", Pagina::IntersezioneHansen},
+        {"OP1002", Pagina::PuntiPiano},
+        {"OP2002", Pagina::Profilo},
+        {"OP3001", Pagina::Sezione},
+        {"OP4002", Pagina::TabellaVolumi},
+        {"OP5001", Pagina::PoligonaleAperta},
+        {"OP5002", Pagina::PoligonaleChiusa},
+        {"OP5003", Pagina::Triangolazione},
+        {"OP6001", Pagina::IntersezioneAvanti},
+        {"OP6002", Pagina::IntersezionePotheno},
+        {"OP6003", Pagina::IntersezioneHansen},
     };
     for (auto [tag, pagina] : nodi) {
         p.host.pagine.clear();
@@ -166,7 +172,8 @@ TEST(Comandi, PulsantiNodiEVociSenzaCondizioni) {
 
     p.host.pulisci();
     p.comandi.esegui("SysInfo");
-    EXPECT_EQ(p.host.testiMessaggi(), std::vector<std::string>{"Informazioni di sistema non disponibili in questo momento"});
+    EXPECT_EQ(p.host.testiMessaggi(),
+              std::vector<std::string>{"Informazioni di sistema non disponibili in questo momento"});
     p.host.infoSistemaDisponibile = true;
     p.comandi.esegui("SysInfo");
     EXPECT_EQ(p.host.messaggi.size(), 1u);

@@ -1,4 +1,6 @@
 // "Apri file...", "&Salva...", "&Salva con nome..." and the automatic save.
+#include "shell/file_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 
 #include "graphics/recording_canvas.h"
 #include "project/project_files.h"
-#include "shell/file_commands.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
@@ -244,7 +245,8 @@ TEST(SalvaFile, UnFileCheNonSiPuoScrivereLasciaIlVecchio) {
     a.host.fileSalvati.push_back(cartella);
     comandoSalva(a.ws, a.host, true);
     ASSERT_EQ(a.host.messaggi.size(), 1u);
-    EXPECT_EQ(a.host.messaggi[0].testo, "Errore di salvataggio del file " + cartella + ": il nome indica una cartella.");
+    EXPECT_EQ(a.host.messaggi[0].testo,
+              "Errore di salvataggio del file " + cartella + ": il nome indica una cartella.");
     EXPECT_TRUE(fs::is_directory(cartella));
     EXPECT_TRUE(a.ws.NomeFileTrn.empty());
     EXPECT_EQ(a.host.titoloFinestra, "Carvela");

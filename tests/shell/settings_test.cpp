@@ -1,8 +1,9 @@
 // The 30 settings in the store, and the settings window's fields and "&Appllica".
+#include "shell/settings.h"
+
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
-#include "shell/settings.h"
 #include "shell/settings_page.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
@@ -33,11 +34,12 @@ TEST(Impostazioni, CaricaSalvaEValoriScrittiAMano) {
 
     // Switches: -1/0 as written, True/False accepted; anything else keeps the default.
     MapSettingsStore mano;
-    mano.valori = {{"AbilitaAutoSave", "False"}, {"UtilizzaFileBackUp", "0"},  {"MuroSezione", "True"},
-                   {"MantieniQuoteDraw", "forse"}, {"AdattaScalaPlot", "-1"}, {"DimensioneQuote", "3.5"},
-                   {"fattoreScalaVolumi", "dieci"}, {"IntervalloAutoSave", "1"}, {"IntervalloVertexPLine", "0"},
-                   {"PicchettiCurva", "255"}, {"numPuntiTerrenoDefault", "70000"}, {"AngoloPiatto", "-200"},
-                   {"LarghezzaDefaultStrada", "1e40"}, {"RaggioMinimoCurve", ""}, {"DistazaMinimaSezioni", "7,25"}};
+    mano.valori = {
+        {"AbilitaAutoSave", "False"},       {"UtilizzaFileBackUp", "0"},         {"MuroSezione", "True"},
+        {"MantieniQuoteDraw", "forse"},     {"AdattaScalaPlot", "-1"},           {"DimensioneQuote", "3.5"},
+        {"fattoreScalaVolumi", "dieci"},    {"IntervalloAutoSave", "1"},         {"IntervalloVertexPLine", "0"},
+        {"PicchettiCurva", "255"},          {"numPuntiTerrenoDefault", "70000"}, {"AngoloPiatto", "-200"},
+        {"LarghezzaDefaultStrada", "1e40"}, {"RaggioMinimoCurve", ""},           {"DistazaMinimaSezioni", "7,25"}};
     const Impostazioni letto = caricaImpostazioni(mano);
     const Impostazioni base;
     EXPECT_FALSE(letto.AbilitaAutoSave);

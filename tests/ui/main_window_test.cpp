@@ -1,10 +1,12 @@
 // The main window: menus, toolbar, tree, the commands they call, the progress window and
 // the shutdown question, with every message box answered by the test.
+#include "shell/ui/main_window.h"
+
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -13,7 +15,6 @@
 
 #include "graphics/ui/canvas_widget.h"
 #include "project/project_files.h"
-#include "shell/ui/main_window.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/wait_window.h"
 #include "support/sample_records.h"
@@ -64,19 +65,18 @@ private slots:
         QCOMPARE(barra, QStringList({"&File", "&Calcola", "&Strada", "&Modifica", "&Topografia", "&?"}));
         QCOMPARE(f.w.windowTitle(), QString("Carvela"));
 
-        QCOMPARE(voci(sottomenu(&f.w, "file")),
-                 QStringList({"&Nuovo...", "-", "Apri file...", "-", "&Salva...", "&Salva con nome...", "-",
-                              "&Importa/&Esporta...", "-", "Impostazioni...", "-", "&Imposta stampante...", "-",
-                              "&Esci"}));
+        QCOMPARE(
+            voci(sottomenu(&f.w, "file")),
+            QStringList({"&Nuovo...", "-", "Apri file...", "-", "&Salva...", "&Salva con nome...", "-",
+                         "&Importa/&Esporta...", "-", "Impostazioni...", "-", "&Imposta stampante...", "-", "&Esci"}));
         QCOMPARE(voci(sottomenu(&f.w, "Importa_esporta")),
                  QStringList({"Importa file DXF...", "Importa file di profilo longituinale ASCII...", "-",
                               "&Esporta DXF disegno corrente...", "&Esporta file di profilo longituinale ASCII..."}));
         QCOMPARE(voci(sottomenu(&f.w, "calcola")),
                  QStringList({"&Planimetria...", "&Sezione...", "&Profilo...", "Diagramma dei paleggi...", "-",
                               "&Ricava progetto da DXF"}));
-        QCOMPARE(voci(sottomenu(&f.w, "risolviPiano")),
-                 QStringList({"Caratteristiche del &Piano...", "&Reticolo...", "&Correggi Segmento",
-                              "Ri&disegna planimetria"}));
+        QCOMPARE(voci(sottomenu(&f.w, "risolviPiano")), QStringList({"Caratteristiche del &Piano...", "&Reticolo...",
+                                                                     "&Correggi Segmento", "Ri&disegna planimetria"}));
         QCOMPARE(voci(sottomenu(&f.w, "sezioneMenu")),
                  QStringList({"&Caratteristiche della Sezione...", "Risolvi &Sezione"}));
         QCOMPARE(voci(sottomenu(&f.w, "risolviProfilo")),
@@ -118,10 +118,9 @@ private slots:
         }
         QCOMPARE(chiavi, QStringList({"icoNew", "icoOpen", "icoSave", "icoZoom", "icoZX2", "icoZ05", "icoPan",
                                       "icoView", "icoUndo", "icoDraw", "icoPC", "icoHelp", "icoInfo"}));
-        QCOMPARE(suggerimenti,
-                 QStringList({"Nuovo progetto", "Apri progetto", "Salva progetto", "Zoom finestra", "Zoom X 2",
-                              "Zoom 1/2", "Spostamento vista", "Zoom estensione", "Vista precedente", "Ridisegna",
-                              "Impostazioni", "Guida", "Informazioni"}));
+        QCOMPARE(suggerimenti, QStringList({"Nuovo progetto", "Apri progetto", "Salva progetto", "Zoom finestra",
+                                            "Zoom X 2", "Zoom 1/2", "Spostamento vista", "Zoom estensione",
+                                            "Vista precedente", "Ridisegna", "Impostazioni", "Guida", "Informazioni"}));
 
         auto* albero = f.w.findChild<QTreeWidget*>("TreeViewTool");
         QVERIFY(albero);
@@ -230,7 +229,7 @@ private slots:
         host.CaptionLabel("Calcolo in corso...");
         host.ImpostaBarra(40);
         host.AggiornaSatoBarra(25);
-        host.ImpostaBarra(0);      // a maximum of 0 leaves the bar as it was
+        host.ImpostaBarra(0);       // a maximum of 0 leaves the bar as it was
         host.AggiornaSatoBarra(0);  // so does a position of 0
         QCOMPARE(attesa.didascalia(), QString("Calcolo in corso..."));
         QCOMPARE(attesa.massimo(), 40);

@@ -1,4 +1,6 @@
 // The settings window "Impostazioni" and the QSettings store of the program.
+#include "shell/ui/settings_window.h"
+
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QLabel>
@@ -13,7 +15,6 @@
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/qt_settings_store.h"
-#include "shell/ui/settings_window.h"
 
 using namespace carvela;
 

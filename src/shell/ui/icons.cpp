@@ -75,8 +75,10 @@ void ingranaggio(QPainter& p, QPointF c, double r) {
         const double a = i * M_PI / 8;
         const double raggio = (i % 2 == 0) ? r : r * 0.72;
         const QPointF q = c + QPointF(raggio * std::cos(a), raggio * std::sin(a));
-        if (i == 0) dente.moveTo(q);
-        else dente.lineTo(q);
+        if (i == 0)
+            dente.moveTo(q);
+        else
+            dente.lineTo(q);
     }
     dente.closeSubpath();
     p.drawPath(dente);
@@ -209,8 +211,10 @@ void disegna(QPainter& p, const QString& n) {
         QPolygonF pt({{4, 24}, {11, 8}, {21, 13}, {28, 5}});
         if (n == "IcoPoliC") pt = QPolygonF({{4, 22}, {9, 6}, {24, 5}, {29, 20}, {16, 28}});
         p.setPen(penna(kBlu, 2));
-        if (n == "IcoPoliC") p.drawPolygon(pt);
-        else p.drawPolyline(pt);
+        if (n == "IcoPoliC")
+            p.drawPolygon(pt);
+        else
+            p.drawPolyline(pt);
         p.setPen(penna(kInchiostro, 1));
         p.setBrush(kGiallo);
         for (const QPointF& q : pt) p.drawEllipse(q, 2.5, 2.5);

@@ -37,8 +37,7 @@ QString filtroQt(const std::string& filtro) {
     return voci.join(";;");
 }
 
-QtHost::QtHost(QWidget* finestra, Workspace& ws, Canvas& canvas)
-    : finestra_(finestra), contesto_{ws, canvas, *this} {}
+QtHost::QtHost(QWidget* finestra, Workspace& ws, Canvas& canvas) : finestra_(finestra), contesto_{ws, canvas, *this} {}
 
 QtHost::~QtHost() {
     while (cursoriAttesa_ > 0) {
@@ -75,15 +74,18 @@ Risposta QtHost::messaggio(const std::string& testo, Pulsanti pulsanti, Icona ic
     case QMessageBox::Ok: return Risposta::Ok;
     case QMessageBox::Yes: return Risposta::Si;
     case QMessageBox::No: return Risposta::No;
-    default: return pulsanti == Pulsanti::Ok ? Risposta::Ok : (pulsanti == Pulsanti::SiNo ? Risposta::No : Risposta::Annulla);
+    default:
+        return pulsanti == Pulsanti::Ok ? Risposta::Ok
+                                        : (pulsanti == Pulsanti::SiNo ? Risposta::No : Risposta::Annulla);
     }
 }
 
 std::string QtHost::inputBox(const std::string& domanda, const std::string& titolo, const std::string& proposta) {
     if (rispostaInput) return rispostaInput(domanda);
     bool ok = false;
-    const QString testo = QInputDialog::getText(finestra_, QString::fromStdString(titolo), QString::fromStdString(domanda),
-                                                QLineEdit::Normal, QString::fromStdString(proposta), &ok);
+    const QString testo =
+        QInputDialog::getText(finestra_, QString::fromStdString(titolo), QString::fromStdString(domanda),
+                              QLineEdit::Normal, QString::fromStdString(proposta), &ok);
     return ok ? testo.toStdString() : std::string();
 }
 

@@ -29,7 +29,8 @@ QPixmap disegnoSezione(int w, int h) {
     p.setRenderHint(QPainter::Antialiasing);
     const double y0 = h * 0.55;
     p.setPen(QPen(QColor(150, 110, 70), 2));
-    p.drawPolyline(QPolygonF({{0, h * 0.25}, {w * 0.25, h * 0.35}, {w * 0.5, h * 0.6}, {w * 0.75, h * 0.8}, {double(w), h * 0.85}}));
+    p.drawPolyline(QPolygonF(
+        {{0, h * 0.25}, {w * 0.25, h * 0.35}, {w * 0.5, h * 0.6}, {w * 0.75, h * 0.8}, {double(w), h * 0.85}}));
     p.setPen(QPen(QColor(40, 40, 40), 2));
     p.setBrush(QColor(200, 200, 205));
     p.drawPolygon(QPolygonF({{w * 0.18, h * 0.32}, {w * 0.3, y0}, {w * 0.7, y0}, {w * 0.82, h * 0.82}}));
@@ -136,7 +137,8 @@ FinestraImpostazioni::FinestraImpostazioni(ContestoPagina& contesto, QWidget* pa
     xLayout->addRow("Intervallo di incolonnamento:", intervalloColonne_ = campo("intervalloColonne"));
     auto* inserimento = new QGroupBox("Impostazioni di inserimento:");
     auto* iLayout = new QFormLayout(inserimento);
-    iLayout->addRow("Numero predefinito dei punti del terreno della sezione:", puntiTerreno_ = campo("puntiTerrenoSezione"));
+    iLayout->addRow("Numero predefinito dei punti del terreno della sezione:",
+                    puntiTerreno_ = campo("puntiTerrenoSezione"));
     iLayout->addRow("Numero predefinito delle  sezioni del terreno:", sezioniProfilo_ = campo("sezioniProfilo"));
     iLayout->addRow("Numero predefinito delle curve del tracciato stradale:", curveProfilo_ = campo("curveProfilo"));
     iLayout->addRow("Raggio  minimo  della curva:", raggio_ = campo("raggioMinimo"));

@@ -59,8 +59,7 @@ private:
     QCheckBox *backup_, *autoSave_;
     QLabel* etichettaIntervallo_;
     CampoConFrecce *intervallo_, *sezioniPerColonna_;
-    QLineEdit *interasse_, *intervalloColonne_, *puntiTerreno_, *sezioniProfilo_, *curveProfilo_, *raggio_,
-        *picchetti_;
+    QLineEdit *interasse_, *intervalloColonne_, *puntiTerreno_, *sezioniProfilo_, *curveProfilo_, *raggio_, *picchetti_;
     QLineEdit *larghezza_, *sterro_, *riporto_, *distanzaRicerca_;
     QCheckBox* muro_;
     QCheckBox* mantieniQuote_;

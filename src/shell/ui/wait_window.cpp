@@ -9,7 +9,8 @@
 
 namespace carvela {
 
-FinestraAttesa::FinestraAttesa(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+FinestraAttesa::FinestraAttesa(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("FormWait");
     setWindowTitle("Carvela");
     setWindowModality(Qt::ApplicationModal);
