@@ -84,15 +84,9 @@ void ModelloVista3D::imposta(int cursore, int valore) {
     valore = std::clamp(valore, kCursoriVista3D[cursore].minimo, kCursoriVista3D[cursore].massimo);
     valori_[cursore] = valore;
     switch (cursore) {
-        case 0:
-            stato_.elevazione = static_cast<float>(valore / 10.0);
-            break;
-        case 1:
-            stato_.azimut = static_cast<float>(valore / 10.0);
-            break;
-        default:
-            stato_.distanza = static_cast<float>(valore);
-            break;
+    case 0: stato_.elevazione = static_cast<float>(valore / 10.0); break;
+    case 1: stato_.azimut = static_cast<float>(valore / 10.0); break;
+    default: stato_.distanza = static_cast<float>(valore); break;
     }
 }
 

@@ -80,14 +80,10 @@ const std::map<int, std::string>& tabellaTesti() {
 // plan the computation has drawn, and keeps it the current document.
 uint8_t tipoDocumento(OpzioneFinale opzione) {
     switch (opzione) {
-        case OpzioneFinale::Profilo:
-            return kDocProfilo;
-        case OpzioneFinale::Sezioni:
-            return kDocSezione;
-        case OpzioneFinale::Diagramma:
-            return kDocDiagramma;
-        default:
-            return kDocPianta;
+    case OpzioneFinale::Profilo: return kDocProfilo;
+    case OpzioneFinale::Sezioni: return kDocSezione;
+    case OpzioneFinale::Diagramma: return kDocDiagramma;
+    default: return kDocPianta;
     }
 }
 
@@ -100,14 +96,10 @@ std::string testoWizard(int numero) {
 
 const char* testoOpzione(OpzioneFinale opzione) {
     switch (opzione) {
-        case OpzioneFinale::Profilo:
-            return "il profilo";
-        case OpzioneFinale::Sezioni:
-            return "le sezioni";
-        case OpzioneFinale::Diagramma:
-            return "il diagramma dei volumi paleggiabili";
-        default:
-            return "la planimetria";
+    case OpzioneFinale::Profilo: return "il profilo";
+    case OpzioneFinale::Sezioni: return "le sezioni";
+    case OpzioneFinale::Diagramma: return "il diagramma dei volumi paleggiabili";
+    default: return "la planimetria";
     }
 }
 
@@ -144,35 +136,34 @@ bool Autocomposizione::vaiAlPasso(int passo) {
 // work; the wizard goes on regardless.
 bool Autocomposizione::eseguiAzione(int passo) {
     switch (passo) {
-        case 2:
-            if (nomeFile.empty()) {
-                host_.messaggio(testoWizard(301));
-                return false;
-            }
-            importaFileDxf(ws_, canvas_, host_, nomeFile);
-            return true;
-        case 3:
-            finestra_.nascondi();
-            host_.apriPagina(Pagina::RicavaDxf);
-            finestra_.mostra();
-            return true;
-        case 4:
-            iniziaTracciamentoAsse(ws_, canvas_, host_);
-            inTracciamento_ = true;
-            finestra_.nascondi();
-            finestra_.abilitaPrincipale(true);
-            fineConsentita_ = false;
-            return true;
-        case 5:
-            finestra_.nascondi();
-            calcolaTracciato(ws_, canvas_, host_);
-            finestra_.mostra();
-            opzione = OpzioneFinale::Planimetria;
-            opzioneOfferta_ = true;
-            fineConsentita_ = true;
-            return true;
-        default:
-            return true;
+    case 2:
+        if (nomeFile.empty()) {
+            host_.messaggio(testoWizard(301));
+            return false;
+        }
+        importaFileDxf(ws_, canvas_, host_, nomeFile);
+        return true;
+    case 3:
+        finestra_.nascondi();
+        host_.apriPagina(Pagina::RicavaDxf);
+        finestra_.mostra();
+        return true;
+    case 4:
+        iniziaTracciamentoAsse(ws_, canvas_, host_);
+        inTracciamento_ = true;
+        finestra_.nascondi();
+        finestra_.abilitaPrincipale(true);
+        fineConsentita_ = false;
+        return true;
+    case 5:
+        finestra_.nascondi();
+        calcolaTracciato(ws_, canvas_, host_);
+        finestra_.mostra();
+        opzione = OpzioneFinale::Planimetria;
+        opzioneOfferta_ = true;
+        fineConsentita_ = true;
+        return true;
+    default: return true;
     }
 }
 

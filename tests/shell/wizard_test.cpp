@@ -1,5 +1,7 @@
 // The project wizard: steps, texts, navigation, help, cancelling, finishing, and the whole
 // road from a drawing-exchange file.
+#include "shell/wizard.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,9 +10,7 @@
 
 #include "dxf/dxf_project.h"
 #include "graphics/recording_canvas.h"
-#include "plan/axis.h"
 #include "shell/settings.h"
-#include "shell/wizard.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
 
@@ -77,8 +77,6 @@ struct Banco {
         inizializzaVista(ws.vista, canvas);
     }
 };
-
-std::string percorsoCampione(const char* nome) { return std::string(CARVELA_SOURCE_DIR) + "/samples/" + nome; }
 
 // A tiny drawing: two polylines at elevations 100 and 110.
 std::string dxfMinimo() {
@@ -259,48 +257,6 @@ TEST(Autocomposizione, ConfirmationUntilSwitchedOff) {
     Autocomposizione::impostaConfermaDaNonMostrare(b.impostazioni, false);
     EXPECT_EQ(b.impostazioni.valori["ConfirmScreen"], "");
     EXPECT_TRUE(Autocomposizione::confermaDaMostrare(b.impostazioni));
-}
-
-TEST(Autocomposizione, FromTheSampleDrawingToAComputedRoad) {
-    const std::string terreno = percorsoCampione("terreno.dxf");
-    if (!std::filesystem::exists(terreno)) GTEST_SKIP() << "sample terrain not present";
-    Banco b;
-    b.wizard.apri();
-    b.wizard.avanti();
-    b.wizard.nomeFile = terreno;
-    ASSERT_TRUE(b.wizard.avanti());
-    ASSERT_TRUE(b.wizard.avanti());
-    EXPECT_GT(b.ws.Piano.NumeroCurveLivello, 10);
-
-    ASSERT_TRUE(b.wizard.avanti());  // step 4: trace the axis on the canvas
-    EXPECT_EQ(b.wizard.passo(), 4);
-    EXPECT_EQ(b.ws.vista.modoAsse, 2);
-    EXPECT_FALSE(b.finestra.visibile);
-    EXPECT_TRUE(b.finestra.principaleAbilitata);
-    EXPECT_FALSE(b.wizard.fineAbilitata());
-    for (auto [x, y] : {std::pair{5040.0, 3040.0}, {5190.0, 3150.0}, {5330.0, 3250.0}, {5470.0, 3270.0},
-                        {5570.0, 3370.0}})
-        aggiungiVerticeAsse(b.ws, b.canvas, b.host, x, y);
-    terminaTracciamentoAsse(b.ws, b.canvas, b.host);
-    b.wizard.tracciamentoTerminato();
-    EXPECT_TRUE(b.finestra.visibile);
-    EXPECT_FALSE(b.finestra.principaleAbilitata);
-
-    b.host.pulisci();
-    ASSERT_TRUE(b.wizard.avanti());  // step 5: the road computation
-    EXPECT_GT(b.ws.Piano.NumeroIntersezioni, 5);
-    EXPECT_GT(b.ws.Profilo.NumeroSezioni, 5);
-    EXPECT_GT(b.ws.Paleggi.NumeroPunti, 5);
-    EXPECT_EQ(b.ws.TipoDocumento, kDocPianta);
-    EXPECT_EQ(b.wizard.opzione, OpzioneFinale::Planimetria);
-    EXPECT_TRUE(b.finestra.visibile);
-
-    // The profile chosen at the end becomes the document shown.
-    b.wizard.opzione = OpzioneFinale::Profilo;
-    b.wizard.fine();
-    EXPECT_EQ(b.ws.TipoDocumento, kDocProfilo);
-    EXPECT_EQ(b.ws.wizardAttivo, 0);
-    EXPECT_EQ(b.finestra.conferme, 1);
 }
 
 TEST(Autocomposizione, ThePlanOptionKeepsThePlanShown) {

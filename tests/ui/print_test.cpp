@@ -1,4 +1,4 @@
-// Printing: grids in pages, the paper canvas, and plots at scale or fitted to the page.
+// Printing: grids in pages, and plots at scale or fitted to the page.
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -13,7 +13,6 @@
 #include "plan/axis.h"
 #include "road/road_computation.h"
 #include "sections/volumes.h"
-#include "shell/ui/print_canvas.h"
 #include "shell/ui/print_grids.h"
 #include "shell/ui/print_plot.h"
 #include "shell/ui/print_setup.h"
@@ -158,26 +157,6 @@ private slots:
         QVERIFY(!QFile::exists(file));
         QVERIFY(!stampaGrigliePdf("/nonexistent-dir/x.pdf", host, QStringLiteral("T"), {&larga}));
         QCOMPARE(host.testiMessaggi().back(), std::string("Impossibile scrivere il file /nonexistent-dir/x.pdf."));
-    }
-
-    void paperCanvasMapsCoordinatesAndColours() {
-        QImage img(200, 120, QImage::Format_RGB32);
-        img.fill(Qt::white);
-        {
-            QPainter p(&img);
-            CanvasStampa c(p, QPointF(10, 20), 150, 80, 1.0);
-            QCOMPARE(c.larghezza(), 150);
-            c.setForeColor(15);
-            c.moveTo(0, 0);
-            c.lineTo(50, 0);
-            c.line(0, 40, 50, 40, 14);
-            c.clear();  // paper keeps what is drawn
-            c.box(100, 10, 120, 30, 12, true);
-        }
-        QCOMPARE(img.pixel(35, 20) & 0xFFFFFF, 0x000000u);                                 // white becomes black
-        QCOMPARE(QColor(img.pixel(35, 60)), colorePaletteCarta(14));                       // yellow, darkened
-        QCOMPARE(img.pixel(120, 40) & 0xFFFFFF, colorePaletteCarta(12).rgb() & 0xFFFFFF);  // filled box
-        QCOMPARE(img.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
     }
 
     void plotScaleMarginsAndFit() {
@@ -331,19 +310,10 @@ private slots:
         v.plotScala = 0;
         QVERIFY(!areaDaFinestra(v).valida());
 
-        // The plot window's "Seleziona finestra" hands over to the canvas's zoom window.
+        // Without the print mark the canvas's request opens nothing.
         Workspace ws;
-        pianoCollina(ws);
         RecordingCanvas canvas;
         FakeHost host;
-        ridisegna(ws, canvas, host);
-        FinestraPlot finestra(ws, canvas, host, areaEstensione(ws.vista));
-        QVERIFY(finestra.testoArea().startsWith(QStringLiteral("x da ")));
-        QVERIFY(finestra.testoScala().startsWith(QStringLiteral("1:")));
-        finestra.show();
-        finestra.sceltaFinestra();
-        QCOMPARE(finestra.result(), FinestraPlot::kSceltaFinestra);
-        // Without the mark the canvas's request does nothing.
         finestraPlotRichiesta(nullptr, ws, canvas, host);
         QVERIFY(host.messaggi.empty());
     }

@@ -147,21 +147,6 @@ private slots:
         QVERIFY(pixelAccesi(vista, QRect(0, 0, 900, 600)) > 5000);
         finestra->reject();
     }
-
-    void emptyPlanDrawsNothing() {
-        Workspace ws;
-        CanvasWidget canvas(ws);
-        canvas.resize(300, 200);
-        canvas.show();
-        FakeHost host;
-        ContestoPagina contesto{ws, canvas, host};
-        std::unique_ptr<QDialog> pagina(creaPagina(Pagina::Vista3D, contesto, nullptr));
-        pagina->show();
-        static_cast<FinestraVista3D*>(pagina.get())->cursore(2)->setValue(-200);
-        QCOMPARE(pixelAccesi(canvas.immagine(), QRect(0, 0, 300, 200)), 0);
-        QVERIFY(host.messaggi.empty());
-        pagina->reject();
-    }
 };
 
 QTEST_MAIN(View3dWindowTest)

@@ -226,16 +226,6 @@ private slots:
         QCOMPARE(p.w.workspace().wizardAttivo, int16_t(0));
         QVERIFY(p.w.canvas().isEnabled());
     }
-
-    void everyStepHasItsHelpPage() {
-        QVERIFY(!cartellaGuida().isEmpty());
-        FinestraGuida guida;
-        for (int passo = 0; passo < kPassiWizard; ++passo) {
-            QVERIFY(guida.mostraContesto(Autocomposizione::contestoGuida(passo)));
-            QVERIFY(!guida.toPlainText().isEmpty());
-        }
-        QVERIFY(!guida.mostraContesto(999));
-    }
 };
 
 QTEST_MAIN(WizardWindowTest)

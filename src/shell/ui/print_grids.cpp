@@ -95,8 +95,7 @@ void disegnaTestata(QPainter& p, const QRectF& pagina, const QString& titolo, in
     const double h = QFontMetricsF(carattere(13, true), &d).height();
     p.setPen(Qt::black);
     p.setFont(carattere(13, true));
-    p.drawText(QRectF(pagina.left(), pagina.top(), pagina.width() * 0.75, h), Qt::AlignLeft | Qt::AlignVCenter,
-               titolo);
+    p.drawText(QRectF(pagina.left(), pagina.top(), pagina.width() * 0.75, h), Qt::AlignLeft | Qt::AlignVCenter, titolo);
     p.setFont(carattere(8));
     p.drawText(QRectF(pagina.left(), pagina.top(), pagina.width(), h), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("Data: ") + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
@@ -112,8 +111,7 @@ void disegnaTestata(QPainter& p, const QRectF& pagina, const QString& titolo, in
     p.setPen(QColor(60, 60, 60));
     p.setFont(carattere(8));
     p.drawText(piede, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Carvela"));
-    p.drawText(piede, Qt::AlignHCenter | Qt::AlignVCenter,
-               QStringLiteral("Pagina %1 di %2").arg(numero).arg(totale));
+    p.drawText(piede, Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Pagina %1 di %2").arg(numero).arg(totale));
 }
 
 void disegnaBlocco(QPainter& p, const Griglia& g, const BloccoStampa& b, const ImpaginazioneGriglie& imp,
@@ -150,7 +148,8 @@ void disegnaBlocco(QPainter& p, const Griglia& g, const BloccoStampa& b, const I
         for (int r = b.primaRiga; r <= b.ultimaRiga; ++r) {
             const QString t = testo(g, r, c);
             const double y = b.y + b.altezzaIntestazione + (r - b.primaRiga) * imp.altezzaRiga;
-            const Qt::Alignment allineamento = c == 0 ? Qt::AlignHCenter : (numerico(t) ? Qt::AlignRight : Qt::AlignLeft);
+            const Qt::Alignment allineamento =
+                c == 0 ? Qt::AlignHCenter : (numerico(t) ? Qt::AlignRight : Qt::AlignLeft);
             p.drawText(QRectF(x + margine, y, w - 2 * margine, imp.altezzaRiga), allineamento | Qt::AlignVCenter, t);
         }
         x += w;

@@ -1,10 +1,9 @@
 #pragma once
 // Printing data grids: pages with a header (title, date), the grids as ruled tables with
 // their heading row repeated on every page, and "Pagina n di N" at the foot.
-#include <vector>
-
 #include <QRectF>
 #include <QString>
+#include <vector>
 
 #include "project/griglia.h"
 

@@ -28,7 +28,7 @@
 namespace carvela {
 namespace {
 
-constexpr double kBandaPiedeMm = 14;   // room for the title block under the drawing
+constexpr double kBandaPiedeMm = 14;  // room for the title block under the drawing
 constexpr double kSpessoreLineaMm = 0.2;
 
 const char* const kNessunDisegno = "Nessun disegno da stampare.";
@@ -37,15 +37,15 @@ bool finito(double v) { return std::isfinite(v); }
 
 QString nomeDocumento(const Workspace& ws) {
     switch (ws.TipoDocumento) {
-        case kDocProfilo: return QStringLiteral("Profilo longitudinale");
-        case kDocSezione: return QStringLiteral("Sezione n° %1").arg(ws.SezioneCorrente);
-        case kDocDiagramma: return QStringLiteral("Diagramma dei volumi paleggiabili");
-        case kDocPianta: return QStringLiteral("Planimetria");
-        case kDocPoligonaleAperta: return QStringLiteral("Poligonale aperta");
-        case kDocPoligonaleChiusa: return QStringLiteral("Poligonale chiusa");
-        case kDocTriangolazione: return QStringLiteral("Triangolazione");
-        case kDocDxf: return QStringLiteral("Disegno DXF");
-        default: return QStringLiteral("Disegno");
+    case kDocProfilo: return QStringLiteral("Profilo longitudinale");
+    case kDocSezione: return QStringLiteral("Sezione n° %1").arg(ws.SezioneCorrente);
+    case kDocDiagramma: return QStringLiteral("Diagramma dei volumi paleggiabili");
+    case kDocPianta: return QStringLiteral("Planimetria");
+    case kDocPoligonaleAperta: return QStringLiteral("Poligonale aperta");
+    case kDocPoligonaleChiusa: return QStringLiteral("Poligonale chiusa");
+    case kDocTriangolazione: return QStringLiteral("Triangolazione");
+    case kDocDxf: return QStringLiteral("Disegno DXF");
+    default: return QStringLiteral("Disegno");
     }
 }
 
@@ -58,7 +58,7 @@ QString testoFattore(double f) {
 // Plots follow the shape of the window: landscape for a wide one.
 void orientaPagina(QPrinter& stampante, const AreaPlot& area) {
     stampante.setPageOrientation(area.maxX - area.minX > area.maxY - area.minY ? QPageLayout::Landscape
-                                                                                : QPageLayout::Portrait);
+                                                                               : QPageLayout::Portrait);
 }
 
 void disegnaCartiglio(QPainter& p, const QRectF& pagina, double dpi, const Workspace& ws, double fattoreScala) {
@@ -86,7 +86,8 @@ void disegnaCartiglio(QPainter& p, const QRectF& pagina, double dpi, const Works
     };
     cella(riquadro.left(), colonna1, QStringLiteral("Carvela"), nomeDocumento(ws));
     cella(colonna1, colonna2, QStringLiteral("Scala"), QStringLiteral("1:") + testoFattore(fattoreScala));
-    cella(colonna2, riquadro.right(), QStringLiteral("Data"), QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    cella(colonna2, riquadro.right(), QStringLiteral("Data"),
+          QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 bool scriviPdf(const QString& percorso, Workspace& ws, Host& host, const AreaPlot& area) {
@@ -151,12 +152,13 @@ ImpaginazionePlot impaginaPlot(const AreaPlot& area, const QRectF& pagina, doubl
     if (disponibile.width() <= 0 || disponibile.height() <= 0) return r;
     const double w = area.maxX - area.minX, h = area.maxY - area.minY;
     const bool adatta = imp.AdattaScalaPlot || !finito(imp.fattoreScalaPlot) || imp.fattoreScalaPlot <= 0;
-    r.pixelPerUnita = adatta ? std::min(disponibile.width() / w, disponibile.height() / h)
-                             : 1000.0 / imp.fattoreScalaPlot * mm;
+    r.pixelPerUnita =
+        adatta ? std::min(disponibile.width() / w, disponibile.height() / h) : 1000.0 / imp.fattoreScalaPlot * mm;
     QPointF angolo = disponibile.topLeft();
     // A fitted drawing sits in the middle of the room it was fitted to.
     if (adatta)
-        angolo += QPointF((disponibile.width() - w * r.pixelPerUnita) / 2, (disponibile.height() - h * r.pixelPerUnita) / 2);
+        angolo +=
+            QPointF((disponibile.width() - w * r.pixelPerUnita) / 2, (disponibile.height() - h * r.pixelPerUnita) / 2);
     r.area = QRectF(angolo, QSizeF(w * r.pixelPerUnita, h * r.pixelPerUnita)).intersected(disponibile);
     r.fattoreScala = 1000.0 * mm / r.pixelPerUnita;
     return r;
@@ -290,8 +292,10 @@ QString FinestraPlot::testoScala() const {
     Impostazioni imp = ws_.impostazioni;
     imp.AdattaScalaPlot = adatta_->isChecked();
     float f;
-    if (leggiFloat(fattore_->text().toStdString(), f) && f > 0) imp.fattoreScalaPlot = f;
-    else if (!imp.AdattaScalaPlot) return QStringLiteral("fattore di scala non valido");
+    if (leggiFloat(fattore_->text().toStdString(), f) && f > 0)
+        imp.fattoreScalaPlot = f;
+    else if (!imp.AdattaScalaPlot)
+        return QStringLiteral("fattore di scala non valido");
     if (!area_.valida()) return QString();
     QPrinter& stampante = stampanteCondivisa();
     QPageLayout layout = stampante.pageLayout();

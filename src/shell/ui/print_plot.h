@@ -43,8 +43,7 @@ struct ImpaginazionePlot {
 ImpaginazionePlot impaginaPlot(const AreaPlot& area, const QRectF& pagina, double dpi, const Impostazioni& imp);
 
 // Paints one plot page. False (with a message) when there is nothing to plot.
-bool disegnaPlot(QPainter& pittore, const QRectF& pagina, double dpi, Workspace& ws, Host& host,
-                 const AreaPlot& area);
+bool disegnaPlot(QPainter& pittore, const QRectF& pagina, double dpi, Workspace& ws, Host& host, const AreaPlot& area);
 // The plot through the print dialog (which offers a PDF file too) on the shared printer.
 bool stampaPlot(QWidget* parent, Workspace& ws, Host& host, const AreaPlot& area);
 // The plot written straight to a PDF file.

@@ -9,13 +9,13 @@ namespace carvela {
 
 QString paginaGuida(int contesto) {
     switch (contesto) {
-        case 1010: return QStringLiteral("introduzione.html");
-        case 1020: return QStringLiteral("fase1.html");
-        case 1030: return QStringLiteral("fase2.html");
-        case 1040: return QStringLiteral("fase3.html");
-        case 1050: return QStringLiteral("fase4.html");
-        case 1060: return QStringLiteral("completato.html");
-        default: return QString();
+    case 1010: return QStringLiteral("introduzione.html");
+    case 1020: return QStringLiteral("fase1.html");
+    case 1030: return QStringLiteral("fase2.html");
+    case 1040: return QStringLiteral("fase3.html");
+    case 1050: return QStringLiteral("fase4.html");
+    case 1060: return QStringLiteral("completato.html");
+    default: return QString();
     }
 }
 

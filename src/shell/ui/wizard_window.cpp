@@ -4,11 +4,11 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QKeyEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -40,7 +40,8 @@ FinestraWizard::FinestraWizard(ContestoPagina& contesto, QWidget* parent)
       impostazioni_(std::make_unique<QtSettingsStore>(QStringLiteral("Wizards"), QStringLiteral("WizardTemplate"))) {
     setObjectName(QStringLiteral("frmWizard"));
     setModal(false);
-    modello_ = std::make_unique<Autocomposizione>(contesto_.ws, contesto_.canvas, contesto_.host, *this, *impostazioni_);
+    modello_ =
+        std::make_unique<Autocomposizione>(contesto_.ws, contesto_.canvas, contesto_.host, *this, *impostazioni_);
 
     auto* colonna = new QVBoxLayout(this);
     auto* corpo = new QHBoxLayout;
@@ -49,7 +50,8 @@ FinestraWizard::FinestraWizard(ContestoPagina& contesto, QWidget* parent)
     banda->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     banda->setFixedWidth(110);
     banda->setMargin(10);
-    banda->setStyleSheet(QStringLiteral("background-color: #1d4f7a; color: white; font-weight: bold; font-size: 13pt;"));
+    banda->setStyleSheet(
+        QStringLiteral("background-color: #1d4f7a; color: white; font-weight: bold; font-size: 13pt;"));
     fotogrammi_ = new QStackedWidget(this);
     for (int passo = 0; passo < kPassiWizard; ++passo) fotogrammi_->addWidget(creaFotogramma(passo));
     corpo->addWidget(banda);
@@ -108,52 +110,52 @@ QWidget* FinestraWizard::creaFotogramma(int passo) {
     colonna->addSpacing(6);
     colonna->addWidget(spiegazione(kSpiegazioniPassi[passo][0], f));
     switch (passo) {
-        case 0:
-            colonna->addStretch();
-            introduzione_ = new QCheckBox(testo(1002), f);
-            introduzione_->setObjectName(QStringLiteral("chkShowIntro"));
-            introduzione_->setChecked(modello_->introduzioneDaNonMostrare());
-            connect(introduzione_, &QCheckBox::toggled, this,
-                    [this](bool spuntata) { modello_->impostaIntroduzioneDaNonMostrare(spuntata); });
-            colonna->addWidget(introduzione_);
-            break;
-        case 1: {
-            auto* riga = new QHBoxLayout;
-            campoFile_ = new QLineEdit(f);
-            campoFile_->setObjectName(QStringLiteral("TextFileName"));
-            sfoglia_ = new QPushButton(QStringLiteral("Sfoglia..."), f);
-            sfoglia_->setObjectName(QStringLiteral("Command1"));
-            sfoglia_->setAutoDefault(false);
-            riga->addWidget(campoFile_, 1);
-            riga->addWidget(sfoglia_);
-            colonna->addSpacing(10);
-            colonna->addLayout(riga);
-            connect(campoFile_, &QLineEdit::textChanged, this,
-                    [this](const QString& t) { modello_->nomeFile = t.toStdString(); });
-            connect(sfoglia_, &QPushButton::clicked, this, [this] {
-                modello_->sfoglia();
-                campoFile_->setText(QString::fromStdString(modello_->nomeFile));
+    case 0:
+        colonna->addStretch();
+        introduzione_ = new QCheckBox(testo(1002), f);
+        introduzione_->setObjectName(QStringLiteral("chkShowIntro"));
+        introduzione_->setChecked(modello_->introduzioneDaNonMostrare());
+        connect(introduzione_, &QCheckBox::toggled, this,
+                [this](bool spuntata) { modello_->impostaIntroduzioneDaNonMostrare(spuntata); });
+        colonna->addWidget(introduzione_);
+        break;
+    case 1: {
+        auto* riga = new QHBoxLayout;
+        campoFile_ = new QLineEdit(f);
+        campoFile_->setObjectName(QStringLiteral("TextFileName"));
+        sfoglia_ = new QPushButton(QStringLiteral("Sfoglia..."), f);
+        sfoglia_->setObjectName(QStringLiteral("Command1"));
+        sfoglia_->setAutoDefault(false);
+        riga->addWidget(campoFile_, 1);
+        riga->addWidget(sfoglia_);
+        colonna->addSpacing(10);
+        colonna->addLayout(riga);
+        connect(campoFile_, &QLineEdit::textChanged, this,
+                [this](const QString& t) { modello_->nomeFile = t.toStdString(); });
+        connect(sfoglia_, &QPushButton::clicked, this, [this] {
+            modello_->sfoglia();
+            campoFile_->setText(QString::fromStdString(modello_->nomeFile));
+        });
+        colonna->addStretch();
+        break;
+    }
+    case 5: {
+        colonna->addWidget(spiegazione(kSpiegazioniPassi[passo][1], f));
+        colonna->addSpacing(8);
+        colonna->addWidget(new QLabel(QStringLiteral("Al termine dell'autocomposizione visualizza:"), f));
+        for (OpzioneFinale o : kOrdineOpzioni) {
+            auto* r = new QRadioButton(QString::fromUtf8(testoOpzione(o)), f);
+            r->setObjectName(QStringLiteral("Option1_%1").arg(static_cast<int>(o)));
+            opzioni_[static_cast<int>(o) - 1] = r;
+            colonna->addWidget(r);
+            connect(r, &QRadioButton::toggled, this, [this, o](bool scelta) {
+                if (scelta) modello_->opzione = o;
             });
-            colonna->addStretch();
-            break;
         }
-        case 5: {
-            colonna->addWidget(spiegazione(kSpiegazioniPassi[passo][1], f));
-            colonna->addSpacing(8);
-            colonna->addWidget(new QLabel(QStringLiteral("Al termine dell'autocomposizione visualizza:"), f));
-            for (OpzioneFinale o : kOrdineOpzioni) {
-                auto* r = new QRadioButton(QString::fromUtf8(testoOpzione(o)), f);
-                r->setObjectName(QStringLiteral("Option1_%1").arg(static_cast<int>(o)));
-                opzioni_[static_cast<int>(o) - 1] = r;
-                colonna->addWidget(r);
-                connect(r, &QRadioButton::toggled, this, [this, o](bool scelta) {
-                    if (scelta) modello_->opzione = o;
-                });
-            }
-            colonna->addStretch();
-            break;
-        }
-        default: colonna->addStretch(); break;
+        colonna->addStretch();
+        break;
+    }
+    default: colonna->addStretch(); break;
     }
     return f;
 }
@@ -173,8 +175,10 @@ void FinestraWizard::aggiorna() {
 }
 
 void FinestraWizard::vai(bool avanti) {
-    if (avanti) modello_->avanti();
-    else modello_->indietro();
+    if (avanti)
+        modello_->avanti();
+    else
+        modello_->indietro();
     if (modello_->aperta()) aggiorna();
 }
 
