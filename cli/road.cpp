@@ -49,8 +49,9 @@ struct OpzioniStrada {
 };
 
 int uso(const std::string& errore) {
-    std::cerr << errore << "\nUso: carvela-cli road CURVE.dxf ASSE.txt CARTELLA [--set CHIAVE=VALORE]... "
-                           "[--entities POLYLINE|LINE] [--layer NOME] [--json]\n";
+    std::cerr << errore
+              << "\nUso: carvela-cli road CURVE.dxf ASSE.txt CARTELLA [--set CHIAVE=VALORE]... "
+                 "[--entities POLYLINE|LINE] [--layer NOME] [--json]\n";
     return 2;
 }
 
@@ -139,9 +140,12 @@ void disegnaAdattato(Workspace& ws, RasterCanvas& canvas, const std::function<vo
     const double w = double(v.estMaxX) - v.estMinX, h = double(v.estMaxY) - v.estMinY;
     const double W = canvas.larghezza() - 2 * margine, H = canvas.altezza() - 2 * margine;
     double s = 1;
-    if (w > 0 && h > 0) s = std::min(W / w, H / h);
-    else if (w > 0) s = W / w;
-    else if (h > 0) s = H / h;
+    if (w > 0 && h > 0)
+        s = std::min(W / w, H / h);
+    else if (w > 0)
+        s = W / w;
+    else if (h > 0)
+        s = H / h;
     if (!std::isfinite(s) || s <= 0) s = 1;
     // Canvas points of this first drawing are (X, -Y): scale them and centre the extent.
     v.scala = static_cast<float>(s);
@@ -259,7 +263,8 @@ int road(const Argomenti& args) {
     piano.PaleggiApplicati = ws.Paleggi;
     const std::string pln = in("progetto.pln");
     const std::string erroreFile = scriviRecord(pln, piano, false);
-    if (!erroreFile.empty()) static_cast<Host&>(host).messaggio("Impossibile creare il file " + pln + ": " + erroreFile + ".");
+    if (!erroreFile.empty())
+        static_cast<Host&>(host).messaggio("Impossibile creare il file " + pln + ": " + erroreFile + ".");
     registra(erroreFile.empty(), pln);
 
     const Impostazioni& imp = ws.impostazioni;

@@ -100,8 +100,8 @@ std::string esportaTriangolazione(const TriangulationChain& t, const Impostazion
         }
         for (int v = 0; v <= n + 1; ++v) {
             const float x = t.X.get(v), y = t.Y.get(v);
-            std::string testo = "P" + vbStr(v + 1) + " (" + vbStr(troncaDecimali(x, 2)) + "," +
-                                vbStr(troncaDecimali(y, 2)) + ")";
+            std::string testo =
+                "P" + vbStr(v + 1) + " (" + vbStr(troncaDecimali(x, 2)) + "," + vbStr(troncaDecimali(y, 2)) + ")";
             w.testo("quote", 2, x + 3.0f, y + 3.0f, t.Azimut.get(v), imp.DimensioneQuote, testo, 0);
         }
     }

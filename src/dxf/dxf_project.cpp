@@ -188,10 +188,10 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         if (m > kMassimoStazioni) return rifiuta(kTroppeEntita);
         OpenTraverse& p = ws.PoligonaleAperta;
         p.NumeroStazioni = static_cast<int16_t>(m);
-        for (VbArray<float>* a : {&p.LetturaAzimutale, &p.LetturaZenitale, &p.Riservato, &p.AltezzaStrumentale,
-                                  &p.AscissaParziale, &p.OrdinataParziale, &p.Dislivello, &p.Ascissa, &p.Ordinata,
-                                  &p.Quota, &p.DistanzaOrizzontale, &p.LetturaInferiore, &p.LetturaMedia,
-                                  &p.LetturaSuperiore})
+        for (VbArray<float>* a :
+             {&p.LetturaAzimutale, &p.LetturaZenitale, &p.Riservato, &p.AltezzaStrumentale, &p.AscissaParziale,
+              &p.OrdinataParziale, &p.Dislivello, &p.Ascissa, &p.Ordinata, &p.Quota, &p.DistanzaOrizzontale,
+              &p.LetturaInferiore, &p.LetturaMedia, &p.LetturaSuperiore})
             a->redim(m);
         for (int32_t i = 1; i <= m; ++i) p.Ascissa[i] = w[i].X1, p.Ordinata[i] = w[i].Y1;
         host.chiudiAttesa();
@@ -202,10 +202,10 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         if (m > kMassimoStazioni) return rifiuta(kTroppeEntita);
         ClosedTraverse& p = ws.PoligonaleChiusa;
         p.NumeroStazioni = static_cast<int16_t>(m);
-        for (VbArray<float>* a : {&p.AngoloZenitale, &p.AltezzaStrumentale, &p.AltezzaPrisma, &p.Quota,
-                                  &p.AngoloMisurato, &p.AngoloCompensato, &p.LetturaIndietro, &p.LetturaAvanti,
-                                  &p.Azimut, &p.Distanza, &p.AscissaParziale, &p.OrdinataParziale, &p.Ascissa,
-                                  &p.Ordinata})
+        for (VbArray<float>* a :
+             {&p.AngoloZenitale, &p.AltezzaStrumentale, &p.AltezzaPrisma, &p.Quota, &p.AngoloMisurato,
+              &p.AngoloCompensato, &p.LetturaIndietro, &p.LetturaAvanti, &p.Azimut, &p.Distanza, &p.AscissaParziale,
+              &p.OrdinataParziale, &p.Ascissa, &p.Ordinata})
             a->redim(m);
         for (int32_t i = 1; i <= m; ++i) p.Ascissa[i] = w[i].X1, p.Ordinata[i] = w[i].Y1;
         host.chiudiAttesa();

@@ -157,7 +157,7 @@ private:
 char terminatoreRighe(std::string_view testo) {
     if (testo.empty()) return '\n';
     return std::memchr(testo.data(), '\n', testo.size()) || !std::memchr(testo.data(), '\r', testo.size()) ? '\n'
-                                                                                                          : '\r';
+                                                                                                           : '\r';
 }
 
 // The lines of a text, and those that are a keyword: no file has more entities than that,

@@ -66,9 +66,9 @@ void didascalieLivellette(ScrittoreDxf& w, const DatiProfilo& d) {
         const float lunghezza = f(double(p.ProgressiveLiv.get(n, g)) - inizio);
         const float dislivello = f(double(p.ProgettoLiv.get(1, g)) - p.ProgettoLiv.get(n, g));
         const float pendenza = f(double(p.Pendenze.get(g)) * 100);
-        const std::string testo = "L=" + vbStr(troncaDecimali(lunghezza, 2)) + " , " + "Disl=" +
-                                  vbStr(troncaDecimali(dislivello, 2)) + " , " + "P=" +
-                                  vbStr(troncaDecimali(pendenza, 4)) + "%";
+        const std::string testo = "L=" + vbStr(troncaDecimali(lunghezza, 2)) + " , " +
+                                  "Disl=" + vbStr(troncaDecimali(dislivello, 2)) + " , " +
+                                  "P=" + vbStr(troncaDecimali(pendenza, 4)) + "%";
         w.testo("profilo", 4, f(inizio / 10.0 + 0.1), f(y), 0, 0.2f, testo, 0);
     }
 }

@@ -23,7 +23,8 @@ bool utf8Valido(std::string_view t) {
 
 std::string testoDaDxf(std::string_view valore) {
     for (char c : valore)
-        if (static_cast<unsigned char>(c) >= 0x80) return utf8Valido(valore) ? std::string(valore) : cp1252ToUtf8(valore);
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return utf8Valido(valore) ? std::string(valore) : cp1252ToUtf8(valore);
     return std::string(valore);
 }
 

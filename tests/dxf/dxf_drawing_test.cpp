@@ -1,7 +1,8 @@
+#include "dxf/dxf_drawing.h"
+
 #include <gtest/gtest.h>
 
 #include "dxf/dxf_commands.h"
-#include "dxf/dxf_drawing.h"
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_test_files.h"
 #include "graphics/recording_canvas.h"
@@ -85,7 +86,7 @@ TEST(DxfDrawing, ClosedSplinePolylineStartsAtItsSecondVertexAndClosesBackToIt) {
     EXPECT_EQ(s[0], (std::array<double, 4>{0, 600, 10, 600}));
     EXPECT_EQ(s[1], (std::array<double, 4>{10, 600, 10, 590}));
     EXPECT_EQ(s[2], (std::array<double, 4>{10, 590, 0, 600}));  // back to the second vertex
-    ASSERT_EQ(d.canvas.di(Op::Pixel).size(), 1u);                 // drawing goes on after the SEQEND
+    ASSERT_EQ(d.canvas.di(Op::Pixel).size(), 1u);               // drawing goes on after the SEQEND
 }
 
 TEST(DxfDrawing, LostSequenceEndsAndShortPolylinesDrawNothingWrong) {
@@ -161,8 +162,10 @@ TEST(DxfImport, ImportZoomsDrawsAndNamesTheFile) {
     EXPECT_EQ(ws.TipoDocumento, kDocPoligonaleAperta);
     EXPECT_EQ(ws.PoligonaleAperta.NumeroStazioni, 3);
 
+    // clang-format off
     FileTemporaneo file("rilievo.dxf", dxfDaCoppie({{0, "LINE"}, {10, "1000"}, {20, "5000"}, {30, "0"},
                                                      {11, "1100"}, {21, "5050"}, {31, "0"}}));
+    // clang-format on
     host.pulisci();
     host.fileAperti.push_back(file.path());
     comandoImportaDxf(ws, canvas, host);
@@ -189,10 +192,14 @@ TEST(DxfImport, ZoomOnTheLimitsOrOnTheEntities) {
         return ws.vista;
     };
     // Limits far from the origin fill the canvas: the lower-left one at its lower-left corner.
+    // clang-format off
     const std::string linea = dxfDaCoppie({{0, "LINE"}, {10, "5100"}, {20, "3100"}, {30, "0"}, {11, "5200"},
                                            {21, "3200"}, {31, "0"}});
+    // clang-format on
+    // clang-format off
     Vista v = importa(dxfDaCoppie({{9, "$LIMMIN"}, {10, "5000"}, {20, "3000"}, {9, "$LIMMAX"}, {10, "5600"},
                                    {20, "3400"}}) + linea);
+    // clang-format on
     EXPECT_NEAR(v.canvasX(5000), 0, 0.01);
     EXPECT_NEAR(v.canvasX(5600), 800, 0.01);
     EXPECT_NEAR(v.canvasY(3400), 0, 0.01);

@@ -55,7 +55,8 @@ protected:
         OpenTraverse aperta;
         aperta.NumeroStazioni = 3;
         for (auto* a : {&aperta.Ascissa, &aperta.Ordinata, &aperta.Quota}) a->redim(3);
-        for (int i = 1; i <= 3; ++i) aperta.Ascissa[i] = 100.0f * i, aperta.Ordinata[i] = 50.5f * i, aperta.Quota[i] = 10;
+        for (int i = 1; i <= 3; ++i)
+            aperta.Ascissa[i] = 100.0f * i, aperta.Ordinata[i] = 50.5f * i, aperta.Quota[i] = 10;
         ClosedTraverse chiusa;
         chiusa.NumeroStazioni = 4;
         for (auto* a : {&chiusa.Ascissa, &chiusa.Ordinata, &chiusa.Quota}) a->redim(5);
@@ -98,12 +99,13 @@ TEST_F(DisegniEsportati, OpenInEzdxf) {
     if (esegui("/usr/bin/python3 -c 'import ezdxf'", uscita) != 0) GTEST_SKIP() << "python3-ezdxf non installato";
     for (const auto& [nome, testo] : file_) {
         SCOPED_TRACE(nome);
-        const int stato = esegui("/usr/bin/python3 -c 'import sys, ezdxf\n"
-                                 "d = ezdxf.readfile(sys.argv[1])\n"
-                                 "a = d.audit()\n"
-                                 "print(len(d.modelspace()), len(a.errors))' " +
-                                     percorso(nome),
-                                 uscita);
+        const int stato = esegui(
+            "/usr/bin/python3 -c 'import sys, ezdxf\n"
+            "d = ezdxf.readfile(sys.argv[1])\n"
+            "a = d.audit()\n"
+            "print(len(d.modelspace()), len(a.errors))' " +
+                percorso(nome),
+            uscita);
         ASSERT_EQ(stato, 0) << uscita;
         EXPECT_EQ(uscita, std::to_string(entitaPrincipali(testo)) + " 0\n");
     }

@@ -1,6 +1,7 @@
+#include "dxf/dxf_project.h"
+
 #include <gtest/gtest.h>
 
-#include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_test_files.h"
 #include "graphics/recording_canvas.h"
@@ -15,24 +16,32 @@ using test::dxfDaCoppie;
 // Two 3D contour polylines on layer CURVE (colour 3), a line and a point on other layers,
 // a text without layer and the header limits.
 std::string disegnoDiProva() {
+    // clang-format off
     std::string s = dxfDaCoppie({{0, "SECTION"}, {2, "HEADER"}, {9, "$LIMMIN"}, {10, "0"}, {20, "0"},
                                  {9, "$LIMMAX"}, {10, "100"}, {20, "100"}, {0, "ENDSEC"},
                                  {0, "SECTION"}, {2, "ENTITIES"}});
+    // clang-format on
     for (int quota : {100, 105}) {
         const std::string z = std::to_string(quota);
         const std::string y = std::to_string(quota - 90);
+        // clang-format off
         s += dxfDaCoppie({{0, "POLYLINE"}, {8, "CURVE"}, {62, "3"}, {66, "1"}, {10, "0"}, {20, "0"}, {30, z},
                           {70, "8"}});
+        // clang-format on
         for (int x : {0, 50, 100})
+            // clang-format off
             s += dxfDaCoppie({{0, "VERTEX"}, {8, "CURVE"}, {62, "3"}, {10, std::to_string(x)}, {20, y}, {30, z},
                               {70, "32"}});
+        // clang-format on
         s += dxfDaCoppie({{0, "SEQEND"}, {8, "CURVE"}});
     }
+    // clang-format off
     s += dxfDaCoppie({{0, "LINE"}, {8, "ASSE"}, {62, "1"}, {10, "0"}, {20, "50"}, {30, "0"}, {11, "100"},
                       {21, "50"}, {31, "0"},
                       {0, "POINT"}, {8, "PUNTI"}, {10, "3"}, {20, "4"}, {30, "5"},
                       {0, "TEXT"}, {10, "1"}, {20, "1"}, {30, "0"}, {40, "1"}, {1, "NOTA"},
                       {0, "ENDSEC"}, {0, "EOF"}});
+    // clang-format on
     return s;
 }
 
@@ -225,9 +234,9 @@ TEST(DxfProject, TargetsOfEveryKind) {
     EXPECT_FLOAT_EQ(z.DistanzeTerreno[3], 100);
     EXPECT_EQ(z.Pendenze.upperBound1(), 6);
 
-    EXPECT_EQ(r.host.pagine, (std::vector<Pagina>{Pagina::PuntiPiano, Pagina::PoligonaleAperta,
-                                                  Pagina::PoligonaleChiusa, Pagina::Triangolazione,
-                                                  Pagina::Profilo, Pagina::Sezione}));
+    EXPECT_EQ(r.host.pagine,
+              (std::vector<Pagina>{Pagina::PuntiPiano, Pagina::PoligonaleAperta, Pagina::PoligonaleChiusa,
+                                   Pagina::Triangolazione, Pagina::Profilo, Pagina::Sezione}));
     EXPECT_TRUE(r.host.messaggi.empty());
     EXPECT_EQ(r.host.attesaAperta, 0);
 }

@@ -1,7 +1,8 @@
+#include "dxf/dxf_reader.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "dxf/dxf_reader.h"
 #include "dxf/dxf_test_files.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
@@ -21,6 +22,7 @@ VbArray<DxfEntity> converti(const std::string& testo, LimitiDxf* limiti = nullpt
 }
 
 TEST(DxfReader, ReadsEachKindWithItsGroups) {
+    // clang-format off
     std::string testo = dxfDaCoppie({{0, "SECTION"}, {2, "ENTITIES"},
                                      {0, "LINE"}, {8, "STRADA"}, {62, "1"}, {10, "1.5"}, {20, "-2"}, {30, "3"},
                                      {11, "4"}, {21, "5"}, {31, "6"},
@@ -29,6 +31,7 @@ TEST(DxfReader, ReadsEachKindWithItsGroups) {
                                      {0, "ARC"}, {10, "0"}, {20, "0"}, {30, "0"}, {40, "1"}, {50, "90"}, {51, "180"},
                                      {0, "TEXT"}, {62, "5"}, {10, "1"}, {20, "1"}, {30, "0"}, {40, "2"},
                                      {1, "QUOTA 100"}, {0, "ENDSEC"}, {0, "EOF"}});
+    // clang-format on
     VbArray<DxfEntity> d = converti(testo);
     ASSERT_EQ(d.upperBound(), 5);
     EXPECT_TRUE(d[0].Nome.empty());
@@ -57,10 +60,12 @@ TEST(DxfReader, LongLinesAreReadWholeWithAnyLineEnd) {
     const std::string testoLungo = "Quota del caposaldo principale 123,45";
     for (const char* fine : {"\n", "\r\n", "\r"}) {
         SCOPED_TRACE(fine[0] == '\r' && fine[1] ? "CR LF" : fine[0] == '\r' ? "CR" : "LF");
+        // clang-format off
         std::string testo = dxfDaCoppie({{0, "POINT"}, {10, lungo}, {20, "  5.25  "}, {30, "0"},
                                          {0, "TEXT"}, {8, "NOTE"}, {10, "0"}, {20, "0"}, {30, "0"}, {40, "1"},
                                          {1, testoLungo}},
                                         fine);
+        // clang-format on
         VbArray<DxfEntity> d = converti(testo);
         ASSERT_EQ(d.upperBound(), 2);
         EXPECT_EQ(d[1].X1, static_cast<float>(1234567.12345678901234567));
@@ -71,10 +76,12 @@ TEST(DxfReader, LongLinesAreReadWholeWithAnyLineEnd) {
 }
 
 TEST(DxfReader, ColourNumbersMapToThePalette) {
+    // clang-format off
     const std::pair<const char*, int> casi[] = {{"1", 12}, {"2", 14},  {"3", 10},  {"4", 11}, {"5", 9},
                                                 {"6", 5},  {"8", 8},   {"9", 7},   {"7", 15}, {"0", 15},
                                                 {"256", 15}, {"10", 15}, {"-1", 15}, {"2.6", 10}, {"99999", 15},
                                                 {"abc", 15}};
+    // clang-format on
     for (const auto& [valore, atteso] : casi) {
         VbArray<DxfEntity> d = converti(dxfDaCoppie({{0, "POINT"}, {62, valore}, {10, "0"}, {20, "0"}, {30, "0"}}));
         ASSERT_EQ(d.upperBound(), 1);
@@ -97,6 +104,7 @@ TEST(DxfReader, NumbersAreReadLikeLeadingNumbers) {
 }
 
 TEST(DxfReader, PolylineAndVertexFlags) {
+    // clang-format off
     std::string testo = dxfDaCoppie({{0, "POLYLINE"}, {8, "CURVE"}, {66, "1"}, {10, "0"}, {20, "0"}, {30, "100"},
                                      {70, "8"},
                                      {0, "VERTEX"}, {8, "CURVE"}, {10, "1"}, {20, "2"}, {30, "100"},
@@ -104,6 +112,7 @@ TEST(DxfReader, PolylineAndVertexFlags) {
                                      {0, "VERTEX"}, {8, "CURVE"}, {10, "5"}, {20, "6"}, {30, "100"}, {70, "32"},
                                      {0, "SEQEND"}, {8, "CURVE"},
                                      {0, "POLYLINE"}, {10, "0"}, {20, "0"}, {30, "0"}, {0, "SEQEND"}});
+    // clang-format on
     VbArray<DxfEntity> d = converti(testo);
     ASSERT_EQ(d.upperBound(), 7);
     EXPECT_EQ(d[1].FlagPolilinea, 8);
@@ -118,10 +127,12 @@ TEST(DxfReader, PolylineAndVertexFlags) {
 
 TEST(DxfReader, AMalformedEntityDoesNotSwallowTheNextOnes) {
     // A LINE without 31 and a POINT without 30: each stops at the next group 0.
+    // clang-format off
     std::string testo = dxfDaCoppie({{0, "LINE"}, {10, "1"}, {20, "2"}, {11, "3"}, {21, "4"},
                                      {0, "POINT"}, {10, "5"}, {20, "6"},
                                      {0, "CIRCLE"}, {10, "7"}, {20, "8"}, {30, "0"}, {40, "9"},
                                      {0, "LINE"}, {10, "0"}, {20, "0"}, {30, "0"}, {11, "1"}, {21, "1"}, {31, "0"}});
+    // clang-format on
     VbArray<DxfEntity> d = converti(testo);
     ASSERT_EQ(d.upperBound(), 4);
     EXPECT_EQ(d[1].Nome, "LINE");
@@ -137,9 +148,11 @@ TEST(DxfReader, AMalformedEntityDoesNotSwallowTheNextOnes) {
 TEST(DxfReader, KeywordsAreLookedForOnEveryLineBetweenEntities) {
     // Between entities every line is a candidate: a layer named LINE in the layer table starts
     // an entity. Inside an entity values are values: a POINT on layer LINE stays a point.
+    // clang-format off
     std::string testo = dxfDaCoppie({{0, "TABLE"}, {2, "LAYER"}, {0, "LAYER"}, {2, "LINE"}, {70, "0"}, {62, "3"},
                                      {0, "ENDTAB"}, {0, "LWPOLYLINE"}, {8, "line"}, {10, "4"}, {20, "5"},
                                      {0, "POINT"}, {8, "LINE"}, {10, "1"}, {20, "2"}, {30, "3"}});
+    // clang-format on
     VbArray<DxfEntity> d = converti(testo);
     ASSERT_EQ(d.upperBound(), 2);
     EXPECT_EQ(d[1].Nome, "LINE");
@@ -156,9 +169,11 @@ TEST(DxfReader, EmptyAndHeaderOnlyFiles) {
     EXPECT_EQ(senzaParole.upperBound(), 0);
 
     LimitiDxf limiti;
+    // clang-format off
     VbArray<DxfEntity> d = converti(dxfDaCoppie({{0, "SECTION"}, {2, "HEADER"}, {9, "$LIMMIN"}, {10, "100"},
                                                  {20, "200"}, {9, "$LIMMAX"}, {10, "520"}, {20, "497"}}),
                                     &limiti);
+    // clang-format on
     ASSERT_EQ(d.upperBound(), 2);
     EXPECT_EQ(d[1].Nome, "$LIMMIN");
     EXPECT_FLOAT_EQ(d[1].Y1, 200);
@@ -171,17 +186,19 @@ TEST(DxfReader, FileLimitsGoIntoTheViewAndFailuresChangeNothing) {
     FakeHost host;
     Workspace ws;
     ws.vista.scala = 2;
+    // clang-format off
     FileTemporaneo file("limiti.dxf", dxfDaCoppie({{9, "$LIMMIN"}, {10, "10"}, {20, "20"}, {9, "$LIMMAX"},
                                                     {10, "30"}, {20, "40"}, {0, "POINT"}, {10, "1"}, {20, "1"},
                                                     {30, "1"}}, "\r\n"));
+    // clang-format on
     ASSERT_TRUE(ReadDxf(ws, host, file.path()));
     EXPECT_FLOAT_EQ(ws.vista.offsetX, 20);
     EXPECT_FLOAT_EQ(ws.vista.offsetY, -40);
     EXPECT_FLOAT_EQ(ws.vista.angoloX2, 60);
     EXPECT_FLOAT_EQ(ws.vista.angoloY2, -80);
     EXPECT_EQ(ws.DxfDrawing.upperBound(), 3);
-    EXPECT_EQ(host.didascalie, (std::vector<std::string>{"Lettura del file .DXF in corso...",
-                                                         "Conversione del file .DXF in corso..."}));
+    EXPECT_EQ(host.didascalie,
+              (std::vector<std::string>{"Lettura del file .DXF in corso...", "Conversione del file .DXF in corso..."}));
     EXPECT_EQ(host.attesaAperta, 0);
     EXPECT_FALSE(host.cursoreAttesaAttivo);
 
@@ -205,9 +222,11 @@ TEST(DxfReader, FilesAreReadInBlocksWhateverTheirLineEnds) {
         std::string testo = "\xEF\xBB\xBF";  // a byte-order mark is no part of the first line
         for (int i = 0; i < 40000; ++i)
             testo += dxfDaCoppie({{0, "POINT"}, {10, std::to_string(i) + ".5"}, {20, "1"}, {30, "2"}}, fine);
+        // clang-format off
         testo += dxfDaCoppie({{0, "TEXT"}, {10, "0"}, {20, "0"}, {30, "0"}, {40, "1"}, {1, testoLungo},
                               {0, "POINT"}, {10, "-1"}, {20, "-1"}, {30, "-1"}},
                              fine);
+        // clang-format on
         FileTemporaneo file("blocchi.dxf", testo);
         FakeHost host;
         VbArray<DxfEntity> d;

@@ -150,8 +150,8 @@ TEST(DxfRoadExports, SectionsAsSheetsInColumns) {
             EXPECT_FLOAT_EQ(e.R, 0.3f);
             EXPECT_EQ(e.Colore, 11);
         }
-        if (e.Nome == "TEXT" && (e.Testo == "QUOTA" || e.Testo == "TERR." || e.Testo == "PROG." ||
-                                 e.Testo == "D.PROG.")) {
+        if (e.Nome == "TEXT" &&
+            (e.Testo == "QUOTA" || e.Testo == "TERR." || e.Testo == "PROG." || e.Testo == "D.PROG.")) {
             didascalie.insert(e.Testo);
             EXPECT_FLOAT_EQ(e.R, 0.25f);
             EXPECT_EQ(e.Colore, 12);  // DXF colour 1
@@ -161,10 +161,9 @@ TEST(DxfRoadExports, SectionsAsSheetsInColumns) {
     EXPECT_EQ(titoli, (std::vector<std::string>{"SEZIONE  1", "SEZIONE  12"}));
     EXPECT_EQ(didascalie.size(), 4u);
     std::sort(segni.begin(), segni.end());
-    EXPECT_EQ(segni, (std::vector<std::array<float, 5>>{{11, 65, -22, 65, -20},
-                                                        {11, 65, -20, 65, -18},
-                                                        {12, 68, -20, 68, -22},
-                                                        {14, 68, -20, 68, -18}}));
+    EXPECT_EQ(segni,
+              (std::vector<std::array<float, 5>>{
+                  {11, 65, -22, 65, -20}, {11, 65, -20, 65, -18}, {12, 68, -20, 68, -22}, {14, 68, -20, 68, -18}}));
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 #pragma once
 // Small helpers of the DXF tests: DXF text built from (code, value) pairs, temporary files.
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <string>
 #include <utility>
-
-#include <unistd.h>
 
 namespace carvela::test {
 
@@ -44,9 +44,7 @@ public:
 
     const std::string& path() const { return path_; }
     std::string cartella() const { return cartella_.string(); }
-    void scrivi(const std::string& contenuto) const {
-        std::ofstream(path_, std::ios::binary) << contenuto;
-    }
+    void scrivi(const std::string& contenuto) const { std::ofstream(path_, std::ios::binary) << contenuto; }
     std::string leggi() const {
         std::ifstream f(path_, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(f), {});

@@ -1,3 +1,5 @@
+#include "dxf/dxf_writer.h"
+
 #include <gtest/gtest.h>
 
 #include "dxf/dxf_commands.h"
@@ -5,7 +7,6 @@
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_test_files.h"
-#include "dxf/dxf_writer.h"
 #include "graphics/recording_canvas.h"
 #include "shell/settings.h"
 #include "shell/workspace.h"
@@ -164,7 +165,7 @@ TEST(DxfWriter, MassDiagramWritesOneNumberAndOneCirclePerSection) {
     EXPECT_EQ(ordinate, (std::vector<std::string>{" 0", " 25", "-200", "RIPORTO    STERRO"}));
     auto linee = conNome(d, "LINE");
     ASSERT_EQ(linee.size(), 2u + 2u + 1u + 3u);
-    EXPECT_FLOAT_EQ(linee[1]->Y2, -20);  // the mass line in volume / scale
+    EXPECT_FLOAT_EQ(linee[1]->Y2, -20);   // the mass line in volume / scale
     EXPECT_EQ(linee.back()->Colore, 12);  // a negative ordinate in DXF colour 1
 }
 

@@ -21,8 +21,8 @@ PaginaRicavaDxf::PaginaRicavaDxf(ContestoPagina& contesto, QWidget* parent) : QD
     auto* tipi = new QGroupBox(QStringLiteral("Tipologia di progetto:"), this);
     auto* tipiLayout = new QVBoxLayout(tipi);
     progetto_ = new QButtonGroup(this);
-    const char* const nomiProgetto[] = {"piano quotato", "poligonale aperta", "poligonale chiusa",
-                                        "triangolazione", "profilo", "sezione"};
+    const char* const nomiProgetto[] = {"piano quotato",  "poligonale aperta", "poligonale chiusa",
+                                        "triangolazione", "profilo",           "sezione"};
     for (int i = 0; i < 6; ++i) {
         auto* b = new QRadioButton(QString::fromUtf8(nomiProgetto[i]), tipi);
         progetto_->addButton(b, i);
