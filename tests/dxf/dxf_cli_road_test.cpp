@@ -1,6 +1,5 @@
 // carvela-cli road on the bundled sample and on bad input.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -24,12 +23,7 @@ struct Esito {
 Esito road(const std::string& argomenti, const test::FileTemporaneo& cartella) {
     const std::string errori = cartella.cartella() + "/stderr.txt";
     Esito e;
-    std::FILE* p = ::popen((std::string(CARVELA_CLI) + " road " + argomenti + " 2>" + errori).c_str(), "r");
-    if (!p) return e;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) e.uscita.append(buf, n);
-    const int s = ::pclose(p);
-    e.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    e.stato = test::esegui(std::string(CARVELA_CLI) + " road " + argomenti + " 2>" + errori, e.uscita);
     std::ifstream f(errori);
     e.errori.assign(std::istreambuf_iterator<char>(f), {});
     return e;

@@ -2,7 +2,6 @@
 // Python library ezdxf and GDAL's ogrinfo, with as many entities as the program wrote.
 // Each check is skipped when its reader is not installed.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <map>
@@ -19,16 +18,7 @@
 namespace carvela {
 namespace {
 
-// Output and exit status of a shell command.
-int esegui(const std::string& comando, std::string& uscita) {
-    uscita.clear();
-    std::FILE* p = ::popen((comando + " 2>&1").c_str(), "r");
-    if (!p) return -1;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) uscita.append(buf, n);
-    const int stato = ::pclose(p);
-    return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-}
+int esegui(const std::string& comando, std::string& uscita) { return test::esegui(comando + " 2>&1", uscita); }
 
 // The entities a reader sees at the top level: everything but vertices and sequence ends.
 int entitaPrincipali(const std::string& testo) {

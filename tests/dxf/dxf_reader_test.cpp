@@ -53,28 +53,6 @@ TEST(DxfReader, ReadsEachKindWithItsGroups) {
     EXPECT_EQ(d[5].Colore, 9);
 }
 
-TEST(DxfReader, LongLinesAreReadWholeWithAnyLineEnd) {
-    // 25 characters: a value cut at 20 would lose the last digits.
-    const std::string lungo = "1234567.12345678901234567";
-    ASSERT_EQ(lungo.size(), 25u);
-    const std::string testoLungo = "Quota del caposaldo principale 123,45";
-    for (const char* fine : {"\n", "\r\n", "\r"}) {
-        SCOPED_TRACE(fine[0] == '\r' && fine[1] ? "CR LF" : fine[0] == '\r' ? "CR" : "LF");
-        // clang-format off
-        std::string testo = dxfDaCoppie({{0, "POINT"}, {10, lungo}, {20, "  5.25  "}, {30, "0"},
-                                         {0, "TEXT"}, {8, "NOTE"}, {10, "0"}, {20, "0"}, {30, "0"}, {40, "1"},
-                                         {1, testoLungo}},
-                                        fine);
-        // clang-format on
-        VbArray<DxfEntity> d = converti(testo);
-        ASSERT_EQ(d.upperBound(), 2);
-        EXPECT_EQ(d[1].X1, static_cast<float>(1234567.12345678901234567));
-        EXPECT_FLOAT_EQ(d[1].Y1, 5.25f);
-        EXPECT_EQ(d[2].Layer, "NOTE");
-        EXPECT_EQ(d[2].Testo, testoLungo);
-    }
-}
-
 TEST(DxfReader, ColourNumbersMapToThePalette) {
     // clang-format off
     const std::pair<const char*, int> casi[] = {{"1", 12}, {"2", 14},  {"3", 10},  {"4", 11}, {"5", 9},
@@ -215,16 +193,17 @@ TEST(DxfReader, FileLimitsGoIntoTheViewAndFailuresChangeNothing) {
     }
 }
 
-TEST(DxfReader, FilesAreReadInBlocksWhateverTheirLineEnds) {
-    // Over two read blocks, with a text line longer than a block, in the three line-end forms.
-    const std::string testoLungo(3 << 20, 'A');
+TEST(DxfReader, LinesAreReadWholeInBlocksWhateverTheirLineEnds) {
+    // Over two read blocks, with a text line longer than a block and a 25-character value (cut
+    // at 20 characters it would lose its last digits), in the three line-end forms.
+    const std::string testoLungo(3 << 20, 'A'), lungo = "1234567.12345678901234567";
     for (const char* fine : {"\n", "\r\n", "\r"}) {
         std::string testo = "\xEF\xBB\xBF";  // a byte-order mark is no part of the first line
         for (int i = 0; i < 40000; ++i)
             testo += dxfDaCoppie({{0, "POINT"}, {10, std::to_string(i) + ".5"}, {20, "1"}, {30, "2"}}, fine);
         // clang-format off
         testo += dxfDaCoppie({{0, "TEXT"}, {10, "0"}, {20, "0"}, {30, "0"}, {40, "1"}, {1, testoLungo},
-                              {0, "POINT"}, {10, "-1"}, {20, "-1"}, {30, "-1"}},
+                              {0, "POINT"}, {10, lungo}, {20, "  5.25  "}, {30, "-1"}},
                              fine);
         // clang-format on
         FileTemporaneo file("blocchi.dxf", testo);
@@ -236,6 +215,8 @@ TEST(DxfReader, FilesAreReadInBlocksWhateverTheirLineEnds) {
         for (int i = 1; i <= 40000; ++i)
             if (d[i].X1 != i - 0.5f || d[i].Z1 != 2) FAIL() << "point " << i << " read as " << d[i].X1;
         EXPECT_EQ(d[40001].Testo, testoLungo);
+        EXPECT_EQ(d[40002].X1, static_cast<float>(1234567.12345678901234567));
+        EXPECT_FLOAT_EQ(d[40002].Y1, 5.25f);
         EXPECT_FLOAT_EQ(d[40002].Z1, -1);
     }
 }

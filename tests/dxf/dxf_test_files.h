@@ -1,5 +1,6 @@
 #pragma once
 // Small helpers of the DXF tests: DXF text built from (code, value) pairs, temporary files.
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -58,5 +59,17 @@ private:
     std::filesystem::path cartella_;
     std::string path_;
 };
+
+// Runs a shell command: its standard output in `uscita`, its exit status returned (-1 when it
+// did not exit normally).
+inline int esegui(const std::string& comando, std::string& uscita) {
+    uscita.clear();
+    std::FILE* p = ::popen(comando.c_str(), "r");
+    if (!p) return -1;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) uscita.append(buf, n);
+    const int stato = ::pclose(p);
+    return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+}
 
 }  // namespace carvela::test
