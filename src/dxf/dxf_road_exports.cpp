@@ -52,7 +52,7 @@ struct DatiProfilo {
                                          std::min(p.PuntiLivelletta.upperBound(), p.ProgressiveLiv.upperBound2()));
     }
     int32_t punti(int32_t g) const {
-        return std::clamp<int32_t>(p.PuntiLivelletta.get(g), 0, p.ProgressiveLiv.upperBound1());
+        return std::max<int32_t>(0, std::min<int32_t>(p.PuntiLivelletta.get(g), p.ProgressiveLiv.upperBound1()));
     }
 };
 

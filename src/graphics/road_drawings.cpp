@@ -110,7 +110,7 @@ private:
     double X(int32_t i) const { return fin(p_.Progressive.get(i)); }
     double Y(double quota) const { return (fin(quota) - QR_) * 10; }
     int32_t puntiLivelletta(int32_t g) const {
-        return std::clamp<int32_t>(p_.PuntiLivelletta.get(g), 0, p_.ProgressiveLiv.upperBound1());
+        return std::max<int32_t>(0, std::min<int32_t>(p_.PuntiLivelletta.get(g), p_.ProgressiveLiv.upperBound1()));
     }
     double PL(int32_t j, int32_t g) const { return fin(p_.ProgressiveLiv.get(j, g)); }
     // Position in the per-section lists of a section number of the curve table.
@@ -189,7 +189,7 @@ void ProfiloDisegnato::rettifiliECurve() {
     };
     std::vector<Curva> curve;
     const int32_t numero =
-        std::clamp<int32_t>(p_.NumeroCurve, 0, std::min(p_.CurvaDa.upperBound(), p_.CurvaA.upperBound()));
+        std::max<int32_t>(0, std::min({p_.NumeroCurve, p_.CurvaDa.upperBound(), p_.CurvaA.upperBound()}));
     for (int32_t c = 1; c <= numero; ++c) {
         const std::string verso = p_.CurvaVerso.get(c);
         double da = X(posizione(p_.CurvaDa[c])), a = X(posizione(p_.CurvaA[c]));
@@ -279,7 +279,7 @@ void ProfiloDisegnato::didascalie() {
                               "P=" + etichetta(fin(p_.Pendenze.get(g)) * 100) + "%";
         e_.testo(PL(1, g) + 5, y, t, 5, 11, false, "didascalia_livelletta");
     }
-    const int32_t numero = std::clamp<int32_t>(p_.NumeroCurve, 0, p_.CurvaDa.upperBound());
+    const int32_t numero = std::max<int32_t>(0, std::min<int32_t>(p_.NumeroCurve, p_.CurvaDa.upperBound()));
     for (int32_t c = 1; c <= numero; ++c) {
         const double x = X(posizione(p_.CurvaDa[c])) + 2;
         e_.testoSotto(x, 18, "RA=" + etichetta(p_.CurvaRaggio.get(c)), 3, 11, "didascalia_curva");

@@ -127,7 +127,7 @@ void sezioneTerreno(Workspace& ws, int32_t j) {
 
 void calcolaSezioniTerreno(Workspace& ws, Host& host) {
     Planimetria& piano = ws.Piano;
-    const int32_t n = std::clamp<int32_t>(piano.NumeroIntersezioni, 0, piano.Intersezioni.upperBound());
+    const int32_t n = std::max<int32_t>(0, std::min<int32_t>(piano.NumeroIntersezioni, piano.Intersezioni.upperBound()));
     host.mostraAttesa();
     host.CaptionLabel("Calcolo delle sezioni trasversali in corso...");
     // One step per section while the count fits the bar; beyond, the bar shows tenths.

@@ -47,7 +47,7 @@ void PaginaSezione::mostra(const Sezione& s) {
     quota = testoNumero(s.QuotaProgetto);
     larghezza = testoNumero(s.Larghezza);
     const int punti =
-        std::clamp<int>(s.NumeroPunti, 0, std::min(s.DistanzeTerreno.upperBound(), s.QuoteTerreno.upperBound()));
+        std::max<int>(0, std::min({int(s.NumeroPunti), s.DistanzeTerreno.upperBound(), s.QuoteTerreno.upperBound()}));
     dimensiona(punti);
     for (int r = 1; r < griglia.righe(); ++r) {
         griglia.imposta(r, 1, r <= punti ? testoNumero(s.DistanzeTerreno[r]) : std::string());
