@@ -40,14 +40,37 @@ bool finiti(double a, double b, double c, double d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
+uint32_t parola(int indice) {
+    const ColoreRgb c = colorePalette(indice);
+    return 0xFF000000u | (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b;
+}
+
+// Nearest whole number of a value already clipped to about the picture (no library call).
+int intero(double v) { return static_cast<int>(v + 2.5) - 2; }
+
 }  // namespace
 
 RasterCanvas::RasterCanvas(int larghezza, int altezza)
-    : w_(std::max(1, larghezza)), h_(std::max(1, altezza)),
-      rgb_(static_cast<std::size_t>(w_) * static_cast<std::size_t>(h_) * 3, 0) {}
+    : propri_(static_cast<std::size_t>(std::max(1, larghezza)) * static_cast<std::size_t>(std::max(1, altezza)),
+              0xFF000000u),
+      pixel_(propri_.data()), w_(std::max(1, larghezza)), h_(std::max(1, altezza)), passo_(w_) {}
+
+RasterCanvas::RasterCanvas(uint32_t* pixel, int larghezza, int altezza, int passo) {
+    collega(pixel, larghezza, altezza, passo);
+}
+
+void RasterCanvas::collega(uint32_t* pixel, int larghezza, int altezza, int passo) {
+    pixel_ = pixel;
+    w_ = pixel ? std::max(0, larghezza) : 0;
+    h_ = pixel ? std::max(0, altezza) : 0;
+    passo_ = std::max(passo, w_);
+}
 
 void RasterCanvas::clear() {
-    std::fill(rgb_.begin(), rgb_.end(), uint8_t{0});
+    for (int y = 0; y < h_; ++y) {
+        uint32_t* riga = pixel_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(passo_);
+        std::fill(riga, riga + w_, 0xFF000000u);
+    }
     penX_ = penY_ = 0;
 }
 
@@ -56,29 +79,33 @@ void RasterCanvas::setDrawStyle(StileTratto stile) {
     fase_ = 0;
 }
 
-void RasterCanvas::punto(int x, int y, const ColoreRgb& c) {
-    if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
-    uint8_t* p = &rgb_[(static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) + static_cast<std::size_t>(x)) * 3];
-    p[0] = c.r;
-    p[1] = c.g;
-    p[2] = c.b;
-}
-
 ColoreRgb RasterCanvas::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= w_ || y >= h_) return {0, 0, 0};
-    const uint8_t* p =
-        &rgb_[(static_cast<std::size_t>(y) * static_cast<std::size_t>(w_) + static_cast<std::size_t>(x)) * 3];
-    return {p[0], p[1], p[2]};
+    const uint32_t p = pixel_[static_cast<std::size_t>(y) * static_cast<std::size_t>(passo_) + static_cast<std::size_t>(x)];
+    return {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
 }
 
-void RasterCanvas::setPixel(int x, int y, int colore) { punto(x, y, colorePalette(colore)); }
+std::vector<uint8_t> RasterCanvas::rgb() const {
+    std::vector<uint8_t> out;
+    out.reserve(static_cast<std::size_t>(w_) * static_cast<std::size_t>(h_) * 3);
+    for (int y = 0; y < h_; ++y)
+        for (int x = 0; x < w_; ++x) {
+            const ColoreRgb c = pixel(x, y);
+            out.insert(out.end(), {c.r, c.g, c.b});
+        }
+    return out;
+}
+
+void RasterCanvas::setPixel(int x, int y, int colore) { punto(x, y, parola(colore)); }
 
 void RasterCanvas::segmento(double x1, double y1, double x2, double y2, int colore) {
     if (!finiti(x1, y1, x2, y2)) return;
-    if (!ritaglia(x1, y1, x2, y2, -1, -1, w_, h_)) return;
-    const ColoreRgb c = colorePalette(colore);
-    int ax = static_cast<int>(std::lround(x1)), ay = static_cast<int>(std::lround(y1));
-    const int bx = static_cast<int>(std::lround(x2)), by = static_cast<int>(std::lround(y2));
+    // Segments inside the picture need no clipping (most of them).
+    const bool dentro = x1 >= -1 && x2 >= -1 && y1 >= -1 && y2 >= -1 && x1 <= w_ && x2 <= w_ && y1 <= h_ && y2 <= h_;
+    if (!dentro && !ritaglia(x1, y1, x2, y2, -1, -1, w_, h_)) return;
+    const uint32_t c = parola(colore);
+    int ax = intero(x1), ay = intero(y1);
+    const int bx = intero(x2), by = intero(y2);
     const int dx = std::abs(bx - ax), dy = -std::abs(by - ay);
     const int sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
     int err = dx + dy;
@@ -149,11 +176,11 @@ void RasterCanvas::box(double x1, double y1, double x2, double y2, int colore, b
         segmento(x1, y2, x1, y1, colore);
         return;
     }
-    const ColoreRgb c = colorePalette(colore);
+    const uint32_t c = parola(colore);
     const double ax = std::clamp(std::min(x1, x2), -1.0, double(w_)), bx = std::clamp(std::max(x1, x2), -1.0, double(w_));
     const double ay = std::clamp(std::min(y1, y2), -1.0, double(h_)), by = std::clamp(std::max(y1, y2), -1.0, double(h_));
-    for (int y = static_cast<int>(std::lround(ay)); y <= static_cast<int>(std::lround(by)); ++y)
-        for (int x = static_cast<int>(std::lround(ax)); x <= static_cast<int>(std::lround(bx)); ++x) punto(x, y, c);
+    for (int y = intero(ay); y <= intero(by); ++y)
+        for (int x = intero(ax); x <= intero(bx); ++x) punto(x, y, c);
 }
 
 void RasterCanvas::ellisse(double cx, double cy, double raggio, int colore, double inizio, double ampiezza,
@@ -162,13 +189,23 @@ void RasterCanvas::ellisse(double cx, double cy, double raggio, int colore, doub
     const SemiAssi a = semiAssi(raggio, aspetto);
     // Wholly outside the picture: nothing to draw.
     if (cx + a.orizzontale < -1 || cx - a.orizzontale > w_ || cy + a.verticale < -1 || cy - a.verticale > h_) return;
+    // Smaller than a pixel: the pixel at its centre.
+    if (std::max(a.orizzontale, a.verticale) < 0.5) {
+        punto(intero(std::clamp(cx, -2.0, double(w_))), intero(std::clamp(cy, -2.0, double(h_))), parola(colore));
+        return;
+    }
     const double perimetro = ampiezza * std::max(a.orizzontale, a.verticale);
     const int passi = static_cast<int>(std::clamp(perimetro / 2.0, 8.0, 20000.0));
     fase_ = 0;
-    double px = cx + a.orizzontale * std::cos(inizio), py = cy - a.verticale * std::sin(inizio);
+    // The angle advances by turning (cos, sin) step by step instead of calling the library.
+    const double dc = std::cos(ampiezza / passi), ds = std::sin(ampiezza / passi);
+    double c = std::cos(inizio), s = std::sin(inizio);
+    double px = cx + a.orizzontale * c, py = cy - a.verticale * s;
     for (int k = 1; k <= passi; ++k) {
-        const double t = inizio + ampiezza * k / passi;
-        const double qx = cx + a.orizzontale * std::cos(t), qy = cy - a.verticale * std::sin(t);
+        const double cn = c * dc - s * ds;
+        s = s * dc + c * ds;
+        c = cn;
+        const double qx = cx + a.orizzontale * c, qy = cy - a.verticale * s;
         segmento(px, py, qx, qy, colore);
         px = qx;
         py = qy;

@@ -11,7 +11,16 @@ namespace carvela {
 
 class RasterCanvas : public Canvas {
 public:
+    // A picture of its own.
     RasterCanvas(int larghezza, int altezza);
+    // Drawing into pixels held elsewhere (0xFFRRGGBB words, `passo` words per row), as the
+    // canvas window does with its retained picture.
+    RasterCanvas(uint32_t* pixel, int larghezza, int altezza, int passo);
+    RasterCanvas(const RasterCanvas&) = delete;
+    RasterCanvas& operator=(const RasterCanvas&) = delete;
+
+    // Points the drawing at other pixels (a grown picture); pen, colour and style stay.
+    void collega(uint32_t* pixel, int larghezza, int altezza, int passo);
 
     int larghezza() const override { return w_; }
     int altezza() const override { return h_; }
@@ -33,16 +42,20 @@ public:
     // Colour of a pixel (black outside the picture).
     ColoreRgb pixel(int x, int y) const;
     // Rows top to bottom, 3 bytes (red, green, blue) per pixel.
-    const std::vector<uint8_t>& rgb() const { return rgb_; }
+    std::vector<uint8_t> rgb() const;
 
 private:
-    void punto(int x, int y, const ColoreRgb& c);
+    void punto(int x, int y, uint32_t c) {
+        if (static_cast<unsigned>(x) < static_cast<unsigned>(w_) && static_cast<unsigned>(y) < static_cast<unsigned>(h_))
+            pixel_[static_cast<std::size_t>(y) * static_cast<std::size_t>(passo_) + static_cast<std::size_t>(x)] = c;
+    }
     // A segment with both ends drawn; the dash pattern runs on along a chain of segments.
     void segmento(double x1, double y1, double x2, double y2, int colore);
     void ellisse(double cx, double cy, double raggio, int colore, double inizio, double ampiezza, double aspetto);
 
-    int w_, h_;
-    std::vector<uint8_t> rgb_;
+    std::vector<uint32_t> propri_;  // the pixels when the picture is our own
+    uint32_t* pixel_;
+    int w_, h_, passo_;
     int fore_ = 15;
     StileTratto stile_ = StileTratto::Continuo;
     int penX_ = 0, penY_ = 0;

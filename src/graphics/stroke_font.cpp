@@ -1,8 +1,10 @@
 #include "graphics/stroke_font.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "graphics/canvas.h"
@@ -139,10 +141,12 @@ void scriviTesto(Vista& vista, Canvas& canvas, float s, double x0, double y0, ui
     canvas.setForeColor(colore);
 
     // At most 255 characters, taken last first for vertical text.
-    std::vector<char32_t> caratteri;
-    for (std::size_t i = 0; i < testo.size() && caratteri.size() < 255;) caratteri.push_back(prossimoCarattere(testo, i));
+    std::array<char32_t, 255> memoria;
+    std::size_t quanti = 0;
+    for (std::size_t i = 0; i < testo.size() && quanti < memoria.size();) memoria[quanti++] = prossimoCarattere(testo, i);
     const bool alto = verticale != 0;
-    if (alto) std::reverse(caratteri.begin(), caratteri.end());
+    if (alto) std::reverse(memoria.begin(), memoria.begin() + static_cast<std::ptrdiff_t>(quanti));
+    const std::span<const char32_t> caratteri(memoria.data(), quanti);
 
     constexpr double kQuartoGiro = 1.5707963267948966;
     double avanzamento = 0;

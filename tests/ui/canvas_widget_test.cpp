@@ -55,8 +55,11 @@ private slots:
         QCOMPARE(c.immagine().pixel(160, 30) & 0xFFFFFF, 0x00FF00u);
         QCOMPARE(c.larghezza(), 50);
 
+        // A copy taken earlier keeps what it showed while the canvas draws on.
+        const QImage copia = c.immagine();
         c.clear();
         QCOMPARE(pixelColorati(c.immagine(), 0x000000), c.immagine().width() * c.immagine().height());
+        QCOMPARE(copia.pixel(160, 30) & 0xFFFFFF, 0x00FF00u);
     }
 
     void archiBezierETratteggio() {

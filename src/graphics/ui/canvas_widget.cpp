@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QPainterPath>
+#include <QPainter>
 #include <QResizeEvent>
 #include <cmath>
 
@@ -12,20 +12,8 @@
 namespace carvela {
 namespace {
 
-QColor qColore(int indice) {
-    const ColoreRgb c = colorePalette(indice);
-    return QColor(c.r, c.g, c.b);
-}
-
-bool finito(double v) { return std::isfinite(v); }
-
-// Coordinates far outside the canvas are clamped so the painter never sees absurd values.
+// Overlay coordinates far outside the canvas are clamped for the painter.
 double limita(double v) { return v > 1e7 ? 1e7 : (v < -1e7 ? -1e7 : v); }
-
-QRectF rettangoloEllisse(double cx, double cy, double raggio, double aspetto) {
-    const SemiAssi a = semiAssi(raggio, aspetto);
-    return QRectF(cx - a.orizzontale, cy - a.verticale, 2 * a.orizzontale, 2 * a.verticale);
-}
 
 }  // namespace
 
@@ -35,117 +23,52 @@ CanvasWidget::CanvasWidget(Workspace& ws, QWidget* parent) : QWidget(parent), ws
     setFocusPolicy(Qt::ClickFocus);
     immagine_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
     immagine_.fill(Qt::black);
+    superficie();
 }
 
-CanvasWidget::~CanvasWidget() { chiudiPittore(); }
+CanvasWidget::~CanvasWidget() = default;
 
 void CanvasWidget::setHost(Host* host) { host_ = host; }
 
-const QImage& CanvasWidget::immagine() const {
-    chiudiPittore();
-    return immagine_;
+const QImage& CanvasWidget::immagine() const { return immagine_; }
+
+// A copy of the picture handed out earlier must not change under its holder: the picture
+// is unshared before every drawing, and the rasterizer follows its pixels.
+RasterCanvas& CanvasWidget::superficie() {
+    if (!immagine_.isDetached() || raster_.larghezza() != immagine_.width() ||
+        raster_.altezza() != immagine_.height()) {
+        uchar* bits = immagine_.bits();  // detaches
+        raster_.collega(reinterpret_cast<uint32_t*>(bits), immagine_.width(), immagine_.height(),
+                        static_cast<int>(immagine_.bytesPerLine() / 4));
+    }
+    update();
+    return raster_;
 }
 
 int CanvasWidget::larghezza() const { return width(); }
 int CanvasWidget::altezza() const { return height(); }
 
-// One painter stays open on the picture while a drawing runs; it is closed before the
-// picture is shown or resized.
-QPainter& CanvasWidget::pittore(int colore) {
-    if (!pittore_.isActive()) {
-        pittore_.begin(&immagine_);
-        pittore_.setRenderHint(QPainter::Antialiasing, false);
-        pittore_.setBrush(Qt::NoBrush);
-        colorePittore_ = -1;
-    }
-    if (colore != colorePittore_) {
-        QPen penna(qColore(colore));
-        penna.setWidth(0);
-        penna.setStyle(stile_ == StileTratto::Tratteggiato ? Qt::DashLine : Qt::SolidLine);
-        pittore_.setPen(penna);
-        colorePittore_ = colore;
-    }
-    update();
-    return pittore_;
-}
-
-void CanvasWidget::chiudiPittore() const {
-    if (pittore_.isActive()) pittore_.end();
-}
-
-void CanvasWidget::clear() {
-    chiudiPittore();
-    immagine_.fill(Qt::black);
-    penna_ = QPoint(0, 0);
-    update();
-}
-
-void CanvasWidget::setForeColor(int colore) { colore_ = colore; }
-
-void CanvasWidget::setDrawStyle(StileTratto stile) {
-    stile_ = stile;
-    colorePittore_ = -1;  // the pen is rebuilt with the new style
-}
-
-void CanvasWidget::setPixel(int x, int y, int colore) {
-    if (x < 0 || y < 0 || x >= immagine_.width() || y >= immagine_.height()) return;
-    QPainter& p = pittore(colore);
-    p.drawPoint(x, y);
-}
-
-void CanvasWidget::moveTo(int x, int y) { penna_ = QPoint(x, y); }
-
-void CanvasWidget::lineTo(int x, int y) {
-    QPainter& p = pittore(colore_);
-    p.drawLine(QPointF(limita(penna_.x()), limita(penna_.y())), QPointF(limita(x), limita(y)));
-    penna_ = QPoint(x, y);
-}
-
-void CanvasWidget::polyBezier(const std::vector<PuntoCanvas>& punti) {
-    if (punti.size() < 4) return;
-    QPainterPath percorso(QPointF(limita(punti[0].x), limita(punti[0].y)));
-    for (std::size_t i = 1; i + 2 < punti.size(); i += 3)
-        percorso.cubicTo(QPointF(limita(punti[i].x), limita(punti[i].y)),
-                         QPointF(limita(punti[i + 1].x), limita(punti[i + 1].y)),
-                         QPointF(limita(punti[i + 2].x), limita(punti[i + 2].y)));
-    pittore(colore_).drawPath(percorso);
-}
-
+void CanvasWidget::clear() { superficie().clear(); }
+void CanvasWidget::setForeColor(int colore) { raster_.setForeColor(colore); }
+void CanvasWidget::setDrawStyle(StileTratto stile) { raster_.setDrawStyle(stile); }
+void CanvasWidget::setPixel(int x, int y, int colore) { superficie().setPixel(x, y, colore); }
+void CanvasWidget::moveTo(int x, int y) { raster_.moveTo(x, y); }
+void CanvasWidget::lineTo(int x, int y) { superficie().lineTo(x, y); }
+void CanvasWidget::polyBezier(const std::vector<PuntoCanvas>& punti) { superficie().polyBezier(punti); }
 void CanvasWidget::line(double x1, double y1, double x2, double y2, int colore) {
-    if (!finito(x1) || !finito(y1) || !finito(x2) || !finito(y2)) return;
-    pittore(colore).drawLine(QPointF(limita(x1), limita(y1)), QPointF(limita(x2), limita(y2)));
+    superficie().line(x1, y1, x2, y2, colore);
 }
-
 void CanvasWidget::box(double x1, double y1, double x2, double y2, int colore, bool pieno) {
-    if (!finito(x1) || !finito(y1) || !finito(x2) || !finito(y2)) return;
-    QPainter& p = pittore(colore);
-    const QRectF r = QRectF(QPointF(limita(x1), limita(y1)), QPointF(limita(x2), limita(y2))).normalized();
-    if (pieno) {
-        p.fillRect(r, qColore(colore));
-    } else {
-        p.drawRect(r);
-    }
+    superficie().box(x1, y1, x2, y2, colore, pieno);
 }
-
 void CanvasWidget::circle(double cx, double cy, double raggio, int colore, double aspetto) {
-    if (!finito(cx) || !finito(cy) || !finito(raggio) || std::fabs(raggio) > 1e7) return;
-    pittore(colore).drawEllipse(rettangoloEllisse(limita(cx), limita(cy), raggio, aspetto));
+    superficie().circle(cx, cy, raggio, colore, aspetto);
 }
-
 void CanvasWidget::arc(double cx, double cy, double raggio, int colore, double inizio, double fine, double aspetto) {
-    if (!finito(cx) || !finito(cy) || !finito(raggio) || std::fabs(raggio) > 1e7) return;
-    const double ampiezza = ampiezzaArco(inizio, fine);
-    if (ampiezza <= 0) return;
-    const QRectF r = rettangoloEllisse(limita(cx), limita(cy), raggio, aspetto);
-    constexpr double gradi = 57.29577951308232;
-    QPainterPath percorso;
-    percorso.arcMoveTo(r, inizio * gradi);
-    percorso.arcTo(r, inizio * gradi, ampiezza * gradi);
-    pittore(colore).drawPath(percorso);
+    superficie().arc(cx, cy, raggio, colore, inizio, fine, aspetto);
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
-    chiudiPittore();
     QPainter p(this);
     p.drawImage(event->rect(), immagine_, event->rect());
     if (!puntatoreDentro_) return;
@@ -168,11 +91,11 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     }
 }
 
+// The picture only grows, keeping what is drawn.
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int w = std::max(immagine_.width(), width()), h = std::max(immagine_.height(), height());
     if (w == immagine_.width() && h == immagine_.height()) return;
-    chiudiPittore();
     QImage cresciuta(w, h, QImage::Format_RGB32);
     cresciuta.fill(Qt::black);
     {
@@ -180,14 +103,13 @@ void CanvasWidget::resizeEvent(QResizeEvent* event) {
         p.drawImage(0, 0, immagine_);
     }
     immagine_ = std::move(cresciuta);
+    superficie();
 }
 
 void CanvasWidget::aggiornaCursore() {
     const Vista& v = ws_.vista;
-    if (v.modoAsse == 2) {
-        setCursor(Qt::BlankCursor);  // the cross-hair lines stand for the cursor
-    } else if (v.modoSelezione == 2) {
-        setCursor(Qt::BlankCursor);  // the pick square stands for it
+    if (v.modoAsse == 2 || v.modoSelezione == 2) {
+        setCursor(Qt::BlankCursor);  // the cross-hair lines or the pick square stand for it
     } else if (v.modoZoom != 0 || v.modoPan != 0) {
         setCursor(Qt::CrossCursor);
     } else {

@@ -3,11 +3,15 @@
 // background, palette colours), so what is drawn survives expose and resize; the mouse
 // drives the canvas modes of the view, and the cross-hair, rubber band, zoom rectangle and
 // pick square are painted over the picture, never into it.
+//
+// The picture's pixels are drawn by the program's own rasterizer, the one that makes the
+// batch tool's PNG pictures: the screen and the pictures match pixel for pixel, and a plan
+// with a hundred thousand labelled points draws in a fraction of the time a painter call
+// per stroke takes.
 #include <QImage>
-#include <QPainter>
 #include <QWidget>
 
-#include "graphics/canvas.h"
+#include "graphics/raster_canvas.h"
 
 namespace carvela {
 struct Workspace;
@@ -30,7 +34,7 @@ public:
     int altezza() const override;
     void clear() override;
     void setForeColor(int colore) override;
-    int foreColor() const override { return colore_; }
+    int foreColor() const override { return raster_.foreColor(); }
     void setDrawStyle(StileTratto stile) override;
     void setPixel(int x, int y, int colore) override;
     void moveTo(int x, int y) override;
@@ -58,18 +62,14 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    QPainter& pittore(int colore);
-    void chiudiPittore() const;
+    // The rasterizer on the picture's pixels, ready to draw (the picture unshared first).
+    RasterCanvas& superficie();
     void aggiornaCursore();
 
     Workspace& ws_;
     Host* host_ = nullptr;
-    mutable QImage immagine_;
-    mutable QPainter pittore_;
-    int colorePittore_ = -1;
-    int colore_ = 15;
-    StileTratto stile_ = StileTratto::Continuo;
-    QPoint penna_;
+    QImage immagine_;
+    RasterCanvas raster_{nullptr, 0, 0, 0};
     QPointF puntatore_;
     bool puntatoreDentro_ = false;
 };
