@@ -21,6 +21,9 @@ bool zoomFinestraSu(Workspace& ws, Canvas& canvas, Host& host, double x1, double
         host.messaggio("Finestra di selezione inesistente!");
         return false;
     }
+    // A canvas with no pixels (a minimised window) has nothing to fit into: a zoom would
+    // leave a scale of zero that no later zoom could undo.
+    if (larghezza <= 0 || altezza <= 0) return false;
     const double f = w >= h ? larghezza / m : altezza / m;
     const VistaSalvata prima{v.offsetX, v.offsetY, v.scala};
     const double ox = v.offsetX * f - std::min(x1, x2) * f;

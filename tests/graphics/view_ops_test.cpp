@@ -78,6 +78,10 @@ TEST(ZoomWindow, NoSizeAndTooLargeAScale) {
     a.vista(125, 0, 0);
     EXPECT_TRUE(zoomFinestraSu(a.ws, a.canvas, a.host, 0, 0, 1, 0));
     EXPECT_FLOAT_EQ(a.ws.vista.scala, 100000);
+    // A canvas with no pixels leaves the view alone.
+    RecordingCanvas nulla(0, 0);
+    EXPECT_FALSE(zoomFinestraSu(a.ws, nulla, a.host, 0, 0, 10, 10));
+    EXPECT_FLOAT_EQ(a.ws.vista.scala, 100000);
     // Without a saved view the zoom is simply undone.
     Ambiente b;
     b.vista(1000, 5, 6);

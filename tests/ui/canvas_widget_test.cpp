@@ -62,36 +62,6 @@ private slots:
         QCOMPARE(copia.pixel(160, 30) & 0xFFFFFF, 0x00FF00u);
     }
 
-    void archiBezierETratteggio() {
-        Workspace ws;
-        CanvasWidget c(ws);
-        c.resize(200, 200);
-        c.clear();
-        // Upper half of a circle only: counter-clockwise from 0 to pi as seen on screen.
-        c.arc(100, 100, 40, 15, 0.0, 3.14159, 1.0);
-        QCOMPARE(c.immagine().pixel(100, 60) & 0xFFFFFF, 0xFFFFFFu);
-        QCOMPARE(c.immagine().pixel(100, 140) & 0xFFFFFF, 0x000000u);
-        // An ellipse twice as high as wide: the radius is the vertical semi-axis.
-        c.clear();
-        c.circle(100, 100, 40, 11, 2.0);
-        QCOMPARE(c.immagine().pixel(100, 60) & 0xFFFFFF, 0x00FFFFu);
-        QCOMPARE(c.immagine().pixel(120, 100) & 0xFFFFFF, 0x00FFFFu);
-        QCOMPARE(c.immagine().pixel(140, 100) & 0xFFFFFF, 0x000000u);
-        // A straight Bezier chain and a dashed line: the dashes leave gaps.
-        c.clear();
-        c.setForeColor(10);
-        c.polyBezier({{10, 10}, {40, 10}, {70, 10}, {100, 10}});
-        QCOMPARE(c.immagine().pixel(55, 10) & 0xFFFFFF, 0x00FF00u);
-        c.setDrawStyle(StileTratto::Tratteggiato);
-        c.line(0, 50, 199, 50, 15);
-        const int accesi = [&] {
-            int n = 0;
-            for (int x = 0; x < 200; ++x) n += (c.immagine().pixel(x, 50) & 0xFFFFFF) != 0;
-            return n;
-        }();
-        QVERIFY(accesi > 50 && accesi < 190);
-    }
-
     void coordinateDelPuntatore() {
         Workspace ws;
         CanvasWidget c(ws);
@@ -126,20 +96,6 @@ private slots:
         QCOMPARE(ws.vista.scala, 8.0f);  // 100 wide on 800 pixels
         QCOMPARE(ws.vista.offsetX, -800.0f);
         QVERIFY(host.messaggi.empty());
-
-        // A window of no size: the message, and the view stays.
-        ws.vista.modoZoom = 1;
-        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(10, 10));
-        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(host.testiMessaggi().back(), std::string("Finestra di selezione inesistente!"));
-        QCOMPARE(ws.vista.scala, 8.0f);
-
-        // Pan: the displacement between the two clicks moves the offsets.
-        ws.vista.modoPan = 1;
-        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(50, 50));
-        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(80, 20));
-        QCOMPARE(ws.vista.offsetX, -770.0f);
-        QCOMPARE(int(ws.vista.modoPan), 0);
 
         // With the print mark the corners go to the plot window instead.
         ws.vista.marcaStampa = 1;
