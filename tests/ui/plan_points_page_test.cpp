@@ -1,5 +1,7 @@
 // The plan points page: typed points are applied and the plan is redrawn on the canvas.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTest>
 
@@ -101,6 +103,18 @@ private slots:
         QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Tipo di dati non corretto!"});
         QCOMPARE(ws.Piano.NumeroPunti, 3);
         QCOMPARE(pixelAccesi(canvas.immagine()), 0);
+
+        // "&Esporta TXT" writes the grid as text to the chosen file.
+        const QString percorso = QDir::temp().filePath("carvela_punti_piano_test.txt");
+        QFile::remove(percorso);
+        host.fileSalvati.push_back(percorso.toStdString());
+        pulsante(pagina, "&Esporta TXT")->click();
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray testo = file.readAll();
+        QVERIFY(testo.contains("Ascisse") && testo.contains("12,5") && testo.contains("stazione"));
+        file.close();
+        QFile::remove(percorso);
 
         pulsante(pagina, "C&hiudi")->click();
         QVERIFY(!pagina->isVisible());

@@ -8,13 +8,9 @@
 #include <QVBoxLayout>
 
 #include "plan/plan_points.h"
+#include "project/text_export.h"
 #include "shell/ui/grid_table.h"
 #include "shell/workspace.h"
-
-#if __has_include("project/text_export.h")
-#include "project/text_export.h"
-#define CARVELA_HA_ESPORTA_TESTO 1
-#endif
 
 namespace carvela {
 
@@ -79,9 +75,7 @@ void PaginaPuntiPiano::applica() {
 
 void PaginaPuntiPiano::esporta() {
     tabella_->leggi(griglia_);
-#ifdef CARVELA_HA_ESPORTA_TESTO
-    esportaTesto(contesto_.host, {&griglia_});
-#endif
+    esportaTesto(contesto_.host, {&griglia_}, [this](bool visibile) { setEnabled(visibile); });
 }
 
 // The printout: the filled rows of the grid as a table, with the page's caption.
