@@ -1,0 +1,63 @@
+#include "survey/survey_grid.h"
+
+#include <cmath>
+
+#include "project/vbtext.h"
+#include "shell/host.h"
+
+#if __has_include("project/text_export.h")
+#include "project/text_export.h"
+#define CARVELA_HAVE_TEXT_EXPORT 1
+#endif
+
+namespace carvela {
+
+void dimensionaGrigliaRilievo(Griglia& g, int righe, int colonne) {
+    g.dimensiona(righe, colonne);
+    g.larghezzeColonne.assign(static_cast<std::size_t>(colonne), 1300);
+    if (colonne > 0) g.larghezzeColonne[0] = 800;
+    g.altezzaIntestazione = 500;
+    g.altezzaRiga = 300;
+}
+
+void intestaGriglia(Griglia& g, const std::vector<std::string>& intestazioni) {
+    for (int c = 0; c < static_cast<int>(intestazioni.size()); ++c) g.imposta(0, c, intestazioni[c]);
+}
+
+void numeraRighe(Griglia& g) {
+    for (int r = 1; r < g.righe(); ++r) g.imposta(r, 0, std::to_string(r));
+}
+
+void assicuraRiga(Griglia& g, int riga, bool etichetteTratto) {
+    if (riga < g.righe()) return;
+    const int prima = g.righe();
+    g.dimensiona(riga + 1, g.colonne());
+    for (int r = std::max(prima, 1); r <= riga; ++r)
+        g.imposta(r, 0, etichetteTratto ? std::to_string(r) + "-" + std::to_string(r + 1) : std::to_string(r));
+}
+
+std::string testoValore(float v) { return std::isfinite(v) ? formatta(v, "###0.0000") : std::string(); }
+
+std::string testoCasella(float v) { return std::isfinite(v) ? testoNumero(v) : std::string(); }
+
+Cella leggiCella(const Griglia& g, int riga, int colonna, float& valore) {
+    double v;
+    if (!leggiNumero(g.testo(riga, colonna), v)) return Cella::NonNumerica;
+    if (!leggiFloat(g.testo(riga, colonna), valore)) return Cella::FuoriIntervallo;
+    return Cella::Numero;
+}
+
+bool leggiCasella(const std::string& testo, float& valore) { return leggiFloat(testo, valore); }
+
+void esportaGriglie(Host& host, const std::vector<const Griglia*>& griglie,
+                    const std::function<void(bool)>& mostraPagina) {
+#ifdef CARVELA_HAVE_TEXT_EXPORT
+    esportaTesto(host, griglie, mostraPagina);
+#else
+    (void)host;
+    (void)griglie;
+    (void)mostraPagina;
+#endif
+}
+
+}  // namespace carvela
