@@ -2,13 +2,9 @@
 
 #include <cmath>
 
+#include "project/text_export.h"
 #include "project/vbtext.h"
 #include "shell/host.h"
-
-#if __has_include("project/text_export.h")
-#include "project/text_export.h"
-#define CARVELA_HAVE_TEXT_EXPORT 1
-#endif
 
 namespace carvela {
 
@@ -51,13 +47,7 @@ bool leggiCasella(const std::string& testo, float& valore) { return leggiFloat(t
 
 void esportaGriglie(Host& host, const std::vector<const Griglia*>& griglie,
                     const std::function<void(bool)>& mostraPagina) {
-#ifdef CARVELA_HAVE_TEXT_EXPORT
     esportaTesto(host, griglie, mostraPagina);
-#else
-    (void)host;
-    (void)griglie;
-    (void)mostraPagina;
-#endif
 }
 
 }  // namespace carvela

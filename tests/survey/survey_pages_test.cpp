@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
 #include "graphics/recording_canvas.h"
 #include "project/vbtext.h"
 #include "shell/workspace.h"
@@ -174,6 +178,24 @@ TEST(PaginaPoligonaleChiusa, FewerThanThreeStationsChangeNothing) {
     EXPECT_EQ(m.Text1, prima.Text1);
     EXPECT_EQ(m.erroreLineare, prima.erroreLineare);
     EXPECT_TRUE(canvas.operazioni.empty());
+}
+
+TEST(PaginaPoligonaleChiusa, ExportWritesBothGrids) {
+    Workspace ws;
+    ModelloPoligonaleChiusa m;
+    m.carica(ws.PoligonaleChiusa, ws.impostazioni);
+    compilaChiusa(m, 4);
+    FakeHost host;
+    const std::string percorso = testing::TempDir() + "poligonale_chiusa_export.txt";
+    host.fileSalvati.push_back(percorso);
+    m.esporta(host);
+    std::ifstream f(percorso);
+    std::stringstream testo;
+    testo << f.rdbuf();
+    EXPECT_NE(testo.str().find("Ang. azim. <i+1>"), std::string::npos);
+    EXPECT_NE(testo.str().find("Ang. compensato"), std::string::npos);
+    EXPECT_NE(testo.str().find("100,04"), std::string::npos);
+    std::remove(percorso.c_str());
 }
 
 TEST(PaginaTriangolazione, ApplyShowsCompensatedAnglesErrorsAndVertices) {
