@@ -49,7 +49,7 @@ struct DatiProfilo {
     explicit DatiProfilo(const Profilo& profilo) : p(profilo) {
         sezioni = std::min<int32_t>(p.NumeroSezioni, std::min(p.Progressive.upperBound(), p.QuoteTerreno.upperBound()));
         livellette = std::clamp<int32_t>(p.NumeroLivellette, 0,
-                                         std::min(p.PuntiLivelletta.upperBound(), p.ProgressiveLiv.upperBound2()));
+                                         std::max<int32_t>(0, std::min(p.PuntiLivelletta.upperBound(), p.ProgressiveLiv.upperBound2())));
     }
     int32_t punti(int32_t g) const {
         return std::max<int32_t>(0, std::min<int32_t>(p.PuntiLivelletta.get(g), p.ProgressiveLiv.upperBound1()));

@@ -137,7 +137,7 @@ Disegno ProfiloDisegnato::costruisci() {
     n_ = std::min<int32_t>(p_.NumeroSezioni, std::min(p_.Progressive.upperBound(), p_.QuoteTerreno.upperBound()));
     if (n_ < 2) return {};
     livellette_ = std::clamp<int32_t>(p_.NumeroLivellette, 0,
-                                      std::min(p_.PuntiLivelletta.upperBound(), p_.ProgressiveLiv.upperBound2()));
+                                      std::max<int32_t>(0, std::min(p_.PuntiLivelletta.upperBound(), p_.ProgressiveLiv.upperBound2())));
     QR_ = fin(p_.QuotaRiferimento);
     QM_ = fin(p_.QuotaMassima);
     x1_ = X(1);
