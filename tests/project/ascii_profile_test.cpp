@@ -2,7 +2,6 @@
 #include "project/ascii_profile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -12,26 +11,24 @@
 #include "profile/profile_solve.h"
 #include "project/records.h"
 #include "support/fake_host.h"
+#include "support/sample_records.h"
 
 namespace carvela {
 namespace {
 
-std::string cartellaProva() {
-    auto dir = std::filesystem::temp_directory_path() / ("carvela_ascii_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir.string();
+std::string percorso(const std::string& nome) {
+    static const campioni::CartellaTemporanea cartella;
+    return cartella.file(nome);
 }
 
 std::string scrivi(const std::string& nome, const std::string& testo) {
-    std::string path = cartellaProva() + "/" + nome;
-    std::ofstream(path, std::ios::binary) << testo;
-    return path;
+    std::ofstream(percorso(nome), std::ios::binary) << testo;
+    return percorso(nome);
 }
 
 std::string leggi(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -43,54 +40,44 @@ std::string righe(std::initializer_list<std::string> valori) {
 }
 
 // A profile in the form the road computation leaves it: `punti` per grade line, sections
-// every 20 m over gently rolling ground, flattened per section.
+// every 20 m over gently rolling ground, flattened per section, two curves.
 Profilo profiloCalcolato(std::vector<int32_t> punti, uint8_t metodo) {
     Profilo p;
-    p.Versione = 1;
     const int32_t l = static_cast<int32_t>(punti.size());
-    int32_t sezioni = 1;
-    for (int32_t k : punti) sezioni += k - 1;
-    p.NumeroSezioni = sezioni;
-    p.NumeroLivellette = l;
-    for (auto* t : {&p.ProgressiveLiv, &p.TerrenoLiv, &p.ProgettoLiv, &p.RosseLiv}) t->redim(sezioni, l + 1);
+    int32_t n = 1;
+    for (int32_t k : punti) n += k - 1;
+    p.Versione = 1, p.NumeroSezioni = n, p.NumeroLivellette = l, p.MetodoLivellette = metodo;
+    for (auto* t : {&p.ProgressiveLiv, &p.TerrenoLiv, &p.ProgettoLiv, &p.RosseLiv}) t->redim(n, l + 1);
     for (auto* v :
          {&p.AscissePassaggio, &p.QuotePassaggio, &p.Progressive, &p.QuoteTerreno, &p.QuoteProgetto, &p.QuoteRosse})
-        v->redim(sezioni);
+        v->redim(n);
     for (auto* v : {&p.AreaTerreno, &p.Pendenze, &p.DistanzaPassaggio, &p.QuotaPassaggio}) v->redim(l);
     p.PuntiLivelletta.redim(l);
-    for (int32_t i = 1; i <= sezioni; ++i) {
+    for (int32_t i = 1; i <= n; ++i) {
         p.Progressive[i] = 20.0f * (i - 1);
         p.QuoteTerreno[i] = static_cast<float>(100.0 + 3.0 * std::sin(i * 0.7) + 0.13 * i);
     }
-    int32_t primo = 0;
-    for (int32_t g = 1; g <= l; ++g) {
-        p.PuntiLivelletta[g] = punti[g - 1];
-        for (int32_t j = 1; j <= punti[g - 1]; ++j) {
+    for (int32_t g = 1, primo = 0; g <= l; primo += punti[g - 1] - 1, ++g) {
+        const int32_t k = p.PuntiLivelletta[g] = punti[g - 1];
+        double area = 0;
+        for (int32_t j = 1; j <= k; ++j) {
             p.ProgressiveLiv(j, g) = p.Progressive[primo + j];
             p.TerrenoLiv(j, g) = p.QuoteTerreno[primo + j];
+            if (j > 1)
+                area += (double{p.ProgressiveLiv(j, g)} - p.ProgressiveLiv(j - 1, g)) *
+                        (double{p.TerrenoLiv(j, g)} + p.TerrenoLiv(j - 1, g)) / 2;
         }
-        double area = 0;
-        for (int32_t j = 1; j < punti[g - 1]; ++j)
-            area += (double{p.ProgressiveLiv(j + 1, g)} - p.ProgressiveLiv(j, g)) *
-                    (double{p.TerrenoLiv(j + 1, g)} + p.TerrenoLiv(j, g)) / 2;
         p.AreaTerreno[g] = static_cast<float>(area);
-        p.ProgettoLiv(1, g) = 100.5f + g;
-        p.ProgettoLiv(punti[g - 1], g) = 101.25f + g;
-        p.Pendenze[g] = 0.01f * g;
-        p.QuotaPassaggio[g] = 100.8f;
-        p.DistanzaPassaggio[g] = 10.0f;
-        primo += punti[g - 1] - 1;
+        p.ProgettoLiv(1, g) = 100.5f + g, p.ProgettoLiv(k, g) = 101.25f + g;
+        p.Pendenze[g] = 0.01f * g, p.QuotaPassaggio[g] = 100.8f, p.DistanzaPassaggio[g] = 10.0f;
     }
     p.NumeroCurve = 2;
     for (auto* v : {&p.CurvaDa, &p.CurvaA}) v->redim(2);
-    p.CurvaVerso.redim(2);
-    for (auto* v : {&p.CurvaRaggio, &p.CurvaTangente, &p.CurvaSviluppo, &p.CurvaApertura}) v->redim(2);
     p.CurvaPicchetti.redim(2);
+    for (auto* v : {&p.CurvaRaggio, &p.CurvaTangente, &p.CurvaSviluppo, &p.CurvaApertura}) v->redim(2);
+    p.CurvaVerso.redim(2);
     p.CurvaVerso[1] = "s", p.CurvaRaggio[1] = 45.5f, p.CurvaDa[1] = 1, p.CurvaA[1] = 3, p.CurvaPicchetti[1] = 8;
-    p.CurvaVerso[2] = "d", p.CurvaRaggio[2] = 120.125f, p.CurvaDa[2] = sezioni - 1, p.CurvaA[2] = sezioni,
-    p.CurvaPicchetti[2] = 5;
-    p.PrimaSezione = 0;
-    p.MetodoLivellette = metodo;
+    p.CurvaVerso[2] = "d", p.CurvaRaggio[2] = 120.125f, p.CurvaDa[2] = n - 1, p.CurvaA[2] = n, p.CurvaPicchetti[2] = 5;
     if (metodo != 0) risolviProfilo(p);
     return p;
 }
@@ -103,17 +90,14 @@ Profilo profiloPrecedente() {
 }
 
 TEST(ProfiloAscii, ExportListsThePointsGradeLineByGradeLine) {
-    Profilo p = profiloCalcolato({3, 2}, 0);
+    Profilo p = profiloCalcolato({3, 2}, 5);
     p.ProgettoLiv(1, 1) = 101.5f, p.ProgettoLiv(3, 1) = 99.75f;
     p.ProgettoLiv(1, 2) = 99.75f, p.ProgettoLiv(2, 2) = 98;
-    p.CurvaRaggio[1] = 45.5f, p.CurvaRaggio[2] = 120.125f;
-    p.MetodoLivellette = 5;
     for (int i = 1; i <= 4; ++i) p.QuoteTerreno[i] = 100 + i * 0.5f;
     FakeHost host;
-    std::string path = cartellaProva() + "/layout.pro";
-    ASSERT_TRUE(esportaProfiloAscii(path, p, host));
+    ASSERT_TRUE(esportaProfiloAscii(percorso("layout.pro"), p, host));
     // Four sections, two grade lines: five points, the shared third section twice.
-    EXPECT_EQ(leggi(path),
+    EXPECT_EQ(leggi(percorso("layout.pro")),
               "5\r\n2\r\n"
               "0\r\n100.5\r\n20\r\n101\r\n40\r\n101.5\r\n"
               "40\r\n101.5\r\n60\r\n102\r\n"
@@ -125,17 +109,17 @@ TEST(ProfiloAscii, ExportListsThePointsGradeLineByGradeLine) {
 }
 
 TEST(ProfiloAscii, ImportSpreadsThePointsOverTheGradeLines) {
-    // Three grade lines of 4, 3 and 5 points: 12 pairs, 10 sections.
+    // Three grade lines of 4, 3 and 5 points: 12 pairs, 10 sections; the shared sections are
+    // repeated (positions 4/5 and 7/8).
     std::string testo = righe({"12", "3"});
     for (int i = 0; i < 12; ++i) {
-        // Shared sections repeated: positions 4/5 and 7/8 carry the same section.
-        int sezione = i < 4 ? i : (i < 7 ? i - 1 : i - 2);
+        const int sezione = i < 4 ? i : (i < 7 ? i - 1 : i - 2);
         testo += std::to_string(sezione * 25) + ".5\n" + std::to_string(200 + sezione) + ",25\n";
     }
     testo += righe({"4", "3", "5", "1", "\"d\"", "80", "2", "5", "1", "0"});
     Profilo p;
     FakeHost host;
-    std::string path = scrivi("dieci.pro", testo);
+    const std::string path = scrivi("dieci.pro", testo);
     ASSERT_TRUE(importaProfiloAscii(path, p, host));
     EXPECT_TRUE(host.messaggi.empty());
     EXPECT_EQ(p.Origine, path);
@@ -162,36 +146,26 @@ TEST(ProfiloAscii, ImportSpreadsThePointsOverTheGradeLines) {
 TEST(ProfiloAscii, EndElevationsByMethod) {
     const std::string base = righe({"3", "1", "0", "100", "10", "100", "20", "100", "3", "0", "0"});
     FakeHost host;
-    {
-        // Method 5 reads exactly one start elevation; whatever follows is not read.
-        Profilo p;
-        ASSERT_TRUE(importaProfiloAscii(scrivi("m5.pro", base + righe({"5", "101", "non letto"})), p, host));
-        EXPECT_FLOAT_EQ(p.ProgettoLiv(1, 1), 101);
-        EXPECT_EQ(host.beeps, 1);
-        Profilo q;
-        EXPECT_FALSE(importaProfiloAscii(scrivi("m5corto.pro", base + righe({"5"})), q, host));
-        EXPECT_EQ(q, Profilo{});
-    }
-    {
-        // The slope method needs both ends of every grade line.
-        Profilo p;
-        ASSERT_TRUE(importaProfiloAscii(scrivi("m4.pro", base + righe({"4", "101", "99"})), p, host));
-        EXPECT_EQ(p.MetodoLivellette, 4);
-        EXPECT_NEAR(p.ProgettoLiv(1, 1) + p.ProgettoLiv(3, 1), 200, 1e-4);
-        EXPECT_FALSE(importaProfiloAscii(scrivi("m4corto.pro", base + righe({"4", "101"})), p, host));
-    }
-    {
-        // The start elevations of method 1 are taken when the file has them; a file that stops
-        // after the method is still read.
-        Profilo p;
-        ASSERT_TRUE(importaProfiloAscii(scrivi("m1.pro", base + righe({"1", "101.5", "98.5"})), p, host));
-        EXPECT_FLOAT_EQ(p.ProgettoLiv(1, 1), 101.5f);
-        Profilo q;
-        ASSERT_TRUE(importaProfiloAscii(scrivi("m1breve.pro", base + righe({"1"})), q, host));
-        EXPECT_EQ(q.MetodoLivellette, 1);
-        EXPECT_EQ(q.NumeroSezioni, 3);
-    }
-    EXPECT_TRUE(host.messaggi.size() == 2);
+    Profilo p, q;
+    // Method 5 reads exactly one start elevation (whatever follows is not read) and beeps.
+    ASSERT_TRUE(importaProfiloAscii(scrivi("m5.pro", base + righe({"5", "101", "non letto"})), p, host));
+    EXPECT_FLOAT_EQ(p.ProgettoLiv(1, 1), 101);
+    EXPECT_EQ(host.beeps, 1);
+    EXPECT_FALSE(importaProfiloAscii(scrivi("m5corto.pro", base + righe({"5"})), q, host));
+    EXPECT_EQ(q, Profilo{});
+    // The slope method needs both ends of every grade line.
+    ASSERT_TRUE(importaProfiloAscii(scrivi("m4.pro", base + righe({"4", "101", "99"})), p, host));
+    EXPECT_EQ(p.MetodoLivellette, 4);
+    EXPECT_NEAR(p.ProgettoLiv(1, 1) + p.ProgettoLiv(3, 1), 200, 1e-4);
+    EXPECT_FALSE(importaProfiloAscii(scrivi("m4corto.pro", base + righe({"4", "101"})), p, host));
+    // Method 1 takes the start elevations when the file has them; a file that stops after the
+    // method is still read.
+    ASSERT_TRUE(importaProfiloAscii(scrivi("m1.pro", base + righe({"1", "101.5", "98.5"})), p, host));
+    EXPECT_FLOAT_EQ(p.ProgettoLiv(1, 1), 101.5f);
+    ASSERT_TRUE(importaProfiloAscii(scrivi("m1breve.pro", base + righe({"1"})), q, host));
+    EXPECT_EQ(q.MetodoLivellette, 1);
+    EXPECT_EQ(q.NumeroSezioni, 3);
+    EXPECT_EQ(host.messaggi.size(), 2u);  // the two short files
 }
 
 TEST(ProfiloAscii, ExportThenImportGivesBackTheProfile) {
@@ -199,39 +173,29 @@ TEST(ProfiloAscii, ExportThenImportGivesBackTheProfile) {
         SCOPED_TRACE(static_cast<int>(metodo));
         const Profilo originale = profiloCalcolato({4, 3, 5}, metodo);
         FakeHost host;
-        std::string path = cartellaProva() + "/giro.pro";
-        ASSERT_TRUE(esportaProfiloAscii(path, originale, host));
+        ASSERT_TRUE(esportaProfiloAscii(percorso("giro.pro"), originale, host));
         Profilo letto = profiloPrecedente();
-        ASSERT_TRUE(importaProfiloAscii(path, letto, host));
+        ASSERT_TRUE(importaProfiloAscii(percorso("giro.pro"), letto, host));
         EXPECT_TRUE(host.messaggi.empty());
 
-        EXPECT_EQ(letto.NumeroSezioni, originale.NumeroSezioni);
-        EXPECT_EQ(letto.NumeroLivellette, originale.NumeroLivellette);
+        auto conteggi = [](const Profilo& p) {
+            return std::tuple(p.NumeroSezioni, p.NumeroLivellette, int{p.MetodoLivellette}, p.PrimaSezione,
+                              p.NumeroCurve);
+        };
+        EXPECT_EQ(conteggi(letto), conteggi(originale));
         EXPECT_EQ(letto.PuntiLivelletta, originale.PuntiLivelletta);
-        EXPECT_EQ(letto.MetodoLivellette, originale.MetodoLivellette);
-        EXPECT_EQ(letto.PrimaSezione, originale.PrimaSezione);
         for (int32_t i = 1; i <= originale.NumeroSezioni; ++i) {
             EXPECT_EQ(letto.Progressive[i], originale.Progressive[i]) << i;
             EXPECT_EQ(letto.QuoteTerreno[i], originale.QuoteTerreno[i]) << i;
-            if (metodo != 0) {
-                EXPECT_NEAR(letto.QuoteProgetto[i], originale.QuoteProgetto[i], 1e-3) << i;
-            }
+            // The design follows from the end elevations the file carries (all of them with
+            // methods 1 to 4, the first start elevation with method 5, none with method 0).
+            EXPECT_NEAR(letto.QuoteProgetto[i], originale.QuoteProgetto[i], 1e-3) << i;
         }
         for (int32_t g = 1; g <= originale.NumeroLivellette; ++g) {
             const int32_t n = originale.PuntiLivelletta[g];
             EXPECT_EQ(letto.AreaTerreno[g], originale.AreaTerreno[g]) << g;
             for (int32_t j = 1; j <= n; ++j) EXPECT_EQ(letto.ProgressiveLiv(j, g), originale.ProgressiveLiv(j, g));
-            // Method 5 keeps only the first start elevation; the solve derives the rest (and the
-            // per-section design elevations above cover it).
-            if (metodo == 5 && g == 1) {
-                EXPECT_NEAR(letto.ProgettoLiv(1, 1), originale.ProgettoLiv(1, 1), 1e-3);
-            }
-            if (metodo != 0 && metodo != 5) {
-                EXPECT_NEAR(letto.ProgettoLiv(1, g), originale.ProgettoLiv(1, g), 1e-3) << g;
-                EXPECT_NEAR(letto.ProgettoLiv(n, g), originale.ProgettoLiv(n, g), 1e-3) << g;
-            }
         }
-        EXPECT_EQ(letto.NumeroCurve, 2);
         EXPECT_EQ(letto.CurvaVerso, originale.CurvaVerso);
         EXPECT_EQ(letto.CurvaRaggio[2], originale.CurvaRaggio[2]);
         EXPECT_EQ(letto.CurvaDa, originale.CurvaDa);
@@ -243,9 +207,8 @@ TEST(ProfiloAscii, ExportThenImportGivesBackTheProfile) {
 
 TEST(ProfiloAscii, TruncatedFileLeavesTheProfileUnchanged) {
     FakeHost host;
-    std::string path = cartellaProva() + "/intero.pro";
-    ASSERT_TRUE(esportaProfiloAscii(path, profiloCalcolato({2, 3}, 4), host));
-    const std::string testo = leggi(path);
+    ASSERT_TRUE(esportaProfiloAscii(percorso("intero.pro"), profiloCalcolato({2, 3}, 4), host));
+    const std::string testo = leggi(percorso("intero.pro"));
     // The last value starts after the last line break but one.
     const std::size_t ultimoValore = testo.rfind('\n', testo.size() - 2) + 1;
     const Profilo prima = profiloPrecedente();
@@ -253,10 +216,10 @@ TEST(ProfiloAscii, TruncatedFileLeavesTheProfileUnchanged) {
     for (std::size_t lunghezza = 0; lunghezza < testo.size(); ++lunghezza) {
         Profilo p = prima;
         host.pulisci();
-        bool letto = importaProfiloAscii(scrivi("tronco.pro", testo.substr(0, lunghezza)), p, host);
+        const bool letto = importaProfiloAscii(scrivi("tronco.pro", testo.substr(0, lunghezza)), p, host);
         if (lunghezza > ultimoValore) {
             // Cut inside the last value: a shorter number, still a whole profile.
-            EXPECT_TRUE(letto) << lunghezza << ": " << (host.messaggi.empty() ? "" : host.messaggi[0].testo);
+            EXPECT_TRUE(letto) << lunghezza;
             continue;
         }
         ASSERT_FALSE(letto) << lunghezza;
@@ -265,67 +228,53 @@ TEST(ProfiloAscii, TruncatedFileLeavesTheProfileUnchanged) {
         ultimoMessaggio = host.messaggi[0].testo;
         ASSERT_TRUE(p == prima) << "profile changed by a file cut at byte " << lunghezza;
     }
-    // Cut just before the last value: the file ends early.
     EXPECT_EQ(ultimoMessaggio.rfind("Il file di profilo longitudinale ASCII è incompleto", 0), 0u) << ultimoMessaggio;
 }
 
 TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
     const std::string coppie = righe({"0", "100", "10", "101", "20", "102"});
-    struct Caso {
-        std::string testo, messaggio;
-    } casi[] = {
+    const std::string valore = "Valore non valido alla riga ", formato = " del file di profilo longitudinale ASCII: ",
+                      incoerente = "Il file di profilo longitudinale ASCII non è coerente: ";
+    const std::pair<std::string, std::string> casi[] = {
         {"", "Il file di profilo longitudinale ASCII è vuoto."},
         {righe({"3", "1"}) + coppie + righe({"3", "0", "0"}),
          "Il file di profilo longitudinale ASCII è incompleto: i dati finiscono dopo la riga 11."},
-        {righe({"3,5", "1"}),
-         "Valore non valido alla riga 1 del file di profilo longitudinale ASCII: è atteso un "
-         "numero intero."},
-        {righe({"3", "1", "0", "nan"}),
-         "Valore non valido alla riga 4 del file di profilo longitudinale ASCII: è atteso un numero."},
+        {righe({"3,5", "1"}), valore + "1" + formato + "è atteso un numero intero."},
+        {righe({"3", "1", "0", "nan"}), valore + "4" + formato + "è atteso un numero."},
         {righe({"3", "1"}) + coppie + righe({"3", "1", "x", "50", "1", "2"}),
-         "Valore non valido alla riga 11 del file di profilo longitudinale ASCII: è atteso \"s\" o \"d\"."},
-        {righe({"-3", "1"}),
-         "Il file di profilo longitudinale ASCII non è coerente: numero di punti o di livellette "
-         "negativo."},
-        {righe({"3", "2"}),
-         "Il file di profilo longitudinale ASCII non è coerente: ogni livelletta richiede "
-         "almeno due punti."},
-        {righe({"2000000000", "900000000"}),
-         "Il file di profilo longitudinale ASCII non è coerente: profilo troppo grande."},
+         valore + "11" + formato + "è atteso \"s\" o \"d\"."},
+        {righe({"-3", "1"}), incoerente + "numero di punti o di livellette negativo."},
+        {righe({"3", "2"}), incoerente + "ogni livelletta richiede almeno due punti."},
+        {righe({"2000000000", "900000000"}), incoerente + "profilo troppo grande."},
         {righe({"3", "1"}) + coppie + righe({"4"}),
-         "Il file di profilo longitudinale ASCII non è coerente: la somma dei punti delle livellette (4) non "
-         "corrisponde ai 3 punti elencati."},
+         incoerente + "la somma dei punti delle livellette (4) non corrisponde ai 3 punti elencati."},
         {righe({"4", "2", "0", "1", "2", "3", "4", "5", "6", "7", "1", "3"}),
-         "Il file di profilo longitudinale ASCII non è coerente: la livelletta 1 ha meno di due punti."},
+         incoerente + "la livelletta 1 ha meno di due punti."},
         {righe({"3", "1"}) + coppie + righe({"3", "0", "0", "6"}),
-         "Il file di profilo longitudinale ASCII non è coerente: metodo di calcolo delle livellette 6 "
-         "inesistente."},
+         incoerente + "metodo di calcolo delle livellette 6 inesistente."},
         {righe({"3", "1"}) + coppie + righe({"3", "1", "s", "50", "1", "4", "0", "0"}),
-         "Il file di profilo longitudinale ASCII non è coerente: la curva 1 indica sezioni esterne al profilo."},
+         incoerente + "la curva 1 indica sezioni esterne al profilo."},
     };
     const Profilo prima = profiloPrecedente();
-    for (const auto& caso : casi) {
-        SCOPED_TRACE(caso.testo);
+    for (const auto& [testo, messaggio] : casi) {
+        SCOPED_TRACE(testo);
         FakeHost host;
         Profilo p = prima;
-        EXPECT_FALSE(importaProfiloAscii(scrivi("errato.pro", caso.testo), p, host));
-        EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{caso.messaggio});
+        EXPECT_FALSE(importaProfiloAscii(scrivi("errato.pro", testo), p, host));
+        EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{messaggio});
         EXPECT_TRUE(p == prima);
     }
-
-    // Missing file.
     FakeHost host;
     Profilo p = prima;
-    EXPECT_FALSE(importaProfiloAscii(cartellaProva() + "/assente.pro", p, host));
+    EXPECT_FALSE(importaProfiloAscii(percorso("assente.pro"), p, host));
     EXPECT_EQ(host.testiMessaggi(),
-              std::vector<std::string>{"Impossibile aprire il file " + cartellaProva() + "/assente.pro."});
+              std::vector<std::string>{"Impossibile aprire il file " + percorso("assente.pro") + "."});
 }
 
 TEST(ProfiloAscii, TolerantNumberForms) {
     // Comma decimals, blanks, Windows line ends, a quoted side and a leading plus sign.
-    std::string testo =
-        " 3 \r\n1\r\n0\r\n100,5\r\n\r\n+10.25\r\n1.01e2\r\n20\r\n102\r\n3\r\n1\r\n\"S\"\r\n50\r\n0\r\n"
-        "2\r\n0\r\n0\r\n";
+    const std::string testo =
+        " 3 \r\n1\r\n0\r\n100,5\r\n\r\n+10.25\r\n1.01e2\r\n20\r\n102\r\n3\r\n1\r\n\"S\"\r\n50\r\n0\r\n2\r\n0\r\n0\r\n";
     Profilo p;
     FakeHost host;
     ASSERT_TRUE(importaProfiloAscii(scrivi("forme.pro", testo), p, host)) << host.testiMessaggi()[0];
@@ -337,27 +286,20 @@ TEST(ProfiloAscii, TolerantNumberForms) {
 
 TEST(ProfiloAscii, ExportRefusesWhatCouldNotBeReadBack) {
     FakeHost host;
-    const std::string path = cartellaProva() + "/rifiuto.pro";
-    std::filesystem::remove(path);
-
+    const std::string path = percorso("rifiuto.pro");
     Profilo incoerente = profiloCalcolato({3, 3}, 0);
     incoerente.PuntiLivelletta[2] = 7;  // more points than sections
     EXPECT_FALSE(esportaProfiloAscii(path, incoerente, host));
     Profilo nonNumerico = profiloCalcolato({3, 3}, 0);
     nonNumerico.QuoteTerreno[2] = std::nanf("");
     EXPECT_FALSE(esportaProfiloAscii(path, nonNumerico, host));
+    EXPECT_FALSE(esportaProfiloAscii(percorso("manca/x.pro"), profiloCalcolato({3}, 0), host));
     EXPECT_FALSE(std::filesystem::exists(path));
+    const std::string esporta = "Impossibile esportare il profilo longitudinale: ";
     EXPECT_EQ(host.testiMessaggi(),
-              (std::vector<std::string>{
-                  "Impossibile esportare il profilo longitudinale: i punti delle livellette non corrispondono alle "
-                  "sezioni.",
-                  "Impossibile esportare il profilo longitudinale: la sezione 2 ha valori non numerici."}));
-
-    // A folder that does not exist: the message names the file.
-    host.pulisci();
-    EXPECT_FALSE(esportaProfiloAscii(cartellaProva() + "/manca/x.pro", profiloCalcolato({3}, 0), host));
-    EXPECT_EQ(host.testiMessaggi(),
-              std::vector<std::string>{"Impossibile scrivere il file " + cartellaProva() + "/manca/x.pro."});
+              (std::vector<std::string>{esporta + "i punti delle livellette non corrispondono alle sezioni.",
+                                        esporta + "la sezione 2 ha valori non numerici.",
+                                        "Impossibile scrivere il file " + percorso("manca/x.pro") + "."}));
 
     // A profile never divided into grade lines goes out as one grade line and comes back so.
     Profilo senzaLivellette = profiloCalcolato({4}, 0);

