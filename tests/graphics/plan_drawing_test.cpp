@@ -18,12 +18,11 @@ using Op = OperazioneCanvas;
 // A view with s = 1 and world (0, 0) at canvas (0, 1000).
 Vista vistaSemplice() {
     Vista v;
-    v.scala = 1;
-    v.offsetX = 0;
-    v.offsetY = 1000;
+    v.scala = 1, v.offsetX = 0, v.offsetY = 1000;
     return v;
 }
 
+// Piece k runs from vertex k to vertex k + 1, vertex k being world (10 k, k^2).
 VbArray<ContourSegment> curva(int pezzi) {
     VbArray<ContourSegment> c(pezzi);
     for (int k = 1; k <= pezzi; ++k)
@@ -31,19 +30,35 @@ VbArray<ContourSegment> curva(int pezzi) {
     return c;
 }
 
-PuntoCanvas inizio(int k) { return {10 * k, 1000 - k * k}; }
-PuntoCanvas fine(int k) { return {10 * k + 10, 1000 - (k + 1) * (k + 1)}; }
+// The drawing of curva() as vertex numbers: "B1234" a Bezier chain, "M4" a move, "L5" a line to.
+std::string traccia(const std::vector<Op>& ops) {
+    auto vertice = [](double x, double y) {
+        const int k = int(x) / 10;
+        return int(y) == 1000 - k * k ? std::to_string(k) : "?";
+    };
+    std::string t;
+    for (const Op& o : ops) {
+        if (o.tipo == Op::Bezier) {
+            t += "B";
+            for (const auto& p : o.punti) t += vertice(p.x, p.y);
+        } else if (o.tipo == Op::MoveTo) {
+            t += " M" + vertice(o.a, o.b);
+        } else if (o.tipo == Op::LineTo) {
+            t += " L" + vertice(o.c, o.d);
+        }
+    }
+    return t;
+}
 
 // The texts a drawing writes, as the operations the stroke font alone makes.
-std::vector<Op> testo(const Vista& v0, float s, double x, double y, int colore, const std::string& t, float h = 4) {
+std::vector<Op> testo(const Vista& v0, float s, double x, double y, int colore, const std::string& t) {
     Vista v = v0;
     RecordingCanvas c;
-    scriviTesto(v, c, s, x, y, 0, h, colore, t);
+    scriviTesto(v, c, s, x, y, 0, 4, colore, t);
     return c.operazioni;
 }
 
 bool contiene(const std::vector<Op>& tutto, const std::vector<Op>& parte) {
-    if (parte.empty()) return true;
     for (std::size_t i = 0; i + parte.size() <= tutto.size(); ++i) {
         bool ok = true;
         for (std::size_t j = 0; j < parte.size() && ok; ++j) {
@@ -57,73 +72,29 @@ bool contiene(const std::vector<Op>& tutto, const std::vector<Op>& parte) {
 
 }  // namespace
 
-TEST(PlanContours, BezierThenStraightRemainder) {
-    // 4 pieces: one Bezier segment through the starts of pieces 1..4, the last end not drawn.
+TEST(PlanContours, BezierOverWholeThreesThenStraightRemainder) {
+    // Samples every `passo` pieces; the Bezier takes 1 + 3 m of them, the rest runs straight on
+    // from its last sample through the ends of the pieces.
+    const struct {
+        int pezzi, passo;
+        const char* attesa;
+    } casi[] = {
+        {4, 1, "B1234"},          {5, 1, "B1234 M4 L5 L6"}, {6, 1, "B1234 M4 L5 L6 L7"},
+        {7, 1, "B1234567"},       {9, 2, "B1357 M7 L8 L9 L10"},
+        {3, 1000000000, "B1"},    // a step beyond the pieces takes the first only
+        {1, 1, "B1"},             {2, 1, "B1 M1 L2 L3"},
+    };
     Vista v = vistaSemplice();
-    RecordingCanvas c;
-    disegnaCurvaLivello(v, c, curva(4), 1);
-    ASSERT_EQ(c.operazioni.size(), 1u);
-    EXPECT_EQ(c.operazioni[0].punti, (std::vector<PuntoCanvas>{inizio(1), inizio(2), inizio(3), inizio(4)}));
-
-    // 5 pieces: the Bezier covers pieces 1..4, then straight from the start of piece 4
-    // through the ends of pieces 4 and 5.
-    c.svuota();
-    c.setForeColor(10);
-    disegnaCurvaLivello(v, c, curva(5), 1);
-    ASSERT_EQ(c.operazioni.size(), 4u);
-    EXPECT_EQ(c.operazioni[0].punti.size(), 4u);
-    EXPECT_EQ(c.operazioni[0].colore, 10);
-    EXPECT_EQ(c.operazioni[1].tipo, Op::MoveTo);
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[1].a), int(c.operazioni[1].b)}), inizio(4));
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[2].c), int(c.operazioni[2].d)}), fine(4));
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[3].c), int(c.operazioni[3].d)}), fine(5));
-    EXPECT_EQ(c.operazioni[3].colore, 10);
-
-    // 6 pieces: r = 2, so the Bezier takes 4 samples and the rest runs from piece 4 to 6.
-    c.svuota();
-    disegnaCurvaLivello(v, c, curva(6), 1);
-    ASSERT_EQ(c.operazioni.size(), 5u);
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[1].a), int(c.operazioni[1].b)}), inizio(4));
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[4].c), int(c.operazioni[4].d)}), fine(6));
-
-    // 7 pieces: two Bezier segments, nothing straight.
-    c.svuota();
-    disegnaCurvaLivello(v, c, curva(7), 1);
-    ASSERT_EQ(c.operazioni.size(), 1u);
-    EXPECT_EQ(c.operazioni[0].punti.size(), 7u);
-}
-
-TEST(PlanContours, SamplingStepAndShortLines) {
-    Vista v = vistaSemplice();
-    RecordingCanvas c;
-    // Every second piece of 9: samples 1, 3, 5, 7, 9 (k = 5, r = 1); the straight rest runs on
-    // from the Bezier's last sample (piece 7) through the ends of pieces 7, 8 and 9.
-    disegnaCurvaLivello(v, c, curva(9), 2);
-    ASSERT_EQ(c.operazioni.size(), 5u);
-    EXPECT_EQ(c.operazioni[0].punti, (std::vector<PuntoCanvas>{inizio(1), inizio(3), inizio(5), inizio(7)}));
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[1].a), int(c.operazioni[1].b)}), inizio(7));
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[2].c), int(c.operazioni[2].d)}), fine(7));
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[4].c), int(c.operazioni[4].d)}), fine(9));
-
-    // A step beyond the number of pieces takes the first piece only.
-    c.svuota();
-    disegnaCurvaLivello(v, c, curva(3), 1000000000);
-    ASSERT_EQ(c.operazioni.size(), 1u);
-    EXPECT_EQ(c.operazioni[0].punti.size(), 1u);
-
-    // One piece: a chain of one point, which draws nothing; two pieces: straight lines only.
-    c.svuota();
-    disegnaCurvaLivello(v, c, curva(1), 1);
-    ASSERT_EQ(c.operazioni.size(), 1u);
-    EXPECT_EQ(c.operazioni[0].punti.size(), 1u);
-    c.svuota();
-    disegnaCurvaLivello(v, c, curva(2), 1);
-    ASSERT_EQ(c.operazioni.size(), 4u);
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[1].a), int(c.operazioni[1].b)}), inizio(1));
-    EXPECT_EQ((PuntoCanvas{int(c.operazioni[3].c), int(c.operazioni[3].d)}), fine(2));
+    for (const auto& k : casi) {
+        RecordingCanvas c;
+        c.setForeColor(10);
+        disegnaCurvaLivello(v, c, curva(k.pezzi), k.passo);
+        EXPECT_EQ(traccia(c.operazioni), k.attesa) << k.pezzi << " / " << k.passo;
+        for (const Op& o : c.operazioni) EXPECT_EQ(o.colore, 10);
+    }
 
     // No pieces, zero-length pieces, pieces that are not numbers: no crash, nothing wrong drawn.
-    c.svuota();
+    RecordingCanvas c;
     disegnaCurvaLivello(v, c, VbArray<ContourSegment>(), 1);
     disegnaCurvaLivello(v, c, VbArray<ContourSegment>(0), 1);
     EXPECT_TRUE(c.operazioni.empty());
@@ -143,15 +114,12 @@ TEST(PlanDrawing, PointsLabelsAndContoursInOrder) {
     RecordingCanvas c;
     ws.vista = vistaSemplice();
     ws.vista.scala = 2;
-    ws.Piano.NumeroPunti = 2;
-    ws.Piano.Punti.redim(2);
-    ws.Piano.Punti[1] = {10, 20, 5.5f};
-    ws.Piano.Punti[2] = {30.125f, -4, 0.004f};
-    ws.Piano.PuntiStazione.redim(2);
-    ws.Piano.PuntiStazione[2] = 1;
-    ws.Piano.NumeroCurveLivello = 1;
-    ws.Piano.CurveLivello.redim(1);
-    ws.Piano.CurveLivello[1] = curva(5);
+    Planimetria& p = ws.Piano;
+    p.NumeroPunti = 2;
+    p.Punti.assignRaw({{}, {10, 20, 5.5f}, {30.125f, -4, 0.004f}});
+    p.PuntiStazione.assignRaw({0, 0, 1});
+    p.NumeroCurveLivello = 1;
+    p.CurveLivello.assignRaw({{}, curva(5)});
     ws.TipoDocumento = kDocProfilo;
     disegnaPianta(ws, c, host);
 
@@ -160,38 +128,31 @@ TEST(PlanDrawing, PointsLabelsAndContoursInOrder) {
     ASSERT_GE(c.operazioni.size(), 5u);
     EXPECT_EQ(c.operazioni[0].tipo, Op::Clear);
     // A white pixel, then a circle of half a world unit: light cyan, light red on a station.
-    EXPECT_EQ(c.operazioni[1].tipo, Op::Pixel);
-    EXPECT_EQ(c.operazioni[1].colore, 15);
-    EXPECT_EQ(c.operazioni[1].a, 20);
-    EXPECT_EQ(c.operazioni[1].b, 960);
-    EXPECT_EQ(c.operazioni[2].tipo, Op::Circle);
-    EXPECT_EQ(c.operazioni[2].colore, 11);
-    EXPECT_DOUBLE_EQ(c.operazioni[2].c, 1.0);
+    const Op &pixel = c.operazioni[1], &cerchio = c.operazioni[2];
+    EXPECT_EQ(std::tuple(pixel.tipo, pixel.colore, pixel.a, pixel.b), std::tuple(Op::Pixel, 15, 20.0, 960.0));
+    EXPECT_EQ(std::tuple(cerchio.tipo, cerchio.colore, cerchio.c), std::tuple(Op::Circle, 11, 1.0));
     EXPECT_EQ(c.operazioni[4].colore, 12);
     // Labels at one unit right and above, yellow, "#.00" with the decimal comma.
-    const auto etichetta1 = testo(ws.vista, 2, 22, 958, 14, "P1(10,00,20,00,5,50)");
-    const auto etichetta2 = testo(ws.vista, 2, 62.25, 1006, 14, "P2(30,13,-4,00,,00)");
-    EXPECT_TRUE(contiene(c.operazioni, etichetta1));
-    EXPECT_TRUE(contiene(c.operazioni, etichetta2));
+    EXPECT_TRUE(contiene(c.operazioni, testo(ws.vista, 2, 22, 958, 14, "P1(10,00,20,00,5,50)")));
+    EXPECT_TRUE(contiene(c.operazioni, testo(ws.vista, 2, 62.25, 1006, 14, "P2(30,13,-4,00,,00)")));
     // Contours after the labels, in light green; then the contour's elevation at its end.
     std::size_t bezier = 0;
     while (bezier < c.operazioni.size() && c.operazioni[bezier].tipo != Op::Bezier) ++bezier;
     ASSERT_LT(bezier, c.operazioni.size());
     EXPECT_EQ(c.operazioni[bezier].colore, 10);
-    EXPECT_EQ(c.operazioni.size() - bezier, 4 + testo(ws.vista, 2, 120, 928, 14, "50,00").size());
-    EXPECT_TRUE(contiene(c.operazioni, testo(ws.vista, 2, 120, 928, 14, "50,00")));
+    const auto quota = testo(ws.vista, 2, 120, 928, 14, "50,00");
+    EXPECT_EQ(c.operazioni.size() - bezier, 4 + quota.size());
+    EXPECT_TRUE(contiene(c.operazioni, quota));
 
-    // Without labels only the pixels, circles and the contour line are drawn.
+    // Without labels only the pixels, circles and the contour line are drawn; the points alone
+    // make the extent, so "&Estensione" can fit them.
     ws.impostazioni.MantieniQuoteDraw = false;
-    ws.Piano.NumeroCurveLivello = 0;
+    p.NumeroCurveLivello = 0;
     c.svuota();
     disegnaPianta(ws, c, host);
     EXPECT_EQ(c.operazioni.size(), 5u);
-    // The points alone make the extent, so "&Estensione" can fit them.
-    EXPECT_EQ(ws.vista.estMinX, 20);
-    EXPECT_EQ(ws.vista.estMaxX, 60.25f);
-    EXPECT_EQ(ws.vista.estMinY, 960);
-    EXPECT_EQ(ws.vista.estMaxY, 1008);
+    EXPECT_EQ(std::vector<float>({ws.vista.estMinX, ws.vista.estMaxX, ws.vista.estMinY, ws.vista.estMaxY}),
+              std::vector<float>({20, 60.25f, 960, 1008}));
 }
 
 TEST(PlanDrawing, AxisSectionsEdgesLandTakeAndStations) {
@@ -202,25 +163,15 @@ TEST(PlanDrawing, AxisSectionsEdgesLandTakeAndStations) {
     ws.impostazioni.MantieniQuoteDraw = false;
     Planimetria& p = ws.Piano;
     p.NumeroPuntiAsse = 3;
-    p.AsseTracciato.redim(3);
-    p.AsseTracciato[1] = {0, 0, 0};
-    p.AsseTracciato[2] = {100, 0, 255};
-    p.AsseTracciato[3] = {200, 50, 0};
+    p.AsseTracciato.assignRaw({{}, {0, 0, 0}, {100, 0, 255}, {200, 50, 0}});
     p.NumeroIntersezioni = 2;
-    p.Intersezioni.redim(2);
-    p.Intersezioni[1] = {10, 0, 7, 1};
-    p.Intersezioni[2] = {60, 0, 8, 1};
-    p.Cigli.redim(2);
-    p.Cigli[1] = {10, 5, 0, 10, -5, 0};
-    p.Cigli[2] = {60, 5, 0, 60, -5, 0};
-    p.Occupazione.redim(2);
-    p.Occupazione[1] = {10, 9, -0.5f, 10, -9, 0};
-    p.Occupazione[2] = {60, 9, 2, 60, -9, -3};
+    p.Intersezioni.assignRaw({{}, {10, 0, 7, 1}, {60, 0, 8, 1}});
+    p.Cigli.assignRaw({{}, {10, 5, 0, 10, -5, 0}, {60, 5, 0, 60, -5, 0}});
+    p.Occupazione.assignRaw({{}, {10, 9, -0.5f, 10, -9, 0}, {60, 9, 2, 60, -9, -3}});
     disegnaPianta(ws, c, host);
 
     std::vector<std::tuple<int, int, int, int, int>> linee;  // colour, from, to
-    for (const auto& o : c.di(Op::LineTo))
-        linee.emplace_back(o.colore, int(o.a), int(o.b), int(o.c), int(o.d));
+    for (const auto& o : c.di(Op::LineTo)) linee.emplace_back(o.colore, int(o.a), int(o.b), int(o.c), int(o.d));
     const std::vector<std::tuple<int, int, int, int, int>> attese = {
         {15, 0, 1000, 100, 1000},  {15, 100, 1000, 200, 950},  // axis
         {15, 10, 991, 10, 1009},   {15, 60, 991, 60, 1009},    // section lines
@@ -233,14 +184,11 @@ TEST(PlanDrawing, AxisSectionsEdgesLandTakeAndStations) {
     for (std::size_t i = attese.size(); i < linee.size(); ++i) EXPECT_EQ(std::get<0>(linee[i]), 11);
     const auto cerchi = c.di(Op::Circle);
     ASSERT_EQ(cerchi.size(), 2u);
-    EXPECT_EQ(cerchi[0].colore, 15);
-    EXPECT_DOUBLE_EQ(cerchi[0].c, 1.0);
+    EXPECT_EQ(std::pair(cerchi[0].colore, cerchi[0].c), std::pair(15, 1.0));
     EXPECT_TRUE(contiene(c.operazioni, testo(ws.vista, 1, 60, 1000, 11, "2")));
 
     // Counts beyond the lists of a damaged record draw what exists and nothing more.
-    p.NumeroIntersezioni = 100000000;
-    p.NumeroPuntiAsse = 100000000;
-    p.NumeroPunti = 100000000;
+    p.NumeroIntersezioni = p.NumeroPuntiAsse = p.NumeroPunti = 100000000;
     c.svuota();
     disegnaPianta(ws, c, host);
     EXPECT_EQ(c.di(Op::Circle).size(), 2u);

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <set>
 
 #include "graphics/png_writer.h"
 #include "graphics/raster_canvas.h"
 #include "plan_sample.h"
 #include "project/project_files.h"
+#include "support/sample_records.h"
 
 namespace carvela {
 namespace {
@@ -78,18 +77,12 @@ bool uguale(ColoreRgb a, int indice) {
 }  // namespace
 
 TEST(PngWriter, ChecksumsAndRoundTrip) {
-    const std::string nove = "123456789";
-    EXPECT_EQ(crc32(reinterpret_cast<const uint8_t*>(nove.data()), nove.size()), 0xCBF43926u);
-    const std::string wiki = "Wikipedia";
-    EXPECT_EQ(adler32(reinterpret_cast<const uint8_t*>(wiki.data()), wiki.size()), 0x11E60398u);
-    // Adler-32 over long runs of 0xFF, where the sums need their reductions.
-    std::vector<uint8_t> pieni(100000, 0xFF);
-    uint32_t a = 1, b = 0;
-    for (uint8_t c : pieni) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    EXPECT_EQ(adler32(pieni.data(), pieni.size()), (b << 16) | a);
+    const auto byte = [](const std::string& t) { return reinterpret_cast<const uint8_t*>(t.data()); };
+    EXPECT_EQ(crc32(byte("123456789"), 9), 0xCBF43926u);
+    EXPECT_EQ(adler32(byte("Wikipedia"), 9), 0x11E60398u);
+    // Long runs of 0xFF, where the sums need their reductions.
+    const std::vector<uint8_t> pieni(100000, 0xFF);
+    EXPECT_EQ(adler32(pieni.data(), pieni.size()), 0x149A302Cu);
 
     // An image larger than one stored block (65535 bytes) survives the trip.
     RasterCanvas c(300, 200);
@@ -98,100 +91,86 @@ TEST(PngWriter, ChecksumsAndRoundTrip) {
     c.box(100, 50, 120, 60, 14, true);
     Immagine img;
     ASSERT_TRUE(decodifica(codificaPng(300, 200, c.rgb()), img));
-    EXPECT_EQ(img.w, 300);
-    EXPECT_EQ(img.h, 200);
+    EXPECT_EQ(std::pair(img.w, img.h), std::pair(300, 200));
     EXPECT_EQ(img.rgb, c.rgb());
-    EXPECT_TRUE(uguale(img.pixel(0, 0), 12));
-    EXPECT_TRUE(uguale(img.pixel(299, 199), 10));
-    EXPECT_TRUE(uguale(img.pixel(110, 55), 14));
+    EXPECT_TRUE(uguale(img.pixel(0, 0), 12) && uguale(img.pixel(299, 199), 10) && uguale(img.pixel(110, 55), 14));
     EXPECT_FALSE(scriviPng("/nonexistent-folder/x.png", 3, 3, c.rgb()).empty());
 }
 
 TEST(RasterCanvas, PrimitivesLandOnTheirPixels) {
     RasterCanvas c(200, 200);
+    const auto acceso = [&](int x, int y, int colore) { return uguale(c.pixel(x, y), colore); };
     c.setForeColor(15);
     c.moveTo(10, 10);
     c.lineTo(60, 35);
-    EXPECT_TRUE(uguale(c.pixel(10, 10), 15));
-    EXPECT_TRUE(uguale(c.pixel(60, 35), 15));
-    EXPECT_TRUE(uguale(c.pixel(30, 20), 15));
-    // An ellipse twice as high as wide; an arc of its upper half only.
+    EXPECT_TRUE(acceso(10, 10, 15) && acceso(60, 35, 15) && acceso(30, 20, 15));
+    // An ellipse twice as high as wide, not filled; an arc of its upper half only.
     c.circle(100, 100, 40, 11, 2.0);
-    EXPECT_TRUE(uguale(c.pixel(100, 60), 11));
-    EXPECT_TRUE(uguale(c.pixel(120, 100), 11));
-    EXPECT_TRUE(uguale(c.pixel(100, 100), 0));
+    EXPECT_TRUE(acceso(100, 60, 11) && acceso(120, 100, 11) && acceso(100, 100, 0));
     c.clear();
     c.arc(100, 100, 30, 12, 0, 3.14159);
-    EXPECT_TRUE(uguale(c.pixel(100, 70), 12));
-    EXPECT_TRUE(uguale(c.pixel(100, 130), 0));
+    EXPECT_TRUE(acceso(100, 70, 12) && acceso(100, 130, 0));
     // Going round through zero: from 3/2 pi to pi/2 is the right half.
     c.clear();
     c.arc(100, 100, 30, 12, 4.712389, 1.570796);
-    EXPECT_TRUE(uguale(c.pixel(130, 100), 12));
-    EXPECT_TRUE(uguale(c.pixel(70, 100), 0));
+    EXPECT_TRUE(acceso(130, 100, 12) && acceso(70, 100, 0));
     // A Bezier chain passes through its end points and bends toward its handles.
     c.clear();
     c.setForeColor(10);
     c.polyBezier({{10, 150}, {10, 100}, {90, 100}, {90, 150}});
-    EXPECT_TRUE(uguale(c.pixel(10, 150), 10));
-    EXPECT_TRUE(uguale(c.pixel(90, 150), 10));
+    EXPECT_TRUE(acceso(10, 150, 10) && acceso(90, 150, 10));
     int alto = 0;
-    for (int y = 0; y < 200; ++y) alto += uguale(c.pixel(50, y), 10) ? y : 0;
+    for (int y = 0; y < 200; ++y) alto += acceso(50, y, 10) ? y : 0;
     EXPECT_NEAR(alto, 112, 2);  // midpoint of the curve: y = 150 - 0.75 * 50
     // Dashes leave gaps; lines far outside the picture are clipped, not walked.
     c.clear();
     c.setDrawStyle(StileTratto::Tratteggiato);
     c.line(0, 5, 199, 5, 15);
     int accesi = 0;
-    for (int x = 0; x < 200; ++x) accesi += uguale(c.pixel(x, 5), 15);
+    for (int x = 0; x < 200; ++x) accesi += acceso(x, 5, 15);
     EXPECT_EQ(accesi, 120);
     c.setDrawStyle(StileTratto::Continuo);
     c.line(-1e12, 50, 1e12, 50, 14);
-    EXPECT_TRUE(uguale(c.pixel(0, 50), 14) && uguale(c.pixel(199, 50), 14));
+    EXPECT_TRUE(acceso(0, 50, 14) && acceso(199, 50, 14));
     c.circle(1e15, 1e15, 1e14, 14);
     c.line(NAN, 0, 10, 10, 14);
 }
 
 TEST(RenderCommand, WritesThePlanAsAPicture) {
-    const auto cartella = std::filesystem::temp_directory_path() / ("carvela_render_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(cartella);
-    const std::string pln = (cartella / "collina.pln").string(), png = (cartella / "collina.png").string();
+    campioni::CartellaTemporanea cartella;
+    const std::string pln = cartella.file("collina.pln"), png = cartella.file("collina.png");
     ASSERT_EQ(scriviRecord(pln, prova::pianoDiProva(), false), "");
-    const std::string comando = std::string(CARVELA_CLI) + " render '" + pln + "' '" + png + "' --width 800 --height 500";
-    ASSERT_EQ(std::system(comando.c_str()), 0);
+    const auto render = [&](const std::string& argomenti) {
+        return std::system((std::string(CARVELA_CLI) + " render " + argomenti + " 2>/dev/null").c_str());
+    };
+    ASSERT_EQ(render("'" + pln + "' '" + png + "' --width 800 --height 500"), 0);
     std::vector<uint8_t> byte;
     ASSERT_TRUE(leggiFileByte(png, byte));
     Immagine img;
     ASSERT_TRUE(decodifica(byte, img));
-    EXPECT_EQ(img.w, 800);
-    EXPECT_EQ(img.h, 500);
-    // Every colour of the plan drawing shows: points, stations, contours, labels, axis.
+    EXPECT_EQ(std::pair(img.w, img.h), std::pair(800, 500));
+    // Every colour of the plan drawing shows (points, stations, contours, labels, axis), and the
+    // drawing is fitted: it spans the picture one way, centred the other way.
     std::set<int> colori;
-    for (int y = 0; y < img.h; ++y)
-        for (int x = 0; x < img.w; ++x)
-            for (int k : {10, 11, 12, 14, 15})
-                if (uguale(img.pixel(x, y), k)) colori.insert(k);
-    EXPECT_EQ(colori, (std::set<int>{10, 11, 12, 14, 15}));
-    // The drawing is fitted: it spans the picture one way, centred the other way.
     int sinistra = img.w, destra = 0, alto = img.h, basso = 0;
     for (int y = 0; y < img.h; ++y)
-        for (int x = 0; x < img.w; ++x)
-            if (!uguale(img.pixel(x, y), 0)) {
-                sinistra = std::min(sinistra, x);
-                destra = std::max(destra, x);
-                alto = std::min(alto, y);
-                basso = std::max(basso, y);
-            }
+        for (int x = 0; x < img.w; ++x) {
+            for (int k : {10, 11, 12, 14, 15})
+                if (uguale(img.pixel(x, y), k)) colori.insert(k);
+            if (uguale(img.pixel(x, y), 0)) continue;
+            sinistra = std::min(sinistra, x), destra = std::max(destra, x);
+            alto = std::min(alto, y), basso = std::max(basso, y);
+        }
+    EXPECT_EQ(colori, (std::set<int>{10, 11, 12, 14, 15}));
     const bool largo = sinistra < 40 && destra > img.w - 40, alto_ = alto < 40 && basso > img.h - 40;
     EXPECT_TRUE(largo || alto_) << sinistra << " " << destra << " " << alto << " " << basso;
     EXPECT_NEAR(sinistra, img.w - 1 - destra, 40);
     EXPECT_NEAR(alto, img.h - 1 - basso, 40);
 
     // Bad input: a missing file, an unknown document, a picture size out of range.
-    EXPECT_NE(std::system((std::string(CARVELA_CLI) + " render /nonexistent.pln '" + png + "' 2>/dev/null").c_str()), 0);
-    EXPECT_NE(std::system((std::string(CARVELA_CLI) + " render '" + pln + "' '" + png + "' --doc x 2>/dev/null").c_str()), 0);
-    EXPECT_NE(std::system((std::string(CARVELA_CLI) + " render '" + pln + "' '" + png + "' --width 0 2>/dev/null").c_str()), 0);
-    std::filesystem::remove_all(cartella);
+    EXPECT_NE(render("/nonexistent.pln '" + png + "'"), 0);
+    EXPECT_NE(render("'" + pln + "' '" + png + "' --doc x"), 0);
+    EXPECT_NE(render("'" + pln + "' '" + png + "' --width 0"), 0);
 }
 
 }  // namespace carvela

@@ -18,13 +18,14 @@ struct Ambiente {
     Workspace ws;
     FakeHost host;
     RecordingCanvas canvas{800, 600};
-    Ambiente() { inizializzaVista(ws.vista, canvas); }
-    void vista(float s, float ox, float oy) {
-        ws.vista.scala = s;
-        ws.vista.offsetX = ox;
-        ws.vista.offsetY = oy;
+    Ambiente(float s = 1, float ox = 0, float oy = 600) {
+        inizializzaVista(ws.vista, canvas);
+        ws.vista.scala = s, ws.vista.offsetX = ox, ws.vista.offsetY = oy;
     }
+    bool zoom(double x1, double y1, double x2, double y2) { return zoomFinestraSu(ws, canvas, host, x1, y1, x2, y2); }
+    std::vector<float> vista() const { return {ws.vista.scala, ws.vista.offsetX, ws.vista.offsetY}; }
     bool ridisegnato() const { return !canvas.di(OperazioneCanvas::Clear).empty(); }
+    EsitoMouse rilascio(PulsanteMouse p, int x, int y) { return rilascioMouse(ws, canvas, host, p, x, y); }
 };
 
 }  // namespace
@@ -32,63 +33,52 @@ struct Ambiente {
 TEST(ZoomWindow, CornerMovesToTheOriginAndTheLargerSideFillsTheCanvas) {
     Ambiente a;
     // 100 wide and 50 high on an 800-pixel-wide canvas: the scale grows eight times.
-    EXPECT_TRUE(zoomFinestraSu(a.ws, a.canvas, a.host, 200, 150, 100, 100));
-    EXPECT_FLOAT_EQ(a.ws.vista.scala, 8);
-    EXPECT_FLOAT_EQ(a.ws.vista.offsetX, -800);
-    EXPECT_FLOAT_EQ(a.ws.vista.offsetY, 600 * 8 - 100 * 8);
+    EXPECT_TRUE(a.zoom(200, 150, 100, 100));
+    EXPECT_EQ(a.vista(), (std::vector<float>{8, -800, 600 * 8 - 100 * 8}));
     EXPECT_TRUE(a.host.messaggi.empty());
     EXPECT_FALSE(a.ridisegnato());  // the caller redraws
     // The world point that was under the window's top-left corner is now at the origin.
-    Ambiente b;
-    b.vista(2, 100, 500);
+    Ambiente b(2, 100, 500);
     const double wx = b.ws.vista.mondoX(40), wy = b.ws.vista.mondoY(30);
-    ASSERT_TRUE(zoomFinestraSu(b.ws, b.canvas, b.host, 40, 30, 60, 130));  // taller: 600 / 100
+    ASSERT_TRUE(b.zoom(40, 30, 60, 130));  // taller: 600 / 100
     EXPECT_FLOAT_EQ(b.ws.vista.scala, 12);
     EXPECT_NEAR(b.ws.vista.canvasX(wx), 0, 1e-3);
     EXPECT_NEAR(b.ws.vista.canvasY(wy), 0, 1e-3);
     // A window with no width still has a height.
-    EXPECT_TRUE(zoomFinestraSu(b.ws, b.canvas, b.host, 10, 10, 10, 310));
+    EXPECT_TRUE(b.zoom(10, 10, 10, 310));
     EXPECT_FLOAT_EQ(b.ws.vista.scala, 24);
 }
 
-TEST(ZoomWindow, NoSizeAndTooLargeAScale) {
-    Ambiente a;
-    a.vista(3, 10, 20);
-    EXPECT_FALSE(zoomFinestraSu(a.ws, a.canvas, a.host, 50, 60, 50, 60));
-    EXPECT_FALSE(zoomFinestraSu(a.ws, a.canvas, a.host, NAN, 60, 50, 60));
-    EXPECT_EQ(a.host.testiMessaggi(),
-              (std::vector<std::string>{"Finestra di selezione inesistente!", "Finestra di selezione inesistente!"}));
-    EXPECT_FLOAT_EQ(a.ws.vista.scala, 3);
-    EXPECT_FLOAT_EQ(a.ws.vista.offsetX, 10);
+TEST(ZoomWindow, NoSizeTooLargeAScaleAndNoPixels) {
+    Ambiente a(3, 10, 20);
+    EXPECT_FALSE(a.zoom(50, 60, 50, 60));
+    EXPECT_FALSE(a.zoom(NAN, 60, 50, 60));
+    EXPECT_EQ(a.host.testiMessaggi(), std::vector<std::string>(2, "Finestra di selezione inesistente!"));
+    EXPECT_EQ(a.vista(), (std::vector<float>{3, 10, 20}));
     EXPECT_FALSE(a.ridisegnato());
 
     // Above 100000: the message, back to the view saved before the zoom, and a redraw.
-    a.host.pulisci();
-    a.ws.TipoDocumento = kDocPianta;
-    a.vista(200, 10, 20);
-    salvaVista(a.ws.vista);
-    const std::size_t pila = a.ws.vista.pila.size();
-    EXPECT_FALSE(zoomFinestraSu(a.ws, a.canvas, a.host, 0, 0, 1, 1));
-    EXPECT_EQ(a.host.testiMessaggi(), std::vector<std::string>{"Fattore di scala dello zoom eccessivo!"});
-    EXPECT_FLOAT_EQ(a.ws.vista.scala, 200);
-    EXPECT_FLOAT_EQ(a.ws.vista.offsetY, 20);
-    EXPECT_EQ(a.ws.vista.pila.size(), pila - 1);
-    EXPECT_TRUE(a.ridisegnato());
-    // Exactly 100000 is allowed.
-    a.vista(125, 0, 0);
-    EXPECT_TRUE(zoomFinestraSu(a.ws, a.canvas, a.host, 0, 0, 1, 0));
-    EXPECT_FLOAT_EQ(a.ws.vista.scala, 100000);
-    // A canvas with no pixels leaves the view alone.
+    Ambiente b(200, 10, 20);
+    b.ws.TipoDocumento = kDocPianta;
+    salvaVista(b.ws.vista);
+    const std::size_t pila = b.ws.vista.pila.size();
+    EXPECT_FALSE(b.zoom(0, 0, 1, 1));
+    EXPECT_EQ(b.host.testiMessaggi(), std::vector<std::string>{"Fattore di scala dello zoom eccessivo!"});
+    EXPECT_EQ(b.vista(), (std::vector<float>{200, 10, 20}));
+    EXPECT_EQ(b.ws.vista.pila.size(), pila - 1);
+    EXPECT_TRUE(b.ridisegnato());
+    // Exactly 100000 is allowed. A canvas with no pixels leaves the view alone.
+    b.ws.vista.scala = 125;
+    EXPECT_TRUE(b.zoom(0, 0, 1, 0));
+    EXPECT_FLOAT_EQ(b.ws.vista.scala, 100000);
     RecordingCanvas nulla(0, 0);
-    EXPECT_FALSE(zoomFinestraSu(a.ws, nulla, a.host, 0, 0, 10, 10));
-    EXPECT_FLOAT_EQ(a.ws.vista.scala, 100000);
+    EXPECT_FALSE(zoomFinestraSu(b.ws, nulla, b.host, 0, 0, 10, 10));
+    EXPECT_FLOAT_EQ(b.ws.vista.scala, 100000);
     // Without a saved view the zoom is simply undone.
-    Ambiente b;
-    b.vista(1000, 5, 6);
-    b.ws.vista.pila.resize(1);
-    EXPECT_FALSE(zoomFinestraSu(b.ws, b.canvas, b.host, 0, 0, 2, 2));
-    EXPECT_FLOAT_EQ(b.ws.vista.scala, 1000);
-    EXPECT_FLOAT_EQ(b.ws.vista.offsetX, 5);
+    Ambiente c(1000, 5, 6);
+    c.ws.vista.pila.resize(1);
+    EXPECT_FALSE(c.zoom(0, 0, 2, 2));
+    EXPECT_EQ(c.vista(), (std::vector<float>{1000, 5, 6}));
 }
 
 TEST(ZoomExtent, FitsTheDrawingAndRefusesAnEmptyOne) {
@@ -112,6 +102,12 @@ TEST(ZoomExtent, FitsTheDrawingAndRefusesAnEmptyOne) {
     // "&Precedente" undoes it.
     EXPECT_TRUE(vistaPrecedente(a.ws.vista));
     EXPECT_FLOAT_EQ(a.ws.vista.scala, 1);
+    // With 255 views saved the zoom still happens, the stack does not grow.
+    disegnaPianta(a.ws, a.canvas, a.host);
+    a.ws.vista.pila.resize(255);
+    zoomEstensione(a.ws, a.canvas, a.host);
+    EXPECT_EQ(a.ws.vista.pila.size(), 255u);
+    EXPECT_NE(a.ws.vista.scala, 1);
 
     // Nothing drawn since the last restart: the message, no redraw, the view saved anyway.
     Ambiente b;
@@ -122,71 +118,51 @@ TEST(ZoomExtent, FitsTheDrawingAndRefusesAnEmptyOne) {
     EXPECT_EQ(b.host.testiMessaggi(), std::vector<std::string>{"Finestra di selezione inesistente!"});
     EXPECT_FLOAT_EQ(b.ws.vista.scala, 1);
     EXPECT_EQ(b.ws.vista.pila.size(), 2u);
-
-    // With 255 views saved the zoom still happens, the stack does not grow.
-    Ambiente c;
-    c.ws.Piano = prova::pianoDiProva();
-    disegnaPianta(c.ws, c.canvas, c.host);
-    c.ws.vista.pila.resize(255);
-    zoomEstensione(c.ws, c.canvas, c.host);
-    EXPECT_EQ(c.ws.vista.pila.size(), 255u);
-    EXPECT_NE(c.ws.vista.scala, 1);
 }
 
 TEST(CanvasMouse, CoordinatesPanPickAndOverlays) {
     Vista v;
-    v.scala = 2;
-    v.offsetX = 100;
-    v.offsetY = 500;
+    v.scala = 2, v.offsetX = 100, v.offsetY = 500;
     EXPECT_EQ(testoCoordinate(v, 300, 100), "100, 200");
     EXPECT_EQ(testoCoordinate(v, 101, 500), "0,5, 0");
     v.scala = 0;
     EXPECT_EQ(testoCoordinate(v, 300, 100), "");
 
+    // Pan: the first release starts the rubber band, the second moves the view and redraws.
     Ambiente a;
     a.ws.TipoDocumento = kDocPianta;
-    EXPECT_EQ(rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Sinistro, 5, 5), EsitoMouse::Nessuno);
+    EXPECT_EQ(a.rilascio(PulsanteMouse::Sinistro, 5, 5), EsitoMouse::Nessuno);
     a.ws.vista.modoPan = 1;
-    EXPECT_EQ(rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Sinistro, 50, 50), EsitoMouse::Gestito);
-    EXPECT_EQ(a.ws.vista.modoPan, 2);
-    ControlliCanvas c = controlliCanvas(a.ws, 70, 40);
-    EXPECT_TRUE(c.elastico && !c.rettangolo && !c.croce && !c.quadrato);
-    EXPECT_EQ(c.inizioX, 50);
+    EXPECT_EQ(a.rilascio(PulsanteMouse::Sinistro, 50, 50), EsitoMouse::Gestito);
+    EXPECT_EQ(controlliCanvas(a.ws, 70, 40), (ControlliCanvas{false, true, false, false, 70, 40, 50, 50}));
     EXPECT_FALSE(a.ridisegnato());
-    rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Sinistro, 80, 20);
+    a.rilascio(PulsanteMouse::Sinistro, 80, 20);
     EXPECT_EQ(a.ws.vista.modoPan, 0);
-    EXPECT_FLOAT_EQ(a.ws.vista.offsetX, 30);
-    EXPECT_FLOAT_EQ(a.ws.vista.offsetY, 570);
+    EXPECT_EQ(a.vista(), (std::vector<float>{1, 30, 570}));
     EXPECT_TRUE(a.ridisegnato());
     EXPECT_EQ(controlliCanvas(a.ws, 1, 1), (ControlliCanvas{false, false, false, false, 1, 1, 0, 0}));
-
     // The zoom window waits for the left button.
     a.ws.vista.modoZoom = 1;
-    EXPECT_EQ(rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Destro, 5, 5), EsitoMouse::Nessuno);
-    rilascioMouse(a.ws, a.canvas, a.host, PulsanteMouse::Sinistro, 5, 5);
+    EXPECT_EQ(a.rilascio(PulsanteMouse::Destro, 5, 5), EsitoMouse::Nessuno);
+    a.rilascio(PulsanteMouse::Sinistro, 5, 5);
     EXPECT_TRUE(controlliCanvas(a.ws, 9, 9).rettangolo);
 
     // The pick square follows the pointer until the next release.
     Ambiente b;
     b.ws.vista.modoSelezione = 2;
     EXPECT_TRUE(controlliCanvas(b.ws, 9, 9).quadrato);
-    EXPECT_EQ(rilascioMouse(b.ws, b.canvas, b.host, PulsanteMouse::Sinistro, 9, 9), EsitoMouse::Gestito);
+    EXPECT_EQ(b.rilascio(PulsanteMouse::Sinistro, 9, 9), EsitoMouse::Gestito);
     EXPECT_EQ(b.ws.vista.modoSelezione, 0);
 
     // Tracing: the cross-hair, and a rubber band from the last vertex once there is one;
     // the right button ends it.
     Ambiente t;
     t.ws.vista.modoAsse = 2;
-    c = controlliCanvas(t.ws, 9, 9);
-    EXPECT_TRUE(c.croce && !c.elastico);
+    EXPECT_EQ(controlliCanvas(t.ws, 9, 9), (ControlliCanvas{true, false, false, false, 9, 9, 0, 0}));
     t.ws.Piano.NumeroPuntiAsse = 1;
-    t.ws.Piano.VerticiAsse.redim(1);
-    t.ws.Piano.VerticiAsse[1] = {10, 20, 0};
-    c = controlliCanvas(t.ws, 9, 9);
-    EXPECT_TRUE(c.croce && c.elastico);
-    EXPECT_EQ(c.inizioX, 10);
-    EXPECT_EQ(c.inizioY, 580);
-    EXPECT_EQ(rilascioMouse(t.ws, t.canvas, t.host, PulsanteMouse::Destro, 9, 9), EsitoMouse::TracciamentoTerminato);
+    t.ws.Piano.VerticiAsse.assignRaw({{}, {10, 20, 0}});
+    EXPECT_EQ(controlliCanvas(t.ws, 9, 9), (ControlliCanvas{true, true, false, false, 9, 9, 10, 580}));
+    EXPECT_EQ(t.rilascio(PulsanteMouse::Destro, 9, 9), EsitoMouse::TracciamentoTerminato);
     EXPECT_EQ(t.ws.vista.modoAsse, 0);
 }
 

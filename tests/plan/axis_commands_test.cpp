@@ -15,9 +15,7 @@ namespace {
 class AsseComandi : public ::testing::Test {
 protected:
     void SetUp() override {
-        ws.vista.scala = 2;
-        ws.vista.offsetX = 10;
-        ws.vista.offsetY = 500;
+        ws.vista.scala = 2, ws.vista.offsetX = 10, ws.vista.offsetY = 500;
         prova::impostaAsse(ws.Piano, {{1, 2}, {3, 4}});  // a previous axis, no contour line
         ws.Piano.ProfiloApplicato.MetodoLivellette = 5;
     }
@@ -28,9 +26,8 @@ protected:
 
 TEST_F(AsseComandi, TracingAppendsVerticesDrawsLegsAndRestoresAnAbandonedTrace) {
     iniziaTracciamentoAsse(ws, canvas, host);
-    EXPECT_EQ(ws.vista.modoAsse, 2);
-    EXPECT_EQ(ws.PianoBackup.NumeroPuntiAsse, 2);
-    EXPECT_EQ(ws.Piano.NumeroPuntiAsse, 0);
+    EXPECT_EQ(std::vector<int>({ws.vista.modoAsse, ws.PianoBackup.NumeroPuntiAsse, ws.Piano.NumeroPuntiAsse}),
+              std::vector<int>({2, 2, 0}));
     aggiungiVerticeAsse(ws, canvas, host, 10, 20);
     aggiungiVerticeAsse(ws, canvas, host, 30, 25);
     aggiungiVerticeAsse(ws, canvas, host, NAN, 25);  // nowhere: ignored
@@ -41,9 +38,8 @@ TEST_F(AsseComandi, TracingAppendsVerticesDrawsLegsAndRestoresAnAbandonedTrace) 
     // One leg, from the second vertex on, in colour 15: world (10, 20)-(30, 25) on screen.
     const auto linee = canvas.di(OperazioneCanvas::Line);
     ASSERT_EQ(linee.size(), 1u);
-    EXPECT_EQ(linee[0].colore, 15);
-    EXPECT_EQ(std::vector<double>({linee[0].a, linee[0].b, linee[0].c, linee[0].d}),
-              std::vector<double>({30, 460, 70, 450}));
+    EXPECT_EQ(std::vector<double>({double(linee[0].colore), linee[0].a, linee[0].b, linee[0].c, linee[0].d}),
+              std::vector<double>({15, 30, 460, 70, 450}));
     terminaTracciamentoAsse(ws, canvas, host);
     EXPECT_EQ(ws.vista.modoAsse, 0);
     EXPECT_TRUE(host.messaggi.empty());
@@ -72,18 +68,14 @@ TEST_F(AsseComandi, ReversalSwapsVerticesInPlaceOrRefuses) {
 TEST_F(AsseComandi, ImportFromTraverseAndTriangulationFiles) {
     campioni::CartellaTemporanea cartella;
     OpenTraverse pol;
-    pol.Versione = 1;
-    pol.NumeroStazioni = 3;
-    pol.Ascissa.redim(3);
-    pol.Ordinata.redim(3);
-    for (int32_t i = 1; i <= 3; ++i) pol.Ascissa[i] = float(100 * i), pol.Ordinata[i] = float(-5 * i);
+    pol.Versione = 1, pol.NumeroStazioni = 3;
+    pol.Ascissa.assignRaw({0, 100, 200, 300});
+    pol.Ordinata.assignRaw({0, -5, -10, -15});
     ASSERT_EQ(scriviRecord(cartella.file("a.pla"), pol, false), "");
     TriangulationChain tri;
-    tri.Versione = 1;
-    tri.NumeroTriangoli = 9;  // more than the lists hold: only the points present are taken
-    tri.X.redim(2);
-    tri.Y.redim(2);
-    tri.X[2] = 3, tri.Y[2] = 4;
+    tri.Versione = 1, tri.NumeroTriangoli = 9;  // more than the lists hold: only the points present are taken
+    tri.X.assignRaw({0, 0, 3});
+    tri.Y.assignRaw({0, 0, 4});
     ASSERT_EQ(scriviRecord(cartella.file("t.trn"), tri, false), "");
 
     host.fileAperti = {cartella.file("a.pla"), cartella.file("t.trn")};
@@ -119,11 +111,10 @@ TEST_F(AsseComandi, CoordinatesPageFillsEditsAndApplies) {
     pagina.apri(ws);
     const Griglia& g = pagina.griglia;
     ASSERT_EQ(g.righe(), 3);
-    EXPECT_EQ(std::vector<std::string>({g.testo(0, 0), g.testo(0, 1), g.testo(0, 2)}),
-              std::vector<std::string>({"Punto n°", "Ascisse", "Ordinate"}));
+    EXPECT_EQ(std::vector<std::string>({g.testo(0, 0), g.testo(0, 1), g.testo(0, 2), g.testo(2, 0), g.testo(2, 1),
+                                        g.testo(2, 2)}),
+              std::vector<std::string>({"Punto n°", "Ascisse", "Ordinate", "2", "3,5", "-4,25"}));
     EXPECT_EQ(g.larghezzeColonne, (std::vector<int>{700, 1600, 1600}));
-    EXPECT_EQ(std::vector<std::string>({g.testo(2, 0), g.testo(2, 1), g.testo(2, 2)}),
-              std::vector<std::string>({"2", "3,5", "-4,25"}));
 
     for (int tasto : {8, int('7'), int(','), int('5'), int('a')}) pagina.tasto(1, 1, tasto);  // "1" -> "7,5"
     ASSERT_TRUE(pagina.applica(ws, host));

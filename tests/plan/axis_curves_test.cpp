@@ -7,20 +7,23 @@
 #include "plan/axis.h"
 #include "road/road_sample.h"
 #include "shell/workspace.h"
+#include "support/trim2_fixtures.h"
 
 namespace carvela {
 namespace {
 
 using Vertici = std::vector<std::pair<double, double>>;
+using prova::vicini;
 
-// The axis computed with a curve table kept through the preparation (a method is set)
-// and the given radii.
-Workspace calcolato(const Vertici& v, std::vector<float> raggi = {}) {
+// The axis computed with a curve table kept through the preparation (a method is set), the
+// given radii, and a stake count of 1 on the first curve when `picchetti` is set.
+Workspace calcolato(const Vertici& v, std::vector<float> raggi = {}, bool picchetti = false) {
     Workspace ws;
     prova::impostaAsse(ws.Piano, v);
     ws.Piano.ProfiloApplicato.MetodoLivellette = ws.Profilo.MetodoLivellette = 5;
-    ws.Profilo.CurvaRaggio.redim(static_cast<int32_t>(raggi.size()));
-    for (std::size_t i = 0; i < raggi.size(); ++i) ws.Profilo.CurvaRaggio[static_cast<int32_t>(i) + 1] = raggi[i];
+    ws.Profilo.CurvaRaggio.assignRaw(raggi);
+    ws.Profilo.CurvaRaggio.raw().insert(ws.Profilo.CurvaRaggio.raw().begin(), 0);
+    if (picchetti) ws.Profilo.CurvaPicchetti.assignRaw({0, 1}), ws.impostazioni.PicchettiCurva = 4;
     preparaAsse(ws);
     calcolaCurvePicchetti(ws);
     return ws;
@@ -31,6 +34,11 @@ double angolo(const Workspace& ws, int32_t i) {
     return std::atan2(p.x - ws.CentriCurve[i].x, p.y - ws.CentriCurve[i].y);
 }
 
+std::vector<double> centroEPrimoPicchetto(const Workspace& ws) {
+    const AxisPoint& p = ws.Piano.AsseTracciato[2];
+    return {ws.CentriCurve[2].x, ws.CentriCurve[2].y, p.x, p.y};
+}
+
 TEST(CurvePicchetti, WorkedExamplesLeftAndRight) {
     // Left-hand: Rmax = 100.5 x tan(|delta| / 2) ~ 4.9 is below the minimum, so R = 20.
     const Workspace s = calcolato({{0, 100}, {10, 0}, {30, -100}});
@@ -38,10 +46,7 @@ TEST(CurvePicchetti, WorkedExamplesLeftAndRight) {
     EXPECT_EQ(s.Profilo.CurvaPicchetti[1], 8);
     EXPECT_FLOAT_EQ(s.Profilo.CurvaRaggio[1], 20);
     EXPECT_EQ(s.CentriCurve[2].lato, 1);
-    EXPECT_NEAR(s.CentriCurve[2].x, 29.80, 0.01);
-    EXPECT_NEAR(s.CentriCurve[2].y, 2.96, 0.01);
-    EXPECT_NEAR(s.Piano.AsseTracciato[2].x, 9.90, 0.01);
-    EXPECT_NEAR(s.Piano.AsseTracciato[2].y, 0.97, 0.01);
+    EXPECT_TRUE(vicini(centroEPrimoPicchetto(s), {29.80, 2.96, 9.90, 0.97}, 0.01));
     // Stakes on the circle; one more step of the spacing reaches the second leg (5 x + y = 50).
     for (int32_t i = 2; i <= 9; ++i)
         EXPECT_NEAR(std::hypot(s.Piano.AsseTracciato[i].x - s.CentriCurve[i].x,
@@ -49,16 +54,13 @@ TEST(CurvePicchetti, WorkedExamplesLeftAndRight) {
     const double fine = angolo(s, 2) + 8 * (angolo(s, 3) - angolo(s, 2));
     EXPECT_NEAR(5 * (s.CentriCurve[2].x + 20 * std::sin(fine)) + s.CentriCurve[2].y + 20 * std::cos(fine), 50, 1e-3);
 
-    // Right-hand: Rmax ~ 24.6, R stays 20.
+    // Right-hand: Rmax ~ 24.6, R stays 20; clockwise, in the direction of travel.
     const Workspace d = calcolato({{0, 100}, {10, 0}, {-30, -100}});
     EXPECT_EQ(d.Profilo.CurvaVerso[1], "d");
     EXPECT_FLOAT_EQ(d.Profilo.CurvaRaggio[1], 20);
     EXPECT_EQ(d.CentriCurve[2].lato, 0);
-    EXPECT_NEAR(d.CentriCurve[2].x, -10.39, 0.01);
-    EXPECT_NEAR(d.CentriCurve[2].y, 2.88, 0.01);
-    EXPECT_NEAR(d.Piano.AsseTracciato[2].x, 9.51, 0.01);
-    EXPECT_NEAR(d.Piano.AsseTracciato[2].y, 4.87, 0.01);
-    EXPECT_GT(angolo(d, 3), angolo(d, 2));  // clockwise: in the direction of travel
+    EXPECT_TRUE(vicini(centroEPrimoPicchetto(d), {-10.39, 2.88, 9.51, 4.87}, 0.01));
+    EXPECT_GT(angolo(d, 3), angolo(d, 2));
 
     // First vertex, 8 stakes marked 255 but the last, last vertex; the polygon stays.
     const Planimetria& p = d.Piano;
@@ -79,16 +81,9 @@ TEST(CurvePicchetti, RadiusLimitStakeCountAndTheBackPoint) {
     EXPECT_FLOAT_EQ(calcolato({{0, 100}, {10, 0}, {30, -100}}, {5}).Profilo.CurvaRaggio[1], 20);
 
     // A stake count below 2 takes the setting, and the table keeps it.
-    Workspace ws;
-    prova::impostaAsse(ws.Piano, {{0, 100}, {10, 0}, {-30, -100}});
-    ws.Piano.ProfiloApplicato.MetodoLivellette = ws.Profilo.MetodoLivellette = 5;
-    ws.Profilo.CurvaPicchetti.redim(1);
-    ws.Profilo.CurvaPicchetti[1] = 1;
-    ws.impostazioni.PicchettiCurva = 4;
-    preparaAsse(ws);
-    calcolaCurvePicchetti(ws);
-    EXPECT_EQ(ws.Profilo.CurvaPicchetti[1], 4);
-    EXPECT_EQ(ws.Piano.NumeroPuntiAsse, 6);
+    const Workspace uno = calcolato({{0, 100}, {10, 0}, {-30, -100}}, {}, true);
+    EXPECT_EQ(uno.Profilo.CurvaPicchetti[1], 4);
+    EXPECT_EQ(uno.Piano.NumeroPuntiAsse, 6);
 
     // Two right angles 100 m apart with R = 80: the second curve's tangent is measured from
     // the first curve's last stake (about 35.6 m back), not from its vertex.
@@ -105,18 +100,15 @@ TEST(PreparaAsse, NudgesEqualCoordinatesAndResetsOrKeepsTheProfile) {
     Workspace ws;
     prova::impostaAsse(ws.Piano, {{0, 0}, {0, 50}, {40, 50}, {40, 90}});
     ws.Profilo.NumeroSezioni = 7;
-    ws.Profilo.CurvaRaggio.redim(1);
-    ws.Profilo.CurvaRaggio[1] = 35;
+    ws.Profilo.CurvaRaggio.assignRaw({0, 35});
     preparaAsse(ws);
     // Method 0 in the plan's copy: the profile starts afresh, radii at the minimum.
-    EXPECT_EQ(ws.Profilo.NumeroSezioni, 0);
-    EXPECT_EQ(ws.Piano.ProfiloApplicato.NumeroSezioni, 0);
+    EXPECT_EQ(std::pair(ws.Profilo.NumeroSezioni, ws.Piano.ProfiloApplicato.NumeroSezioni), std::pair(0, 0));
     EXPECT_EQ(ws.Profilo.NumeroCurve, 2);
     EXPECT_FLOAT_EQ(ws.Profilo.CurvaRaggio[1], 20);
     // Equal x or y of consecutive vertices are moved 0.0005 apart, and the move is stored.
-    EXPECT_FLOAT_EQ(ws.Piano.VerticiAsse[2].x, 0.0005f);
-    EXPECT_FLOAT_EQ(ws.Piano.VerticiAsse[3].y, 50.0005f);
-    EXPECT_FLOAT_EQ(ws.Piano.VerticiAsse[4].x, 40.0005f);
+    EXPECT_EQ(std::vector<float>({ws.Piano.VerticiAsse[2].x, ws.Piano.VerticiAsse[3].y, ws.Piano.VerticiAsse[4].x}),
+              std::vector<float>({0.0005f, 50.0005f, 40.0005f}));
     EXPECT_EQ(ws.Piano.AsseTracciato, ws.Piano.VerticiAsse);
 
     // With a method set the profile stays; the curve table grows keeping its values.
@@ -125,10 +117,8 @@ TEST(PreparaAsse, NudgesEqualCoordinatesAndResetsOrKeepsTheProfile) {
     ws.Profilo.CurvaRaggio[1] = 35;
     prova::impostaAsse(ws.Piano, {{0, 0}, {10, 50}, {40, 60}, {45, 90}, {80, 100}});
     preparaAsse(ws);
-    EXPECT_EQ(ws.Profilo.NumeroSezioni, 7);
-    EXPECT_EQ(ws.Profilo.NumeroCurve, 3);
-    EXPECT_FLOAT_EQ(ws.Profilo.CurvaRaggio[1], 35);
-    EXPECT_FLOAT_EQ(ws.Profilo.CurvaRaggio[3], 20);
+    EXPECT_EQ(std::pair(ws.Profilo.NumeroSezioni, ws.Profilo.NumeroCurve), std::pair(7, 3));
+    EXPECT_EQ(std::pair(ws.Profilo.CurvaRaggio[1], ws.Profilo.CurvaRaggio[3]), std::pair(35.0f, 20.0f));
 }
 
 TEST(CurvePicchetti, StraightAndDegenerateAxesStayFinite) {
@@ -139,15 +129,15 @@ TEST(CurvePicchetti, StraightAndDegenerateAxesStayFinite) {
                              Vertici{{5, 5}, {5, 5}, {5, 5}}, Vertici{{0, 0}, {30, 100}, {0, 0}},
                              Vertici{{0, 0}, {0, 100}, {0, 40}, {60, 40}}}) {
         const Workspace ws = calcolato(v);
-        ASSERT_EQ(ws.Piano.NumeroPuntiAsse, 2 + 8 * (static_cast<int32_t>(v.size()) - 2));
+        ASSERT_EQ(ws.Piano.NumeroPuntiAsse, 2 + 8 * (int32_t(v.size()) - 2));
         for (int32_t i = 1; i <= ws.Piano.NumeroPuntiAsse; ++i) {
             const AxisPoint& a = ws.Piano.AsseTracciato[i];
             EXPECT_TRUE(std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(ws.CentriCurve[i].x)) << i;
         }
+        // Aligned vertices: every stake falls on the middle vertex.
+        if (v.size() == 3 && v[2].first == 100)
+            for (int32_t i = 2; i <= 9; ++i) EXPECT_NEAR(ws.Piano.AsseTracciato[i].x, 50, 1e-3);
     }
-    // Aligned vertices: every stake falls on the middle vertex.
-    const Workspace allineati = calcolato({{0, 0}, {50, 50}, {100, 100}});
-    for (int32_t i = 2; i <= 9; ++i) EXPECT_NEAR(allineati.Piano.AsseTracciato[i].x, 50, 1e-3);
 }
 
 }  // namespace

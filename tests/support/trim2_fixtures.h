@@ -1,0 +1,20 @@
+#pragma once
+// Shared checks of the road-chain and drawing tests.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace carvela::prova {
+
+// Element by element within `tolleranza`; a value that is not a number never matches.
+inline ::testing::AssertionResult vicini(const std::vector<double>& a, const std::vector<double>& b,
+                                         double tolleranza = 1e-4) {
+    if (a.size() != b.size()) return ::testing::AssertionFailure() << a.size() << " values, " << b.size() << " expected";
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (!(std::fabs(a[i] - b[i]) <= tolleranza))
+            return ::testing::AssertionFailure() << "value " << i << ": " << a[i] << ", expected " << b[i];
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace carvela::prova
