@@ -40,25 +40,13 @@ TEST(Impostazioni, CaricaSalvaEValoriScrittiAMano) {
         {"fattoreScalaVolumi", "dieci"},    {"IntervalloAutoSave", "1"},         {"IntervalloVertexPLine", "0"},
         {"PicchettiCurva", "255"},          {"numPuntiTerrenoDefault", "70000"}, {"AngoloPiatto", "-200"},
         {"LarghezzaDefaultStrada", "1e40"}, {"RaggioMinimoCurve", ""},           {"DistazaMinimaSezioni", "7,25"}};
-    const Impostazioni letto = caricaImpostazioni(mano);
-    const Impostazioni base;
-    EXPECT_FALSE(letto.AbilitaAutoSave);
-    EXPECT_FALSE(letto.UtilizzaFileBackUp);
-    EXPECT_TRUE(letto.MuroSezione);
-    EXPECT_EQ(letto.MantieniQuoteDraw, base.MantieniQuoteDraw);
-    EXPECT_TRUE(letto.AdattaScalaPlot);
-    EXPECT_FLOAT_EQ(letto.DimensioneQuote, 3.5f);
-    EXPECT_FLOAT_EQ(letto.DistazaMinimaSezioni, 7.25f);
-    EXPECT_EQ(letto.fattoreScalaVolumi, base.fattoreScalaVolumi);
     // Values the settings window would refuse (and that would stall the timer or the
-    // drawings) load as the default too.
-    EXPECT_EQ(letto.IntervalloAutoSave, base.IntervalloAutoSave);
-    EXPECT_EQ(letto.IntervalloVertexPLine, base.IntervalloVertexPLine);
-    EXPECT_EQ(letto.PicchettiCurva, base.PicchettiCurva);
-    EXPECT_EQ(letto.numPuntiTerrenoDefault, base.numPuntiTerrenoDefault);
-    EXPECT_EQ(letto.AngoloPiatto, base.AngoloPiatto);
-    EXPECT_EQ(letto.LarghezzaDefaultStrada, base.LarghezzaDefaultStrada);
-    EXPECT_EQ(letto.RaggioMinimoCurve, base.RaggioMinimoCurve);
+    // drawings) load as the default, like words that are no number or switch.
+    Impostazioni atteso;
+    atteso.AbilitaAutoSave = atteso.UtilizzaFileBackUp = false;
+    atteso.DimensioneQuote = 3.5f;
+    atteso.DistazaMinimaSezioni = 7.25f;
+    EXPECT_TRUE(caricaImpostazioni(mano) == atteso);
 }
 
 struct Finestra {
@@ -83,28 +71,18 @@ struct Finestra {
 TEST(FinestraImpostazioni, CampiAllApertura) {
     Finestra f;
     EXPECT_EQ(f.campi.angoli, UnitaAngolare::Radianti);
-    EXPECT_EQ(f.campi.scalaDisegno, "1");
-    EXPECT_EQ(f.campi.ascissaOrigine, "0");
-    EXPECT_EQ(f.campi.ordinataOrigine, "0");
-    EXPECT_EQ(f.campi.scarpataSterro, "0,7854");
-    EXPECT_EQ(f.campi.scarpataRiporto, "2,0944");
-    EXPECT_EQ(f.campi.intervalloAutoSave, "10");
-    EXPECT_EQ(f.campi.picchettiCurva, "8");
-    EXPECT_TRUE(f.campi.autoSave);
+    EXPECT_EQ(f.campi.scarpataSterro + " " + f.campi.scarpataRiporto, "0,7854 2,0944");
 
     // The origin is the world point at the canvas's bottom-left corner.
-    f.ws.vista.scala = 2;
-    f.ws.vista.offsetX = 100;
-    f.ws.vista.offsetY = 700;
+    f.ws.vista.scala = 2, f.ws.vista.offsetX = 100, f.ws.vista.offsetY = 700;
     f.ws.impostazioni.AngoloPiatto = 200;
     const CampiImpostazioni c = campiDaImpostazioni(f.ws.impostazioni, f.ws.vista, 600);
-    EXPECT_EQ(c.ascissaOrigine, "-50");
-    EXPECT_EQ(c.ordinataOrigine, "50");
+    EXPECT_EQ(c.ascissaOrigine + " " + c.ordinataOrigine, "-50 50");
     EXPECT_EQ(c.angoli, UnitaAngolare::Centesimali);
     EXPECT_EQ(unitaDi(180), UnitaAngolare::Sessagesimali);
     EXPECT_EQ(unitaDi(400), UnitaAngolare::Nessuna);
 
-    // Up-down arrows change only the text.
+    // Up-down arrows change only the text, the interval not below 1, the columns not below 0.
     EXPECT_EQ(frecciaIntervallo("2", false), "1");
     EXPECT_EQ(frecciaIntervallo("1", false), "1");
     EXPECT_EQ(frecciaIntervallo("1", true), "2");
@@ -130,9 +108,7 @@ TEST(FinestraImpostazioni, ApplicaTuttiICampiSalvaERidisegna) {
     EXPECT_TRUE(f.applica());
     EXPECT_TRUE(f.host.messaggi.empty());
     const Impostazioni& s = f.ws.impostazioni;
-    EXPECT_EQ(f.ws.vista.scala, 2.0f);
-    EXPECT_EQ(f.ws.vista.offsetX, -20.0f);
-    EXPECT_EQ(f.ws.vista.offsetY, -10.0f + 600.0f);
+    EXPECT_EQ(std::tuple(f.ws.vista.scala, f.ws.vista.offsetX, f.ws.vista.offsetY), std::tuple(2.0f, -20.0f, 590.0f));
     EXPECT_EQ(s.AngoloPiatto, 180.0f);
     EXPECT_FALSE(s.AbilitaAutoSave);
     EXPECT_EQ(s.LarghezzaDefaultStrada, 12.0f);
@@ -188,11 +164,10 @@ TEST(FinestraImpostazioni, IlPrimoCampoRifiutatoFermaLaSequenza) {
         f.campi.*caso.campo = caso.valore;
         EXPECT_FALSE(f.applica()) << caso.messaggio;
         EXPECT_EQ(f.host.testiMessaggi(), std::vector<std::string>{caso.messaggio}) << caso.valore;
-        // Saved whatever happened.
+        // Saved whatever happened; the last field is never reached.
         EXPECT_EQ(f.store.valori.size(), 30u);
-        // The last field is never reached.
         EXPECT_EQ(f.ws.impostazioni.IntervalloVertexPLine, 1);
-        if (caso.campo != &CampiImpostazioni::scalaDisegno) EXPECT_EQ(f.ws.vista.scala, 3.0f) << caso.messaggio;
+        EXPECT_EQ(f.ws.vista.scala, caso.campo == &CampiImpostazioni::scalaDisegno ? 1.0f : 3.0f);
     }
 
     // The width is applied before the search distance is tested against it.

@@ -6,13 +6,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "dxf/dxf_project.h"
 #include "graphics/recording_canvas.h"
 #include "shell/settings.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
+#include "support/sample_records.h"
 
 namespace carvela {
 namespace {
@@ -92,54 +92,17 @@ std::string dxfMinimo() {
 }
 
 std::string fileTemporaneo(const std::string& nome, const std::string& testo) {
-    auto dir = std::filesystem::temp_directory_path() / ("carvela_wizard_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    std::string path = (dir / nome).string();
-    std::ofstream(path, std::ios::binary) << testo;
-    return path;
-}
-
-TEST(Autocomposizione, StringTableAndCaptions) {
-    EXPECT_EQ(testoWizard(100), "Help");
-    EXPECT_EQ(testoWizard(101), "&Interrompi");
-    EXPECT_EQ(testoWizard(102), "< &Indietro");
-    EXPECT_EQ(testoWizard(103), "&Avanti >");
-    EXPECT_EQ(testoWizard(104), "&Fine");
-    EXPECT_EQ(testoWizard(300),
-              "Interrompendo l'operazione di autocomposizione non sarà sucessivamente possibile ritornare alla fase "
-              "corrente. Interrompo l'operazoine?");
-    EXPECT_EQ(testoWizard(301), "Nome file non valido!");
-    EXPECT_EQ(testoWizard(1002), "&Non visualizzare questa schermata in futuro.");
-    EXPECT_EQ(testoWizard(3000), "Processo completato.");
-    EXPECT_EQ(testoWizard(10000), "Progetto completato");
-    EXPECT_EQ(testoWizard(10002), "Non visualizzare questa finestra di dialogo in fututro.");
-    EXPECT_EQ(testoWizard(10003), "OK");
-    EXPECT_EQ(testoWizard(30000), "Informazioni incomplete.");
-    EXPECT_EQ(testoWizard(4242), "");
-    for (int passo = 0; passo < kPassiWizard; ++passo) EXPECT_FALSE(testoWizard(kSpiegazioniPassi[passo][0]).empty());
-
-    EXPECT_STREQ(testoOpzione(kOrdineOpzioni[0]), "il profilo");
-    EXPECT_STREQ(testoOpzione(kOrdineOpzioni[3]), "la planimetria");
-    EXPECT_STREQ(testoOpzione(OpzioneFinale::Diagramma), "il diagramma dei volumi paleggiabili");
-
-    Banco b;
-    b.wizard.apri();
-    EXPECT_EQ(b.wizard.didascalia(), "Introduzione - Autocomposizione del Carvela");
-    b.wizard.vaiAlPasso(5);
-    EXPECT_EQ(b.wizard.didascalia(), "Processo completato. - Autocomposizione del Carvela");
-    b.wizard.indietro();
-    EXPECT_EQ(b.wizard.didascalia(), "Fase 4 - Autocomposizione del Carvela");
+    static const campioni::CartellaTemporanea cartella;
+    std::ofstream(cartella.file(nome), std::ios::binary) << testo;
+    return cartella.file(nome);
 }
 
 TEST(Autocomposizione, OpeningAndNavigation) {
     Banco b;
     b.wizard.apri();
-    EXPECT_EQ(b.wizard.passo(), 0);
-    EXPECT_EQ(b.ws.wizardAttivo, -1);
-    EXPECT_FALSE(b.finestra.principaleAbilitata);
-    EXPECT_FALSE(b.wizard.indietroAbilitato());
+    EXPECT_EQ(std::pair(b.wizard.passo(), int{b.ws.wizardAttivo}), std::pair(0, -1));
+    EXPECT_FALSE(b.finestra.principaleAbilitata || b.wizard.indietroAbilitato() || b.wizard.fineAbilitata());
     EXPECT_TRUE(b.wizard.avantiAbilitato());
-    EXPECT_FALSE(b.wizard.fineAbilitata());
     EXPECT_FALSE(b.wizard.indietro());
 
     EXPECT_TRUE(b.wizard.avanti());
@@ -196,15 +159,25 @@ TEST(Autocomposizione, BackToTheImportStepImportsAgain) {
     EXPECT_EQ(b.host.titoloFinestra, "Carvela [ " + b.wizard.nomeFile + " ] [ " + b.wizard.nomeFile + " ]");
 }
 
-TEST(Autocomposizione, HelpAtTheContextOfEveryStep) {
+TEST(Autocomposizione, CaptionTextAndHelpOfEveryStep) {
     Banco b;
     b.wizard.apri();
     b.wizard.nomeFile = "/non/esiste.dxf";  // step 2 says so and goes on
+    std::vector<std::string> didascalie;
     for (int passo = 0; passo < kPassiWizard; ++passo) {
         b.wizard.vaiAlPasso(passo);
         b.wizard.guida();
         b.finestra.mostra();
+        didascalie.push_back(b.wizard.didascalia());
+        EXPECT_FALSE(testoWizard(kSpiegazioniPassi[passo][0]).empty()) << passo;
     }
+    const std::string w = " - Autocomposizione del Carvela";
+    EXPECT_EQ(didascalie, (std::vector<std::string>{"Introduzione" + w, "Fase 1" + w, "Fase 2" + w, "Fase 3" + w,
+                                                    "Fase 4" + w, "Processo completato." + w}));
+    EXPECT_EQ(testoWizard(4242), "");
+    EXPECT_STREQ(testoOpzione(kOrdineOpzioni[0]), "il profilo");
+    EXPECT_STREQ(testoOpzione(kOrdineOpzioni[3]), "la planimetria");
+
     EXPECT_EQ(b.finestra.contestiGuida, (std::vector<int>{1010, 1020, 1030, 1040, 1050, 1060}));
     EXPECT_TRUE(b.wizard.guidaAperta());
     b.wizard.chiudi();
@@ -222,21 +195,21 @@ TEST(Autocomposizione, CancelAsksAndKeepsTheWork) {
     b.host.risposte.push_back(Risposta::Annulla);
     EXPECT_FALSE(b.wizard.interrompi());
     ASSERT_EQ(b.host.messaggi.size(), 1u);
-    EXPECT_EQ(b.host.messaggi[0].testo, testoWizard(300));
-    EXPECT_EQ(b.host.messaggi[0].pulsanti, Pulsanti::OkAnnulla);
-    EXPECT_EQ(b.host.messaggi[0].icona, Icona::Domanda);
+    EXPECT_EQ(b.host.messaggi[0].testo,
+              "Interrompendo l'operazione di autocomposizione non sarà sucessivamente possibile ritornare alla fase "
+              "corrente. Interrompo l'operazoine?");
+    EXPECT_EQ(std::pair(b.host.messaggi[0].pulsanti, b.host.messaggi[0].icona),
+              std::pair(Pulsanti::OkAnnulla, Icona::Domanda));
     EXPECT_TRUE(b.wizard.aperta());
 
     b.host.risposte.push_back(Risposta::Ok);
     EXPECT_TRUE(b.wizard.interrompi());
     EXPECT_FALSE(b.wizard.aperta());
-    EXPECT_EQ(b.finestra.chiusure, 1);
-    EXPECT_EQ(b.ws.wizardAttivo, 0);
+    EXPECT_EQ(std::tuple(b.finestra.chiusure, int{b.ws.wizardAttivo}, b.finestra.conferme), std::tuple(1, 0, 0));
     EXPECT_TRUE(b.finestra.principaleAbilitata);
     // The imported drawing stays, and stays the document shown.
     EXPECT_EQ(b.ws.TipoDocumento, kDocDxf);
     EXPECT_GT(b.ws.DxfDrawing.upperBound(), 0);
-    EXPECT_EQ(b.finestra.conferme, 0);
 }
 
 TEST(Autocomposizione, ConfirmationUntilSwitchedOff) {
@@ -246,27 +219,22 @@ TEST(Autocomposizione, ConfirmationUntilSwitchedOff) {
         b.wizard.apri();
         b.wizard.fine();  // not allowed before the last step
         EXPECT_TRUE(b.wizard.aperta());
+        b.ws.TipoDocumento = kDocPianta;
         b.wizard.vaiAlPasso(5);  // nothing to compute: the computation says so, the wizard goes on
         EXPECT_TRUE(b.wizard.fineAbilitata());
         EXPECT_FALSE(b.wizard.avantiAbilitato());
+        b.canvas.operazioni.clear();
         b.wizard.fine();
         EXPECT_FALSE(b.wizard.aperta());
+        // The plan option keeps the plan shown, drawn again.
+        EXPECT_EQ(b.ws.TipoDocumento, kDocPianta);
+        EXPECT_FALSE(b.canvas.di(OperazioneCanvas::Clear).empty());
     }
     EXPECT_EQ(b.finestra.conferme, 1);
     EXPECT_EQ(b.impostazioni.valori["ConfirmScreen"], "DontShow");
     Autocomposizione::impostaConfermaDaNonMostrare(b.impostazioni, false);
     EXPECT_EQ(b.impostazioni.valori["ConfirmScreen"], "");
     EXPECT_TRUE(Autocomposizione::confermaDaMostrare(b.impostazioni));
-}
-
-TEST(Autocomposizione, ThePlanOptionKeepsThePlanShown) {
-    Banco b;
-    b.wizard.apri();
-    b.ws.TipoDocumento = kDocPianta;
-    b.wizard.vaiAlPasso(5);
-    b.wizard.fine();
-    EXPECT_EQ(b.ws.TipoDocumento, kDocPianta);
-    EXPECT_FALSE(b.canvas.di(OperazioneCanvas::Clear).empty());  // the plan drawn again
 }
 
 }  // namespace
