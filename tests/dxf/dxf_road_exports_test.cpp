@@ -4,29 +4,25 @@
 #include <set>
 
 #include "dxf/dxf_exports.h"
-#include "dxf/dxf_reader.h"
 #include "shell/settings.h"
 #include "support/fake_host.h"
+#include "support/survey_dxf_fixtures.h"
 
 namespace carvela {
 namespace {
 
-VbArray<DxfEntity> rileggi(const std::string& testo) {
-    VbArray<DxfEntity> d;
-    LimitiDxf l;
-    convertiDxf(testo, d, l);
-    return d;
-}
+using test::descrivi;
+using V = std::vector<std::string>;
 
-// Three sections over 230 m, one grade line from 100 down to 97.25.
+// Three sections over 230 m, one grade line from 100 down to 97.25; no curves, as the road
+// computation leaves them.
 Profilo profiloDiProva() {
     Profilo p;
     p.NumeroSezioni = 3;
     p.NumeroLivellette = 1;
     for (auto* a : {&p.Progressive, &p.QuoteTerreno, &p.QuoteProgetto, &p.QuoteRosse}) a->redim(3);
     for (auto* t : {&p.ProgressiveLiv, &p.TerrenoLiv, &p.ProgettoLiv, &p.RosseLiv}) t->redim(3, 1);
-    p.PuntiLivelletta.redim(1), p.Pendenze.redim(1);
-    p.CurvaDa.redim(0), p.CurvaA.redim(0);  // no curves, as the road computation leaves them
+    p.PuntiLivelletta.redim(1), p.Pendenze.redim(1), p.CurvaDa.redim(0), p.CurvaA.redim(0);
     p.PuntiLivelletta[1] = 3;
     p.Pendenze[1] = -0.0123456f;
     const float x[] = {0, 0, 150, 230}, z[] = {0, 100, 104, 98}, progetto[] = {0, 100, 98.5f, 97.25f};
@@ -36,134 +32,81 @@ Profilo profiloDiProva() {
         p.QuoteProgetto[i] = p.ProgettoLiv(i, 1) = progetto[i];
         p.QuoteRosse[i] = p.RosseLiv(i, 1) = progetto[i] - z[i];
     }
-    p.QuotaMassima = 104;
-    p.QuotaMinima = 98;
-    p.QuotaRiferimento = 78;
-    p.MetodoLivellette = 1;
+    p.QuotaMassima = 104, p.QuotaMinima = 98, p.QuotaRiferimento = 78, p.MetodoLivellette = 1;
     return p;
 }
 
 TEST(DxfRoadExports, ProfileInDrawingUnitsWithTheExportForms) {
-    VbArray<DxfEntity> d = rileggi(esportaProfilo(profiloDiProva()));
+    const VbArray<DxfEntity> d = test::leggiDxf(esportaProfilo(profiloDiProva()));
     ASSERT_GT(d.upperBound(), 20);
-    std::vector<const DxfEntity*> verticali, terreno, testate;
-    std::vector<std::array<float, 4>> spessi;
-    for (int32_t i = 1; i <= d.upperBound(); ++i) {
-        const DxfEntity& e = d[i];
+    V verticali, terreno, ettometri, didascalie;
+    for (const DxfEntity& e : std::vector(d.raw().begin() + 1, d.raw().end())) {
         EXPECT_EQ(e.Layer, "profilo") << e.Nome;
         if (e.Nome == "LINE") {
             // Everything drawn lies within the profile and its bands, a tenth of the screen.
-            EXPECT_GE(std::min(e.X1, e.X2), -12.5f);
-            EXPECT_LE(std::max(e.X1, e.X2), 23.0f);
-            EXPECT_GE(std::min(e.Y1, e.Y2), -13.0f);
-            EXPECT_LE(std::max(e.Y1, e.Y2), 40.0f);
-            if (e.Colore == 15 && e.X1 == e.X2 && e.Y1 == 2) verticali.push_back(&e);
-            if (e.Colore == 10) terreno.push_back(&e);
+            EXPECT_TRUE(std::min(e.X1, e.X2) >= -12.5f && std::max(e.X1, e.X2) <= 23) << descrivi(e);
+            EXPECT_TRUE(std::min(e.Y1, e.Y2) >= -13 && std::max(e.Y1, e.Y2) <= 40) << descrivi(e);
+            if (e.Colore == 15 && e.X1 == e.X2 && e.Y1 == 2) verticali.push_back(descrivi(e));
+            if (e.Colore == 10) terreno.push_back(descrivi(e));
         }
-        if (e.Nome == "POLYLINE") testate.push_back(&e);
-        if (e.Nome == "VERTEX" && i + 1 <= d.upperBound() && d[i + 1].Nome == "VERTEX")
-            spessi.push_back({e.X1, e.Y1, d[i + 1].X1, d[i + 1].Y1});
+        if (e.Nome == "VERTEX") ettometri.push_back(descrivi(e));
+        if (e.Nome == "TEXT" && e.Testo.rfind("L=", 0) == 0) didascalie.push_back(descrivi(e));
     }
-    // A colour-7 line at every section from 2 up to the ground.
-    ASSERT_EQ(verticali.size(), 3u);
-    EXPECT_FLOAT_EQ(verticali[1]->X1, 15);
-    EXPECT_FLOAT_EQ(verticali[1]->Y2, 26);
-    ASSERT_EQ(terreno.size(), 2u);  // the ground line in DXF colour 3
-    EXPECT_FLOAT_EQ(terreno[1]->Y1, 26);
-    EXPECT_FLOAT_EQ(terreno[1]->X2, 23);
-
+    // A colour-7 line at every section from 2 up to the ground; the ground in DXF colour 3.
+    EXPECT_EQ(verticali, (V{"LINE/profilo c15 y1=2 y2=22", "LINE/profilo c15 x1=15 y1=2 x2=15 y2=26",
+                            "LINE/profilo c15 x1=23 y1=2 x2=23 y2=20"}));
+    EXPECT_EQ(terreno, (V{"LINE/profilo c10 y1=22 x2=15 y2=26", "LINE/profilo c10 x1=15 y1=26 x2=23 y2=20"}));
     // Hectometres 0 and 1 whole, then the part up to 230 m, alternating 1.85 and 1.65.
-    ASSERT_EQ(testate.size(), 3u);
-    ASSERT_EQ(spessi.size(), 3u);
-    EXPECT_EQ(spessi[0], (std::array<float, 4>{0, 1.85f, 10, 1.85f}));
-    EXPECT_EQ(spessi[1], (std::array<float, 4>{10, 1.65f, 20, 1.65f}));
-    EXPECT_EQ(spessi[2], (std::array<float, 4>{20, 1.85f, 23, 1.85f}));
+    EXPECT_EQ(ettometri, (V{"VERTEX/profilo c15 y1=1.85 v32", "VERTEX/profilo c15 x1=10 y1=1.85 v32",
+                            "VERTEX/profilo c15 x1=10 y1=1.65 v32", "VERTEX/profilo c15 x1=20 y1=1.65 v32",
+                            "VERTEX/profilo c15 x1=20 y1=1.85 v32", "VERTEX/profilo c15 x1=23 y1=1.85 v32"}));
+    // One caption per grade line, truncated: length 230, fall 2.75, slope -1.2346 %.
+    EXPECT_EQ(didascalie, V{"TEXT/profilo c11 x1=0.1 y1=29.5 r=0.2 'L= 230 , Disl= 2.75 , P=-1.2346%'"});
 
-    // The grade caption, truncated: length 230, fall 2.75, slope -1.2346 %.
-    const DxfEntity* didascalia = nullptr;
-    for (int32_t i = 1; i <= d.upperBound(); ++i)
-        if (d[i].Nome == "TEXT" && d[i].Testo.rfind("L=", 0) == 0) {
-            EXPECT_EQ(didascalia, nullptr) << "one caption per grade line";
-            didascalia = &d[i];
-        }
-    ASSERT_NE(didascalia, nullptr);
-    EXPECT_EQ(didascalia->Testo, "L= 230 , Disl= 2.75 , P=-1.2346%");
-    EXPECT_FLOAT_EQ(didascalia->X1, 0.1f);
-    EXPECT_FLOAT_EQ(didascalia->Y1, 29.5f);
-    EXPECT_FLOAT_EQ(didascalia->R, 0.2f);
-    EXPECT_EQ(didascalia->Colore, 11);  // DXF colour 4
-
-    // Fewer than two sections: an empty ENTITIES section.
-    Profilo corto = profiloDiProva();
+    Profilo corto = profiloDiProva();  // fewer than two sections: an empty ENTITIES section
     corto.NumeroSezioni = 1;
-    EXPECT_EQ(rileggi(esportaProfilo(corto)).upperBound(), 0);
-}
-
-Sezione sezioneDiProva(int16_t numero) {
-    Sezione s;
-    s.Numero = numero;
-    s.Larghezza = 10;
-    s.QuotaProgetto = 100;
-    s.NumeroPunti = 3;
-    s.DistanzeTerreno.redim(3), s.QuoteTerreno.redim(3);
-    const float d[] = {0, -15, 0, 15}, z[] = {0, 101, 99, 100};
-    for (int i = 1; i <= 3; ++i) s.DistanzeTerreno[i] = d[i], s.QuoteTerreno[i] = z[i];
-    s.NumeroIntersezioni = 1;
-    s.Intersezioni.redim(1);
-    s.Intersezioni[1] = 3;
-    s.RossaCiglioSinistro = -0.6f, s.RossaCiglioDestro = 0.2f;
-    s.XPiedeSinistro = -6, s.ZPiedeSinistro = 100.8f, s.XPiedeDestro = 6, s.ZPiedeDestro = 99.7f;
-    s.AreaSterro = 3, s.AreaRiporto = -1;
-    return s;
+    EXPECT_EQ(test::leggiDxf(esportaProfilo(corto)).upperBound(), 0);
 }
 
 TEST(DxfRoadExports, SectionsAsSheetsInColumns) {
     VbArray<Sezione> sezioni(2);
-    sezioni[1] = sezioneDiProva(1);
-    sezioni[2] = sezioneDiProva(12);
+    for (int16_t i : {1, 2}) {
+        Sezione& s = sezioni[i];
+        s.Numero = i == 1 ? 1 : 12;
+        s.Larghezza = 10, s.QuotaProgetto = 100, s.NumeroPunti = 3;
+        s.DistanzeTerreno = test::lista({-15, 0, 15}), s.QuoteTerreno = test::lista({101, 99, 100});
+        s.NumeroIntersezioni = 1;
+        s.Intersezioni.assignRaw({0, 3});
+        s.RossaCiglioSinistro = -0.6f, s.RossaCiglioDestro = 0.2f;
+        s.XPiedeSinistro = -6, s.ZPiedeSinistro = 100.8f, s.XPiedeDestro = 6, s.ZPiedeDestro = 99.7f;
+        s.AreaSterro = 3, s.AreaRiporto = -1;
+    }
     FakeHost host;
-    const std::string testo = esportaSezioni(sezioni, Impostazioni{}, &host);
-    EXPECT_EQ(host.didascalie, std::vector<std::string>{"Esportazione in corso..."});
+    const VbArray<DxfEntity> d = test::leggiDxf(esportaSezioni(sezioni, Impostazioni{}, &host));
+    EXPECT_EQ(host.didascalie, V{"Esportazione in corso..."});
     EXPECT_EQ(host.posizioniBarra, (std::vector<int>{1, 2}));
     EXPECT_EQ(host.attesaAperta, 0);
 
-    VbArray<DxfEntity> d = rileggi(testo);
     // Section 12 stands in the second column (x offset 55), second place down (y offset -40):
     // axis at x 65, platform level at y -20.
-    std::vector<std::array<float, 5>> segni;  // colour, x1, y1, x2, y2 of the vertical marks at 65 and 68
-    std::vector<std::string> titoli;
+    V segni, terreno, titoli;
     std::set<std::string> didascalie;
-    bool terreno = false;
-    for (int32_t i = 1; i <= d.upperBound(); ++i) {
-        const DxfEntity& e = d[i];
+    for (const DxfEntity& e : std::vector(d.raw().begin() + 1, d.raw().end())) {
         EXPECT_EQ(e.Layer, "sezioni");
-        if (e.Nome == "LINE" && (e.X1 == 65 || e.X1 == 68) && e.X1 == e.X2)
-            segni.push_back({float(e.Colore), e.X1, e.Y1, e.X2, e.Y2});
-        if (e.Nome == "LINE" && e.Colore == 10 && e.X1 == 50) {
-            terreno = true;
-            EXPECT_FLOAT_EQ(e.Y1, -19);
-            EXPECT_FLOAT_EQ(e.X2, 65);
-            EXPECT_FLOAT_EQ(e.Y2, -21);
-        }
-        if (e.Nome == "TEXT" && e.Testo.rfind("SEZIONE", 0) == 0) {
-            titoli.push_back(e.Testo);
-            EXPECT_FLOAT_EQ(e.R, 0.3f);
-            EXPECT_EQ(e.Colore, 11);
-        }
-        if (e.Nome == "TEXT" &&
-            (e.Testo == "QUOTA" || e.Testo == "TERR." || e.Testo == "PROG." || e.Testo == "D.PROG.")) {
-            didascalie.insert(e.Testo);
-            EXPECT_FLOAT_EQ(e.R, 0.25f);
-            EXPECT_EQ(e.Colore, 12);  // DXF colour 1
-        }
+        if (e.Nome == "LINE" && (e.X1 == 65 || e.X1 == 68) && e.X1 == e.X2) segni.push_back(descrivi(e));
+        if (e.Nome == "LINE" && e.Colore == 10 && e.X1 == 50) terreno.push_back(descrivi(e));
+        // Titles in DXF colour 4 and 0.3 high, table captions in colour 1 and 0.25 high.
+        if (e.Nome == "TEXT" && e.Testo.rfind("SEZIONE", 0) == 0)
+            titoli.push_back(e.Colore == 11 && e.R == 0.3f ? e.Testo : descrivi(e));
+        if (e.Nome == "TEXT" && std::set<std::string>{"QUOTA", "TERR.", "PROG.", "D.PROG."}.count(e.Testo))
+            didascalie.insert(e.Colore == 12 && e.R == 0.25f ? e.Testo : descrivi(e));
     }
-    EXPECT_TRUE(terreno);
-    EXPECT_EQ(titoli, (std::vector<std::string>{"SEZIONE  1", "SEZIONE  12"}));
-    EXPECT_EQ(didascalie.size(), 4u);
+    EXPECT_EQ(terreno, V{"LINE/sezioni c10 x1=50 y1=-19 x2=65 y2=-21"});
+    EXPECT_EQ(titoli, (V{"SEZIONE  1", "SEZIONE  12"}));
+    EXPECT_EQ(didascalie, (std::set<std::string>{"D.PROG.", "PROG.", "QUOTA", "TERR."}));
     std::sort(segni.begin(), segni.end());
-    EXPECT_EQ(segni,
-              (std::vector<std::array<float, 5>>{
-                  {11, 65, -22, 65, -20}, {11, 65, -20, 65, -18}, {12, 68, -20, 68, -22}, {14, 68, -20, 68, -18}}));
+    EXPECT_EQ(segni, (V{"LINE/sezioni c11 x1=65 y1=-20 x2=65 y2=-18", "LINE/sezioni c11 x1=65 y1=-22 x2=65 y2=-20",
+                        "LINE/sezioni c12 x1=68 y1=-20 x2=68 y2=-22", "LINE/sezioni c14 x1=68 y1=-20 x2=68 y2=-18"}));
 }
 
 }  // namespace

@@ -5,47 +5,19 @@
 #include "dxf/dxf_commands.h"
 #include "dxf/dxf_exports.h"
 #include "dxf/dxf_project.h"
-#include "dxf/dxf_reader.h"
-#include "dxf/dxf_test_files.h"
 #include "graphics/recording_canvas.h"
 #include "shell/settings.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
+#include "support/survey_dxf_fixtures.h"
 
 namespace carvela {
 namespace {
 
-using test::FileTemporaneo;
-
-VbArray<DxfEntity> rileggi(const std::string& testo) {
-    VbArray<DxfEntity> d;
-    LimitiDxf l;
-    convertiDxf(testo, d, l);
-    return d;
-}
-
-// The TEXT entities of a written file as (text, rotation) with their values untrimmed.
-std::vector<std::pair<std::string, std::string>> testiScritti(const std::string& testo) {
-    std::vector<std::string> righe;
-    for (std::size_t p = 0, a; (a = testo.find("\r\n", p)) != std::string::npos; p = a + 2)
-        righe.push_back(testo.substr(p, a - p));
-    std::vector<std::pair<std::string, std::string>> out;
-    for (std::size_t i = 0; i + 1 < righe.size(); i += 2) {
-        if (righe[i] == " 0 " && righe[i + 1] == "TEXT") out.emplace_back();
-        if (out.empty()) continue;
-        if (righe[i] == " 1 ") out.back().first = righe[i + 1];
-        if (righe[i] == " 50 ") out.back().second = righe[i + 1];
-    }
-    return out;
-}
-
-std::vector<const DxfEntity*> conNome(const VbArray<DxfEntity>& d, const std::string& nome,
-                                      const std::string& layer = "") {
-    std::vector<const DxfEntity*> out;
-    for (int32_t i = 1; i <= d.upperBound(); ++i)
-        if (d[i].Nome == nome && (layer.empty() || d[i].Layer == layer)) out.push_back(&d[i]);
-    return out;
-}
+using test::descrivi;
+using test::leggiDxf;
+using test::lista;
+using V = std::vector<std::string>;
 
 TEST(DxfWriter, ItemFormsOfTheEntityWriters) {
     ScrittoreDxf w;
@@ -70,10 +42,8 @@ TEST(DxfWriter, ItemFormsOfTheEntityWriters) {
               " 0 \r\nVERTEX\r\n 8 \r\nprofilo\r\n 10 \r\n 10\r\n 20 \r\n 1.85\r\n 30 \r\n 0\r\n"
               " 0 \r\nSEQEND\r\n 8 \r\nprofilo\r\n");
     // The reader takes the vertices without flags as drawn vertices.
-    VbArray<DxfEntity> d = rileggi(s.contenuto());
-    ASSERT_EQ(d.upperBound(), 4);
-    EXPECT_EQ(d[2].FlagVertice, 32);
-    EXPECT_FLOAT_EQ(d[3].Y1, 1.85f);
+    EXPECT_EQ(descrivi(leggiDxf(s.contenuto()), "VERTEX/profilo"),
+              (V{"VERTEX/profilo c15 y1=1.85 v32", "VERTEX/profilo c15 x1=10 y1=1.85 v32"}));
 
     // Values that are not finite never reach the file; texts stay on one line.
     ScrittoreDxf n;
@@ -82,9 +52,8 @@ TEST(DxfWriter, ItemFormsOfTheEntityWriters) {
     EXPECT_EQ(n.contenuto(), "");
     EXPECT_EQ(n.scartate(), 2);
     n.testo("città", 7, 0, 0, 0, 1, "riga\r\nseconda", 0);
-    EXPECT_NE(n.contenuto().find("citt\xE0\r\n"), std::string::npos);
-    EXPECT_NE(n.contenuto().find("riga  seconda\r\n"), std::string::npos);
-    EXPECT_EQ(rileggi(n.contenuto())[1].Layer, "città");
+    EXPECT_NE(n.contenuto().find("citt\xE0\r\n 62 \r\n 7 \r\n"), std::string::npos);
+    EXPECT_EQ(descrivi(leggiDxf(n.contenuto())), V{"TEXT/città c15 r=1 'riga  seconda'"});
 }
 
 TEST(DxfWriter, TraverseLabelsTruncateAndTheClosedOneCloses) {
@@ -92,55 +61,46 @@ TEST(DxfWriter, TraverseLabelsTruncateAndTheClosedOneCloses) {
     imp.DimensioneQuote = 2.5f;
     ClosedTraverse c;
     c.NumeroStazioni = 3;
-    for (auto* a : {&c.Ascissa, &c.Ordinata, &c.Quota}) a->redim(4);
-    const float xs[] = {0, 1.999f, 100.29f, 50}, ys[] = {0, 0.29f, -3.456f, 80}, qs[] = {0, 100, 101.5f, 99};
-    for (int i = 1; i <= 3; ++i) c.Ascissa[i] = xs[i], c.Ordinata[i] = ys[i], c.Quota[i] = qs[i];
-    VbArray<DxfEntity> d = rileggi(esportaPoligonaleChiusa(c, imp));
-    auto linee = conNome(d, "LINE", "poligonale");
-    ASSERT_EQ(linee.size(), 3u);
-    EXPECT_FLOAT_EQ(linee[2]->X1, 50);  // the closing line from the last station to the first
-    EXPECT_FLOAT_EQ(linee[2]->X2, 1.999f);
-    EXPECT_EQ(linee[2]->Colore, 15);  // DXF colour 7
-    auto testi = conNome(d, "TEXT", "quote");
-    ASSERT_EQ(testi.size(), 3u);
-    EXPECT_EQ(testi[0]->Testo, "P 1( 1.99, .29, 100)");
-    EXPECT_EQ(testi[1]->Testo, "P 2( 100.29,-3.46, 101.5)");
-    EXPECT_FLOAT_EQ(testi[0]->X1, 4.999f);
-    EXPECT_FLOAT_EQ(testi[0]->R, 2.5f);
-    EXPECT_EQ(testi[0]->Colore, 14);  // DXF colour 2
-
+    c.Ascissa = lista({1.999f, 100.29f, 50}), c.Ordinata = lista({0.29f, -3.456f, 80}),
+    c.Quota = lista({100, 101.5f, 99});
+    const VbArray<DxfEntity> d = leggiDxf(esportaPoligonaleChiusa(c, imp));
+    EXPECT_EQ(descrivi(d, "LINE"), (V{"LINE/poligonale c15 x1=1.999 y1=0.29 z1=100 x2=100.29 y2=-3.456 z2=101.5",
+                                      "LINE/poligonale c15 x1=100.29 y1=-3.456 z1=101.5 x2=50 y2=80 z2=99",
+                                      "LINE/poligonale c15 x1=50 y1=80 z1=99 x2=1.999 y2=0.29 z2=100"}));
+    EXPECT_EQ(descrivi(d, "TEXT"), (V{"TEXT/quote c14 x1=4.999 y1=3.29 z1=100 r=2.5 'P 1( 1.99, .29, 100)'",
+                                      "TEXT/quote c14 x1=103.29 y1=-0.456 z1=101.5 r=2.5 'P 2( 100.29,-3.46, 101.5)'",
+                                      "TEXT/quote c14 x1=53 y1=83 z1=99 r=2.5 'P 3( 50, 80, 99)'"}));
     OpenTraverse a;
     a.NumeroStazioni = 2;
-    for (auto* v : {&a.Ascissa, &a.Ordinata, &a.Quota}) v->redim(2);
-    a.Ascissa[2] = 10;
-    VbArray<DxfEntity> da = rileggi(esportaPoligonaleAperta(a, imp));
-    EXPECT_EQ(conNome(da, "LINE").size(), 1u);
-    EXPECT_EQ(conNome(da, "TEXT").size(), 2u);
+    a.Ascissa = lista({0, 10}), a.Ordinata = lista({0, 0}), a.Quota = lista({0, 0});
+    const VbArray<DxfEntity> da = leggiDxf(esportaPoligonaleAperta(a, imp));
+    EXPECT_EQ(descrivi(da, "LINE"), V{"LINE/poligonale c15 x2=10"});
+    EXPECT_EQ(descrivi(da, "TEXT").size(), 2u);
 }
 
 TEST(DxfWriter, TriangulationSidesStayInsideTheChain) {
-    Impostazioni imp;
     for (int n : {3, 4}) {
         TriangulationChain t;
         t.NumeroTriangoli = static_cast<int16_t>(n);
         t.X.redim(n + 1), t.Y.redim(n + 1), t.Azimut.redim(n + 2);
         for (int v = 0; v <= n + 1; ++v) t.X[v] = 10.0f * v, t.Y[v] = v % 2 ? 10.0f : 0.0f, t.Azimut[v] = 50;
-        VbArray<DxfEntity> d = rileggi(esportaTriangolazione(t, imp));
-        auto linee = conNome(d, "LINE", "triangolazione");
-        int chiusure = 0;
-        for (const DxfEntity* l : linee) {
-            EXPECT_LE(l->X2, 10.0f * (n + 1)) << "n = " << n;
-            EXPECT_FLOAT_EQ(l->Z1, 50);
-            if (l->Colore != 12) continue;  // DXF colour 1: the third sides
-            ++chiusure;
-            EXPECT_FLOAT_EQ(l->X2 - l->X1, 20);
+        const VbArray<DxfEntity> d = leggiDxf(esportaTriangolazione(t, Impostazioni{}));
+        int linee = 0, terziLati = 0;
+        for (const DxfEntity& l : d.raw()) {
+            if (l.Nome != "LINE") continue;
+            ++linee;
+            EXPECT_LE(l.X2, 10.0f * (n + 1)) << "n = " << n;
+            EXPECT_FLOAT_EQ(l.Z1, 50);
+            if (l.Colore != 12) continue;  // DXF colour 1: the third sides
+            ++terziLati;
+            EXPECT_FLOAT_EQ(l.X2 - l.X1, 20);
         }
-        EXPECT_EQ(chiusure, n);  // one third side per triangle
-        EXPECT_EQ(static_cast<int>(linee.size()), 2 * n + 1);
-        EXPECT_EQ(static_cast<int>(conNome(d, "CIRCLE").size()), 2 * (n + 2));
-        auto testi = conNome(d, "TEXT", "quote");
+        EXPECT_EQ(terziLati, n);  // one third side per triangle
+        EXPECT_EQ(linee, 2 * n + 1);
+        EXPECT_EQ(static_cast<int>(descrivi(d, "CIRCLE/triangolazione").size()), 2 * (n + 2));
+        const V testi = descrivi(d, "TEXT/quote");
         ASSERT_EQ(static_cast<int>(testi.size()), n + 2);
-        EXPECT_EQ(testi[1]->Testo, "P 2 ( 10, 10)");
+        EXPECT_EQ(testi[1], "TEXT/quote c14 x1=13 y1=13 z1=50 r=4 'P 2 ( 10, 10)'");
     }
 }
 
@@ -149,37 +109,36 @@ TEST(DxfWriter, MassDiagramWritesOneNumberAndOneCirclePerSection) {
     TabellaPaleggi t;
     t.NumeroPunti = 3;
     t.ScalaVolumi = 10;
-    t.Ordinate.redim(3), t.ProgressivePunti.redim(3), t.ProgressiveSezioni.redim(1);
-    t.Ordinate[2] = 25, t.Ordinate[3] = -200;
-    t.ProgressivePunti[2] = 5, t.ProgressivePunti[3] = 20;
+    t.Ordinate = lista({0, 25, -200}), t.ProgressivePunti = lista({0, 5, 20}), t.ProgressiveSezioni.redim(1);
     t.ProgressiveSezioni[1] = 20;
-    VbArray<DxfEntity> d = rileggi(esportaDiagramma(t));
-    auto cerchi = conNome(d, "CIRCLE", "diagramma");
-    ASSERT_EQ(cerchi.size(), 2u);
-    EXPECT_FLOAT_EQ(cerchi[0]->X1, 0);
-    EXPECT_FLOAT_EQ(cerchi[1]->X1, 20);
-    std::vector<std::string> numeri, ordinate;
-    for (const auto& [testo, rotazione] : testiScritti(esportaDiagramma(t)))
-        (rotazione == " 0" ? numeri : ordinate).push_back(testo);
-    EXPECT_EQ(numeri, (std::vector<std::string>{" 1", " 2"}));
-    EXPECT_EQ(ordinate, (std::vector<std::string>{" 0", " 25", "-200", "RIPORTO    STERRO"}));
-    auto linee = conNome(d, "LINE");
+    const std::string testo = esportaDiagramma(t);
+    const VbArray<DxfEntity> d = leggiDxf(testo);
+    EXPECT_EQ(descrivi(d, "CIRCLE"), (V{"CIRCLE/diagramma c10 r=1", "CIRCLE/diagramma c10 x1=20 r=1"}));
+    // Texts with their values as written: section numbers upright, ordinates turned.
+    V numeri, ordinate, testo1;
+    std::istringstream righe(testo);
+    for (std::string codice, valore; std::getline(righe, codice) && std::getline(righe, valore);) {
+        valore.pop_back();  // the CR
+        if (codice == " 1 \r") testo1.push_back(valore);
+        if (codice == " 50 \r") (valore == " 0" ? numeri : ordinate).push_back(testo1.back());
+    }
+    EXPECT_EQ(numeri, (V{" 1", " 2"}));
+    EXPECT_EQ(ordinate, (V{" 0", " 25", "-200", "RIPORTO    STERRO"}));
+    const V linee = descrivi(d, "LINE");
     ASSERT_EQ(linee.size(), 2u + 2u + 1u + 3u);
-    EXPECT_FLOAT_EQ(linee[1]->Y2, -20);   // the mass line in volume / scale
-    EXPECT_EQ(linee.back()->Colore, 12);  // a negative ordinate in DXF colour 1
+    EXPECT_EQ(linee[1], "LINE/diagramma c15 x1=5 y1=2.5 x2=20 y2=-20");  // the mass line in volume / scale
+    EXPECT_EQ(linee.back(), "LINE/diagramma c12 x1=20 x2=20 y2=-20");    // a negative ordinate in DXF colour 1
 }
 
 TEST(DxfWriter, SectionSheetsStandInColumns) {
     Impostazioni imp;  // 10 per column, 50 apart, 40 down
     double x, y;
     offsetFoglioSezione(10, imp, x, y);  // the last of the first column
-    EXPECT_DOUBLE_EQ(x, 5);
-    EXPECT_DOUBLE_EQ(y, -360);
+    EXPECT_EQ((std::pair{x, y}), (std::pair{5.0, -360.0}));
     imp.SezioniPerColonnaDXF = 3;
     imp.InterasseColonnaDXF = 49.5f;  // rounded to 50 first (half to even)
     offsetFoglioSezione(5, imp, x, y);
-    EXPECT_DOUBLE_EQ(x, 0.4 * 50);
-    EXPECT_DOUBLE_EQ(y, -40);
+    EXPECT_EQ((std::pair{x, y}), (std::pair{0.4 * 50, -40.0}));
 }
 
 // A plan as the road computation leaves it: two contour lines, a straight axis, two stations.
@@ -193,46 +152,32 @@ Planimetria pianoDiProva() {
         for (int s = 1; s <= 3; ++s) p.CurveLivello[c][s] = {10.0f * (s - 1), y, z, 10.0f * s, y + 1, z};
     }
     p.NumeroPuntiAsse = 3;
-    p.AsseTracciato.redim(3);
-    p.AsseTracciato[1] = {5, 0, 0}, p.AsseTracciato[2] = {6, 15, 0}, p.AsseTracciato[3] = {8, 30, 0};
+    p.AsseTracciato.assignRaw({{}, {5, 0, 0}, {6, 15, 0}, {8, 30, 0}});
     p.NumeroIntersezioni = 2;
-    p.Intersezioni.redim(2);
-    p.Intersezioni[1] = {5.5f, 10.5f, 105, 1}, p.Intersezioni[2] = {6.5f, 20.5f, 110, 2};
+    p.Intersezioni.assignRaw({{}, {5.5f, 10.5f, 105, 1}, {6.5f, 20.5f, 110, 2}});
     p.SezioniApplicate.redim(2);
     p.SezioniApplicate[1].QuotaProgetto = 106, p.SezioniApplicate[2].QuotaProgetto = 108;
-    p.Cigli.redim(2), p.Occupazione.redim(2);
-    p.Cigli[1] = {0.5f, 10.5f, 105, 10.5f, 10.5f, 105}, p.Cigli[2] = {1.5f, 20.5f, 110, 11.5f, 20.5f, 110};
-    p.Occupazione[1] = {-1, 10.5f, 1.5f, 12, 10.5f, -0.5f}, p.Occupazione[2] = {0, 20.5f, -1, 13, 20.5f, 2};
+    p.Cigli.assignRaw({{}, {0.5f, 10.5f, 105, 10.5f, 10.5f, 105}, {1.5f, 20.5f, 110, 11.5f, 20.5f, 110}});
+    p.Occupazione.assignRaw({{}, {-1, 10.5f, 1.5f, 12, 10.5f, -0.5f}, {0, 20.5f, -1, 13, 20.5f, 2}});
     return p;
 }
 
 TEST(DxfWriter, PlanLayersColoursAndElevations) {
-    Impostazioni imp;
-    VbArray<DxfEntity> d = rileggi(esportaPianta(pianoDiProva(), imp));
-    EXPECT_EQ(conNome(d, "LINE", "curve").size(), 6u);
-    auto quote = conNome(d, "TEXT", "quote");
-    ASSERT_EQ(quote.size(), 2u);
-    EXPECT_EQ(quote[1]->Testo, "110");
-    EXPECT_FLOAT_EQ(quote[1]->X1, 30);
-    auto asse = conNome(d, "LINE", "asse");
-    ASSERT_EQ(asse.size(), 2u);
-    EXPECT_FLOAT_EQ(asse[0]->Z1, 106);
-    EXPECT_FLOAT_EQ(asse[1]->Z2, 108);  // past the last section: the last one's elevation
-    auto sezioni = conNome(d, "LINE", "sezioni");
-    ASSERT_EQ(sezioni.size(), 2u);
-    EXPECT_FLOAT_EQ(sezioni[0]->Z1, 107.5f);
-    EXPECT_FLOAT_EQ(sezioni[0]->Z2, 105.5f);
-    auto occupazione = conNome(d, "LINE", "occupazione");
-    ASSERT_EQ(occupazione.size(), 2u);
-    EXPECT_EQ(occupazione[0]->Colore, 14);  // left z 1.5 >= 0: DXF colour 2
-    EXPECT_EQ(occupazione[1]->Colore, 12);  // right z -0.5: DXF colour 1
-    EXPECT_FLOAT_EQ(occupazione[1]->Z2, 110);
-    EXPECT_EQ(conNome(d, "LINE", "cigli").size(), 2u);
-    auto numeri = conNome(d, "TEXT", "sezioni");
-    ASSERT_EQ(numeri.size(), 2u);
-    EXPECT_EQ(numeri[1]->Testo, "2");
-    EXPECT_EQ(numeri[1]->Colore, 11);
-    EXPECT_EQ(conNome(d, "CIRCLE", "sezioni").size(), 2u);
+    const VbArray<DxfEntity> d = leggiDxf(esportaPianta(pianoDiProva(), Impostazioni{}));
+    EXPECT_EQ(descrivi(d, "LINE/curve").size(), 6u);
+    EXPECT_EQ(descrivi(d, "TEXT/quote"),
+              (V{"TEXT/quote c14 x1=30 y1=11 z1=105 r=4 '105'", "TEXT/quote c14 x1=30 y1=21 z1=110 r=4 '110'"}));
+    // The axis at the design elevations of its sections; past the last one, the last one's.
+    EXPECT_EQ(descrivi(d, "LINE/asse"),
+              (V{"LINE/asse c15 x1=5 z1=106 x2=6 y2=15 z2=108", "LINE/asse c15 x1=6 y1=15 z1=108 x2=8 y2=30 z2=108"}));
+    // Occupation lines at design elevation plus their heights, yellow above and red below.
+    EXPECT_EQ(descrivi(d, "LINE/sezioni"), (V{"LINE/sezioni c15 x1=-1 y1=10.5 z1=107.5 x2=12 y2=10.5 z2=105.5",
+                                              "LINE/sezioni c15 y1=20.5 z1=107 x2=13 y2=20.5 z2=110"}));
+    EXPECT_EQ(descrivi(d, "LINE/occupazione"), (V{"LINE/occupazione c14 x1=-1 y1=10.5 z1=107.5 y2=20.5 z2=107",
+                                                  "LINE/occupazione c12 x1=12 y1=10.5 z1=105.5 x2=13 y2=20.5 z2=110"}));
+    EXPECT_EQ(descrivi(d, "LINE/cigli").size(), 2u);
+    EXPECT_EQ(descrivi(d, "CIRCLE/sezioni").size(), 2u);
+    EXPECT_EQ(descrivi(d, "TEXT/sezioni")[1], "TEXT/sezioni c11 x1=6.5 y1=20.5 z1=110 r=4 '2'");
 }
 
 TEST(DxfWriter, PlanSurvivesExportAndImport) {
@@ -240,27 +185,18 @@ TEST(DxfWriter, PlanSurvivesExportAndImport) {
     ws.Piano = pianoDiProva();
     ws.TipoDocumento = kDocPianta;
     FakeHost host;
-    FileTemporaneo file("pianta.dxf");
+    test::FileTemporaneo file("pianta.dxf");
     ASSERT_TRUE(esportaDocumentoDxf(ws, host, file.path()));
 
     Workspace letto;
     RecordingCanvas canvas;
     ASSERT_TRUE(ReadDxf(letto, host, file.path()));
-    SceltaDxf s;
-    s.modo = ModoSelezioneDxf::Layer;
-    s.layer = "curve";
-    s.tipo = "LINE";
-    s.curveDaPolilinee = true;
+    SceltaDxf s{TipoProgettoDxf::PianoQuotato, ModoSelezioneDxf::Layer, 15, "curve", "LINE", true};
     ASSERT_TRUE(convertiProgettoDxf(letto, canvas, host, s));
     ASSERT_EQ(letto.Piano.NumeroCurveLivello, 2);
     for (int c = 1; c <= 2; ++c) EXPECT_EQ(letto.Piano.CurveLivello[c], ws.Piano.CurveLivello[c]) << c;
-
-    auto asse = conNome(letto.DxfDrawing, "LINE", "asse");
-    ASSERT_EQ(asse.size(), 2u);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_FLOAT_EQ(asse[i]->X1, ws.Piano.AsseTracciato[i + 1].x);
-        EXPECT_FLOAT_EQ(asse[i]->Y2, ws.Piano.AsseTracciato[i + 2].y);
-    }
+    EXPECT_EQ(descrivi(letto.DxfDrawing, "LINE/asse"),
+              descrivi(leggiDxf(esportaPianta(ws.Piano, ws.impostazioni)), "LINE/asse"));
     EXPECT_TRUE(host.messaggi.empty());
 }
 
@@ -268,11 +204,11 @@ TEST(DxfWriter, ExportCommandWritesOnlyDocumentsItKnows) {
     Workspace ws;
     FakeHost host;
     RecordingCanvas canvas;
-    FileTemporaneo file("uscita.dxf");
+    test::FileTemporaneo file("uscita.dxf");
     host.fileSalvati.push_back(file.path());
     comandoEsportaDxf(ws, canvas, host);  // nothing shown: nothing written
-    EXPECT_EQ(host.titoliDialoghi, std::vector<std::string>{"Esporta file di interscambio DXF"});
-    EXPECT_EQ(host.proposteSalvataggio, std::vector<std::string>{""});
+    EXPECT_EQ(host.titoliDialoghi, V{"Esporta file di interscambio DXF"});
+    EXPECT_EQ(host.proposteSalvataggio, V{""});
     EXPECT_EQ(file.leggi(), "");
 
     ws.TipoDocumento = kDocDiagramma;
