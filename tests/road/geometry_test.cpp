@@ -8,6 +8,7 @@
 #include "road/road_sample.h"
 #include "road/shell_sort.h"
 #include "shell/workspace.h"
+#include "support/trim2_fixtures.h"
 
 namespace carvela {
 namespace {
@@ -15,24 +16,18 @@ namespace {
 constexpr double kPi = 3.1415929794311523;
 
 TEST(Geometria, BearingsClockwiseFromNorthWithTheProgramsPi) {
-    EXPECT_EQ(rilevamento(0, 1), 0);
-    EXPECT_EQ(rilevamento(1, 0), kPi / 2);
-    EXPECT_EQ(rilevamento(0, -1), kPi);
-    EXPECT_EQ(rilevamento(-1, 0), 3 * kPi / 2);
     const double a = std::atan(0.5);
-    EXPECT_DOUBLE_EQ(rilevamento(1, 2), a);
-    EXPECT_DOUBLE_EQ(rilevamento(1, -2), kPi - a);
-    EXPECT_DOUBLE_EQ(rilevamento(-1, -2), kPi + a);
-    EXPECT_DOUBLE_EQ(rilevamento(-1, 2), 2 * kPi - a);
-    EXPECT_EQ(rilevamento(0, 0), 0);
-    EXPECT_EQ(rilevamento(NAN, 1), 0);
+    const struct {
+        double dx, dy, attesa;
+    } casi[] = {{0, 1, 0},      {1, 0, kPi / 2},      {0, -1, kPi},          {-1, 0, 3 * kPi / 2}, {1, 2, a},
+                {1, -2, kPi - a}, {-1, -2, kPi + a}, {-1, 2, 2 * kPi - a}, {0, 0, 0},            {NAN, 1, 0}};
+    for (const auto& c : casi) EXPECT_DOUBLE_EQ(rilevamento(c.dx, c.dy), c.attesa) << c.dx << " " << c.dy;
 }
 
 TEST(Geometria, SegmentCrossingsEndsParallelsAndNorthSouthPieces) {
     double x = 0, y = 0;
     ASSERT_TRUE(intersezioneSegmenti(0, 0, 10, 10, 0, 10, 10, 0, x, y));
-    EXPECT_NEAR(x, 5, 1e-12);
-    EXPECT_NEAR(y, 5, 1e-12);
+    EXPECT_TRUE(prova::vicini({x, y}, {5, 5}, 1e-12));
     EXPECT_TRUE(intersezioneSegmenti(0, 0, 10, 0, 10, -5, 10, 5, x, y));       // ends included
     EXPECT_FALSE(intersezioneSegmenti(0, 0, 10, 0, 10.001, -5, 10.001, 5, x, y));
     EXPECT_FALSE(intersezioneSegmenti(0, 0, 10, 0, 0, 1, 10, 1, x, y));        // parallel
@@ -42,8 +37,7 @@ TEST(Geometria, SegmentCrossingsEndsParallelsAndNorthSouthPieces) {
     // A north-south contour piece crossed by an east-going axis leg; the same line stopping
     // short of the leg is not crossed, though its x-range alone would say so.
     ASSERT_TRUE(intersezioneSegmenti(0, 4, 10, 4, 5, 0, 5, 10, x, y));
-    EXPECT_NEAR(x, 5, 1e-12);
-    EXPECT_NEAR(y, 4, 1e-12);
+    EXPECT_TRUE(prova::vicini({x, y}, {5, 4}, 1e-12));
     EXPECT_FALSE(intersezioneSegmenti(0, 4, 10, 4, 5, 5, 5, 10, x, y));
     // A north-south leg: crossing within it, and beyond its end.
     EXPECT_TRUE(intersezioneSegmenti(2, 0, 2, 10, 0, 0, 10, 10, x, y));
@@ -52,14 +46,12 @@ TEST(Geometria, SegmentCrossingsEndsParallelsAndNorthSouthPieces) {
     // The section line of a station on a north-going leg crosses a north-south piece.
     Workspace ws;
     prova::impostaAsse(ws.Piano, {{0, 0}, {0, 100}});
-    ws.Piano.Intersezioni.redim(1);
-    ws.Piano.Intersezioni[1] = {0, 50, 0, 1};
+    ws.Piano.Intersezioni.assignRaw({{}, {0, 50, 0, 1}});
     double l = 0, r = 0;
     direzioniSezione(ws, 1, l, r);
     const double xl = 15 * std::sin(l), yl = 50 + 15 * std::cos(l), xr = 15 * std::sin(r), yr = 50 + 15 * std::cos(r);
     ASSERT_TRUE(intersezioneSegmenti(xl, yl, xr, yr, 6, 40, 6, 60, x, y));
-    EXPECT_NEAR(x, 6, 1e-5);  // the program's pi tilts the line by 4e-8 rad
-    EXPECT_NEAR(y, 50, 1e-5);
+    EXPECT_TRUE(prova::vicini({x, y}, {6, 50}, 1e-5));  // the program's pi tilts the line by 4e-8 rad
     EXPECT_FALSE(intersezioneSegmenti(xl, yl, xr, yr, 6, 52, 6, 60, x, y));
 }
 
@@ -78,35 +70,27 @@ TEST(Geometria, GroundElevationOnPlanesOnLinesAndBeyondTheLastLine) {
         EXPECT_NEAR(quotaTerreno(obliquo, x, y), 2 * x + y, 1e-4) << x;
 
     // On a line, on a vertex, at an end: exactly that line's elevation.
-    EXPECT_EQ(quotaTerreno(nordSud, 30, 12.5), 103.0f);
-    EXPECT_EQ(quotaTerreno(nordSud, 30, 50), 103.0f);
-    EXPECT_EQ(quotaTerreno(nordSud, 100, 100), 110.0f);
     // Beyond the outermost line: the nearest line's elevation. No lines, or no number: 0.
-    EXPECT_EQ(quotaTerreno(nordSud, 120, 40), 110.0f);
-    EXPECT_EQ(quotaTerreno(nordSud, -7, 40), 100.0f);
-    EXPECT_EQ(quotaTerreno(Planimetria{}, 5, 5), 0.0f);
-    EXPECT_EQ(quotaTerreno(nordSud, NAN, 5), 0.0f);
+    EXPECT_EQ(std::vector<float>({quotaTerreno(nordSud, 30, 12.5), quotaTerreno(nordSud, 30, 50),
+                                  quotaTerreno(nordSud, 100, 100), quotaTerreno(nordSud, 120, 40),
+                                  quotaTerreno(nordSud, -7, 40), quotaTerreno(Planimetria{}, 5, 5),
+                                  quotaTerreno(nordSud, NAN, 5)}),
+              std::vector<float>({103, 103, 110, 110, 100, 0, 0}));
 }
 
 TEST(Geometria, SectionDirectionsOnLegsAndCurves) {
     Workspace ws;
     prova::impostaAsse(ws.Piano, {{0, 0}, {0, 100}, {10, 110}, {50, 110}, {50, 110}});
     ws.Piano.AsseTracciato[2].marca = kMarcaPicchetto;  // a stake of a right-hand curve
-    ws.CentriCurve.redim(5);
-    ws.CentriCurve[2] = {20, 100, 0};
-    ws.Piano.Intersezioni.redim(4);
-    ws.Piano.Intersezioni[1] = {0, 50, 0, 1};
-    ws.Piano.Intersezioni[2] = {4, 108, 0, 2};
-    ws.Piano.Intersezioni[3] = {30, 110, 0, 3};  // a level leg running east
-    ws.Piano.Intersezioni[4] = {50, 110, 0, 4};  // a leg of length 0
+    ws.CentriCurve.assignRaw({{}, {}, {20, 100, 0}, {}, {}, {}});
+    // On a north-going leg, a curve, a level leg running east, a leg of length 0.
+    ws.Piano.Intersezioni.assignRaw({{}, {0, 50, 0, 1}, {4, 108, 0, 2}, {30, 110, 0, 3}, {50, 110, 0, 4}});
     double l = 0, r = 0;
     direzioniSezione(ws, 1, l, r);  // north-going: left is west
-    EXPECT_NEAR(std::sin(l), -1, 1e-9);
-    EXPECT_NEAR(std::sin(r), 1, 1e-9);
+    EXPECT_TRUE(prova::vicini({std::sin(l), std::sin(r)}, {-1, 1}, 1e-9));
     const double rho = rilevamento(4 - 20, 108 - 100);
     direzioniSezione(ws, 2, l, r);  // right-hand curve: left points away from the centre
-    EXPECT_NEAR(l, rho, 1e-12);
-    EXPECT_NEAR(r, rho + kPi, 1e-12);
+    EXPECT_TRUE(prova::vicini({l, r}, {rho, rho + kPi}, 1e-12));
     ws.CentriCurve[2].lato = 1;
     direzioniSezione(ws, 2, l, r);  // left-hand curve: left toward the centre
     EXPECT_NEAR(l, rho + kPi, 1e-12);
@@ -114,8 +98,7 @@ TEST(Geometria, SectionDirectionsOnLegsAndCurves) {
     // borrows the one before it.
     for (int32_t j : {3, 4}) {
         direzioniSezione(ws, j, l, r);
-        EXPECT_NEAR(std::cos(l), 1, 1e-9) << j;
-        EXPECT_NEAR(std::cos(r), -1, 1e-9) << j;
+        EXPECT_TRUE(prova::vicini({std::cos(l), std::cos(r)}, {1, -1}, 1e-9)) << j;
     }
     ws.Piano.Intersezioni[2] = {20, 100, 0, 2};  // at the centre itself
     for (int32_t j : {2, 99}) {

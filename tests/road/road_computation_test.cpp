@@ -11,32 +11,18 @@
 #include "road/road_sample.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
+#include "support/trim2_fixtures.h"
 
 namespace carvela {
 namespace {
 
-bool finito(float f) { return std::isfinite(f); }
-bool finito(const AxisPoint& a) { return finito(a.x) && finito(a.y); }
-bool finito(const CentroCurva& c) { return finito(c.x) && finito(c.y); }
-bool finito(const IntersezioneAsse& s) { return finito(s.x) && finito(s.y) && finito(s.z); }
-bool finito(const ContourSegment& c) {
-    return finito(c.x1) && finito(c.y1) && finito(c.z1) && finito(c.x2) && finito(c.y2) && finito(c.z2);
-}
-template <class Lista>
-bool finiti(const Lista& v) {
-    return std::all_of(v.raw().begin(), v.raw().end(), [](const auto& e) { return finito(e); });
-}
+using prova::nonFiniti;
 
 // Nothing that is not a number anywhere the computation writes.
-bool tuttoFinito(const Workspace& ws) {
-    const Planimetria& p = ws.Piano;
-    const Profilo& pr = ws.Profilo;
-    return finiti(p.AsseTracciato) && finiti(ws.CentriCurve) && finiti(p.Intersezioni) && finiti(p.Cigli) &&
-           finiti(p.Occupazione) && finiti(pr.ProgressiveLiv) && finiti(pr.TerrenoLiv) && finiti(pr.ProgettoLiv) &&
-           finiti(pr.RosseLiv) && finiti(pr.Progressive) && finiti(pr.QuoteTerreno) && finiti(pr.QuoteProgetto) &&
-           finiti(pr.QuoteRosse) && finiti(pr.Pendenze) && finiti(pr.AreaTerreno) && finiti(pr.AscissePassaggio) &&
-           finiti(pr.QuotePassaggio) && finiti(pr.CurvaRaggio) && finiti(pr.CurvaSviluppo) &&
-           finiti(pr.CurvaApertura) && finiti(pr.CurvaTangente) && finito(pr.QuotaMassima) && finito(pr.QuotaMinima);
+int nonFinitiDopoIlCalcolo(const Workspace& ws) {
+    int n = nonFiniti(ws.Piano) + nonFiniti(ws.Profilo);
+    for (const CentroCurva& c : ws.CentriCurve.raw()) n += !std::isfinite(c.x) || !std::isfinite(c.y);
+    return n;
 }
 
 class Tracciato : public ::testing::Test {
@@ -98,32 +84,23 @@ TEST_F(Tracciato, InclinedPlaneGivesTheExactGroundProfileAndAMethodFiveDesign) {
     }
     EXPECT_FLOAT_EQ(pr.Progressive[1], 0);
 
-    // New profile: one grade line by method 5 from the first ground elevation, balancing
-    // the ground area.
-    EXPECT_EQ(pr.MetodoLivellette, 5);
-    ASSERT_EQ(pr.NumeroLivellette, 1);
-    EXPECT_EQ(pr.PuntiLivelletta[1], pr.NumeroSezioni);
+    // New profile: one grade line by method 5 from the first ground elevation, balancing the
+    // ground area.
     const int32_t n = pr.NumeroSezioni;
-    const double l = pr.Progressive[n];
+    EXPECT_EQ(std::vector<int>({pr.MetodoLivellette, pr.NumeroLivellette, pr.PuntiLivelletta[1]}),
+              std::vector<int>({5, 1, n}));
     double area = 0;
     for (int32_t j = 1; j < n; ++j)
-        area += (double{pr.Progressive[j + 1]} - pr.Progressive[j]) * (double{pr.QuoteTerreno[j + 1]} + pr.QuoteTerreno[j]) / 2;
+        area += (pr.Progressive[j + 1] - pr.Progressive[j]) * (double{pr.QuoteTerreno[j + 1]} + pr.QuoteTerreno[j]) / 2;
     EXPECT_NEAR(pr.QuoteProgetto[1], pr.QuoteTerreno[1], 1e-4);
-    EXPECT_NEAR(pr.QuoteProgetto[n], 2 * area / l - pr.QuoteTerreno[1], 1e-3);
-    for (int32_t j = 1; j <= n; ++j) {
-        EXPECT_NEAR(pr.QuoteProgetto[j], pr.QuoteProgetto[1] + pr.Pendenze[1] * pr.Progressive[j], 1e-3) << j;
-        EXPECT_NEAR(pr.QuoteRosse[j], pr.QuoteProgetto[j] - pr.QuoteTerreno[j], 1e-4) << j;
-    }
+    EXPECT_NEAR(pr.QuoteProgetto[n], 2 * area / pr.Progressive[n] - pr.QuoteTerreno[1], 1e-3);
     // Two curves, each a range of sections inside the stations.
     ASSERT_EQ(pr.NumeroCurve, 2);
-    EXPECT_LT(pr.CurvaDa[1], pr.CurvaA[1]);
-    EXPECT_LT(pr.CurvaA[1], pr.CurvaDa[2]);
-    EXPECT_GT(pr.CurvaSviluppo[1], 0);
+    EXPECT_TRUE(pr.CurvaDa[1] < pr.CurvaA[1] && pr.CurvaA[1] < pr.CurvaDa[2] && pr.CurvaSviluppo[1] > 0);
     EXPECT_EQ(ws.Piano.ProfiloApplicato, pr);
-    EXPECT_EQ(ws.SezioneCorrente, 1);
-    EXPECT_EQ(ws.TipoDocumento, kDocPianta);
+    EXPECT_EQ(std::pair(ws.SezioneCorrente, int(ws.TipoDocumento)), std::pair(1, int(kDocPianta)));
     EXPECT_FALSE(canvas.operazioni.empty());
-    EXPECT_TRUE(tuttoFinito(ws));
+    EXPECT_EQ(nonFinitiDopoIlCalcolo(ws), 0);
 }
 
 TEST_F(Tracciato, RecomputingKeepsTheGradeLineLayoutAndItsData) {
@@ -131,33 +108,26 @@ TEST_F(Tracciato, RecomputingKeepsTheGradeLineLayoutAndItsData) {
     prova::impostaAsse(ws.Piano, {{10, 40}, {80, 95}, {150, 110}, {190, 170}});
     calcolaTracciato(ws, canvas, host);
     ASSERT_GT(ws.Profilo.NumeroSezioni, 5);
-    EXPECT_TRUE(tuttoFinito(ws));
+    EXPECT_EQ(nonFinitiDopoIlCalcolo(ws), 0);
 
     // The user splits the road into two grade lines by method 4 with a slope for each.
     Profilo& pr = ws.Profilo;
     const int32_t n = pr.NumeroSezioni, meta = n / 2;
-    pr.NumeroLivellette = 2;
-    pr.PuntiLivelletta.redim(2);
-    pr.PuntiLivelletta[1] = meta;
-    pr.PuntiLivelletta[2] = n - meta + 1;
-    pr.MetodoLivellette = 4;
+    pr.NumeroLivellette = 2, pr.MetodoLivellette = 4;
+    pr.PuntiLivelletta.assignRaw({0, meta, n - meta + 1});
     pr.Pendenze.redim(n);
-    pr.Pendenze[1] = 0.03f;
-    pr.Pendenze[2] = -0.04f;
+    pr.Pendenze[1] = 0.03f, pr.Pendenze[2] = -0.04f;
     ws.Piano.ProfiloApplicato = pr;
     calcolaTracciato(ws, canvas, host);
-    EXPECT_EQ(ws.Profilo.NumeroLivellette, 2);
-    EXPECT_EQ(ws.Profilo.MetodoLivellette, 4);
-    EXPECT_FLOAT_EQ(ws.Profilo.Pendenze[1], 0.03f);
-    EXPECT_FLOAT_EQ(ws.Profilo.Pendenze[2], -0.04f);
+    EXPECT_EQ(std::pair(ws.Profilo.NumeroLivellette, int(ws.Profilo.MetodoLivellette)), std::pair(2, 4));
+    EXPECT_EQ(std::pair(ws.Profilo.Pendenze[1], ws.Profilo.Pendenze[2]), std::pair(0.03f, -0.04f));
     // The shared station appears once in the per-section lists, at the second grade line's start.
     EXPECT_NEAR(ws.Profilo.ProgressiveLiv(meta, 1), ws.Profilo.ProgressiveLiv(1, 2), 1e-6);
 
     // An axis with another number of stations starts the profile afresh.
     prova::impostaAsse(ws.Piano, {{10, 40}, {80, 95}, {120, 100}, {150, 110}, {190, 170}});
     calcolaTracciato(ws, canvas, host);
-    EXPECT_EQ(ws.Profilo.NumeroLivellette, 1);
-    EXPECT_EQ(ws.Profilo.MetodoLivellette, 5);
+    EXPECT_EQ(std::pair(ws.Profilo.NumeroLivellette, int(ws.Profilo.MetodoLivellette)), std::pair(1, 5));
 }
 
 TEST_F(Tracciato, DegenerateAxesComputeWithoutNumbersGoingBad) {
@@ -174,7 +144,7 @@ TEST_F(Tracciato, DegenerateAxesComputeWithoutNumbersGoingBad) {
         FakeHost h;
         calcolaTracciato(w, canvas, h);
         EXPECT_GT(w.Piano.NumeroIntersezioni, 0) << asse.size();
-        EXPECT_TRUE(tuttoFinito(w)) << asse.size();
+        EXPECT_EQ(nonFinitiDopoIlCalcolo(w), 0) << asse.size();
     }
     // An axis lying along a contour line: every station has that line's elevation.
     Workspace lungo;
@@ -184,15 +154,14 @@ TEST_F(Tracciato, DegenerateAxesComputeWithoutNumbersGoingBad) {
     ASSERT_GE(lungo.Piano.NumeroIntersezioni, 2);
     for (int32_t j = 1; j <= lungo.Piano.NumeroIntersezioni; ++j)
         EXPECT_NEAR(lungo.Piano.Intersezioni[j].z, 105, 1e-4);
-    EXPECT_TRUE(tuttoFinito(lungo));
+    EXPECT_EQ(nonFinitiDopoIlCalcolo(lungo), 0);
 }
 
 TEST(CigliOccupazione, EdgesAndLandTakeAcrossTheAxis) {
     Workspace ws;
     prova::impostaAsse(ws.Piano, {{0, 0}, {0, 100}});  // going north
     ws.Piano.NumeroIntersezioni = 1;
-    ws.Piano.Intersezioni.redim(1);
-    ws.Piano.Intersezioni[1] = {0, 40, 12, 1};
+    ws.Piano.Intersezioni.assignRaw({{}, {0, 40, 12, 1}});
     ws.Piano.SezioniApplicate.redim(1);
     Sezione& s = ws.Piano.SezioniApplicate[1];
     s.Larghezza = 10;
@@ -202,15 +171,8 @@ TEST(CigliOccupazione, EdgesAndLandTakeAcrossTheAxis) {
     s.RossaCiglioDestro = NAN;  // a value that is not a number never reaches the plan
     calcolaCigliOccupazione(ws);
     const ContourSegment c = ws.Piano.Cigli[1], o = ws.Piano.Occupazione[1];
-    EXPECT_NEAR(c.x1, -5, 1e-5);
-    EXPECT_NEAR(c.y1, 40, 1e-5);
-    EXPECT_NEAR(c.x2, 5, 1e-5);
-    EXPECT_EQ(c.z1, 12);
-    EXPECT_EQ(c.z2, 12);
-    EXPECT_NEAR(o.x1, -7, 1e-5);
-    EXPECT_NEAR(o.x2, 8, 1e-5);
-    EXPECT_EQ(o.z1, 1.5f);
-    EXPECT_EQ(o.z2, 0);
+    EXPECT_TRUE(prova::vicini({c.x1, c.y1, c.z1, c.x2, c.y2, c.z2}, {-5, 40, 12, 5, 40, 12}, 1e-5));
+    EXPECT_TRUE(prova::vicini({o.x1, o.y1, o.z1, o.x2, o.y2, o.z2}, {-7, 40, 1.5, 8, 40, 0}, 1e-5));
 }
 
 }  // namespace

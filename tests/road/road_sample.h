@@ -2,7 +2,6 @@
 // Sample plans for the road computation tests: contour lines of simple terrains, built as
 // polylines the way the DXF import stores them, and a four-vertex axis.
 #include <cmath>
-#include <functional>
 #include <vector>
 
 #include "project/records.h"
@@ -32,36 +31,17 @@ inline void impostaAsse(Planimetria& p, const std::vector<std::pair<double, doub
     p.NumeroPuntiAsse = n;
 }
 
-// The plane z = z0 + gx x + gy y over [-50, 250] x [-50, 250]: its contour lines every
-// `passo` metres of elevation, each the straight line across the square cut into pieces of
-// at most 40 m.
+// The plane z = z0 + gx x + gy y about the square [-50, 250] x [-50, 250]: its contour lines every
+// `passo` metres of elevation, each straight, 500 m long, centred on the square's centre and cut
+// into 12 pieces.
 inline Planimetria pianoInclinato(double z0, double gx, double gy, double passo) {
     Planimetria p;
-    const double lo = -50, hi = 250;
-    const double g2 = gx * gx + gy * gy, g = std::sqrt(g2);
-    const double dx = -gy / g, dy = gx / g;  // along the contour lines
-    const double zmin = z0 + std::min(gx * lo, gx * hi) + std::min(gy * lo, gy * hi);
-    const double zmax = z0 + std::max(gx * lo, gx * hi) + std::max(gy * lo, gy * hi);
-    for (double z = std::ceil(zmin / passo) * passo; z <= zmax; z += passo) {
-        const double c = z - z0, px = c * gx / g2, py = c * gy / g2;
-        // Clip the line p + t d to the square.
-        double t0 = -1e9, t1 = 1e9;
-        for (auto [q, d] : {std::pair{px, dx}, std::pair{py, dy}}) {
-            if (std::fabs(d) < 1e-12) {
-                if (q < lo || q > hi) t0 = 1, t1 = 0;
-                continue;
-            }
-            const double a = (lo - q) / d, b = (hi - q) / d;
-            t0 = std::max(t0, std::min(a, b));
-            t1 = std::min(t1, std::max(a, b));
-        }
-        if (t1 - t0 < 1) continue;
-        const int pezzi = static_cast<int>(std::ceil((t1 - t0) / 40));
+    const double g2 = gx * gx + gy * gy, dx = -gy / std::sqrt(g2), dy = gx / std::sqrt(g2);
+    const double zc = z0 + 100 * (gx + gy), dz = 150 * (std::fabs(gx) + std::fabs(gy));
+    for (double z = std::ceil((zc - dz) / passo) * passo; z <= zc + dz; z += passo) {
+        const double c = (z - zc) / g2, px = 100 + c * gx, py = 100 + c * gy;  // nearest the centre
         std::vector<std::pair<double, double>> linea;
-        for (int i = 0; i <= pezzi; ++i) {
-            const double t = t0 + (t1 - t0) * i / pezzi;
-            linea.push_back({px + t * dx, py + t * dy});
-        }
+        for (int i = -6; i <= 6; ++i) linea.push_back({px + 250 * i / 6.0 * dx, py + 250 * i / 6.0 * dy});
         aggiungiCurva(p, linea, z);
     }
     return p;

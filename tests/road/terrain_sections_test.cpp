@@ -8,42 +8,29 @@
 #include <vector>
 
 #include "shell/workspace.h"
+#include "road/road_sample.h"
 #include "support/fake_host.h"
+#include "support/trim2_fixtures.h"
 
 using namespace carvela;
+using carvela::prova::vicini;
 
 namespace {
-
-void curva(Planimetria& p, float x1, float y1, float x2, float y2, float z) {
-    const int32_t c = ++p.NumeroCurveLivello;
-    p.CurveLivello.redimPreserve(c);
-    p.CurveLivello[c].redim(1);
-    p.CurveLivello[c][1] = ContourSegment{x1, y1, z, x2, y2, z};
-}
 
 // An axis running north along x = 0 with a curve stake at (0, 200); contour lines running
 // north-south, stored out of order.
 Workspace progetto() {
     Workspace ws;
     Planimetria& p = ws.Piano;
-    curva(p, 4, -50, 4, 150, 102);
-    curva(p, -3, -50, -3, 150, 99);
-    curva(p, 20, -50, 20, 150, 110);
-    curva(p, -12, -50, -12, 150, 96);
-    curva(p, 8, 40, 8, 60, 0);               // a line without elevation, crossing station 2 only
-    curva(p, -0.005f, 45, -0.005f, 55, 98);  // crossing station 2 at the axis
+    for (auto [x, z] : {std::pair{4.0, 102}, {-3.0, 99}, {20.0, 110}, {-12.0, 96}})
+        prova::aggiungiCurva(p, {{x, -50}, {x, 150}}, z);
+    prova::aggiungiCurva(p, {{8, 40}, {8, 60}}, 0);  // a line without elevation, crossing station 2 only
+    prova::aggiungiCurva(p, {{-0.005f, 45}, {-0.005f, 55}}, 98);  // crossing station 2 at the axis
     p.NumeroPuntiAsse = 3;
-    p.AsseTracciato.redim(3);
-    p.AsseTracciato[1] = {0, 0, 0};
-    p.AsseTracciato[2] = {0, 200, kMarcaPicchetto};
-    p.AsseTracciato[3] = {0, 400, 0};
-    ws.CentriCurve.redim(3);
-    ws.CentriCurve[2] = {-50, 300, 1};  // a left-hand curve, centre west of the axis
+    p.AsseTracciato.assignRaw({{}, {0, 0, 0}, {0, 200, kMarcaPicchetto}, {0, 400, 0}});
+    ws.CentriCurve.assignRaw({{}, {}, {-50, 300, 1}, {}});  // a left-hand curve, centre west of the axis
     p.NumeroIntersezioni = 3;
-    p.Intersezioni.redim(3);
-    p.Intersezioni[1] = {0, 10, 99.5f, 1};
-    p.Intersezioni[2] = {0, 50, 99.7f, 1};
-    p.Intersezioni[3] = {0, 300, 99.9f, 2};
+    p.Intersezioni.assignRaw({{}, {0, 10, 99.5f, 1}, {0, 50, 99.7f, 1}, {0, 300, 99.9f, 2}});
     ws.Profilo.Progressive.assignRaw({0, 0, 40, 290});
     ws.Profilo.QuoteTerreno.assignRaw({0, 99.5f, 99.7f, 99.9f});
     ws.Profilo.QuoteProgetto.assignRaw({0, 98.5f, 99, 101});
@@ -51,15 +38,10 @@ Workspace progetto() {
 }
 
 // The ground line as x z pairs.
-std::vector<float> terreno(const Sezione& s) {
-    std::vector<float> out;
+std::vector<double> terreno(const Sezione& s) {
+    std::vector<double> out;
     for (int i = 1; i <= s.NumeroPunti; ++i) out.insert(out.end(), {s.DistanzeTerreno[i], s.QuoteTerreno[i]});
     return out;
-}
-
-void confronta(const std::vector<float>& a, const std::vector<float>& b) {
-    ASSERT_EQ(a.size(), b.size());
-    for (std::size_t i = 0; i < a.size(); ++i) EXPECT_NEAR(a[i], b[i], 1e-4) << "value " << i;
 }
 
 }  // namespace
@@ -76,7 +58,7 @@ TEST(SezioniTerreno, PuntiDelTerrenoDalleCurveDiLivello) {
     // suppresses the far left point, the one 4 m right does not suppress the far right point,
     // whose elevation is interpolated between the lines at 4 and 20 m.
     const Sezione& s1 = ws.Piano.SezioniApplicate[1];
-    confronta(terreno(s1), {-12, 96, -3, 99, 4, 102, 15, 107.5f});
+    EXPECT_TRUE(vicini(terreno(s1), {-12, 96, -3, 99, 4, 102, 15, 107.5}));
     EXPECT_EQ(std::vector<float>({float(s1.Numero), s1.Progressiva, s1.QuotaProgetto, s1.Larghezza}),
               std::vector<float>({1, 0, 98.5f, 10}));
     EXPECT_EQ(s1.Nome, "tenuta");  // an existing record is kept and filled, not replaced
@@ -84,16 +66,16 @@ TEST(SezioniTerreno, PuntiDelTerrenoDalleCurveDiLivello) {
 
     // Station 2: a crossing within 1 cm of the station sits at 0, with the right-hand
     // points; an elevation of 0 takes the axis ground elevation.
-    confronta(terreno(ws.Piano.SezioniApplicate[2]), {-12, 96, -3, 99, 0, 98, 4, 102, 8, 99.7f});
+    EXPECT_TRUE(vicini(terreno(ws.Piano.SezioniApplicate[2]), {-12, 96, -3, 99, 0, 98, 4, 102, 8, 99.7}));
 
     // Station 3 crosses no contour line: exactly the two far points.
-    const Sezione& s3 = ws.Piano.SezioniApplicate[3];
-    ASSERT_EQ(s3.NumeroPunti, 2);
-    EXPECT_EQ(std::vector<float>({s3.DistanzeTerreno[1], s3.DistanzeTerreno[2]}), std::vector<float>({-15, 15}));
+    const auto t3 = terreno(ws.Piano.SezioniApplicate[3]);
+    ASSERT_EQ(t3.size(), 4u);
+    EXPECT_EQ(std::pair(t3[0], t3[2]), std::pair(-15.0, 15.0));
 
     // Section lines: left ends west of a northbound axis, on a left-hand curve toward the centre.
     const EstremoSezione& e1 = ws.Piano.EstremiSezioni[1];
-    confronta({e1.xL, e1.yL, e1.xR, e1.yR}, {-15, 10, 15, 10});
+    EXPECT_TRUE(vicini({e1.xL, e1.yL, e1.xR, e1.yR}, {-15, 10, 15, 10}));
     EXPECT_NEAR(ws.Piano.EstremiSezioni[3].xL, -15, 1e-4);
 
     // Sezioni holds exactly this computation's sections, each a copy of the solved record.
@@ -113,12 +95,11 @@ TEST(SezioniTerreno, LarghezzaIndividualeEAvvisoSezioniNonRisolte) {
     ws.Piano.SezioniApplicate.redim(3);
     ws.Piano.SezioniApplicate[1].Larghezza = 8;
     FakeHost host;
-
+    // Its own width where a section has one, else the setting's.
     ws.impostazioni.UsaLarghezzaIndividuale = 1;
     calcolaSezioniTerreno(ws, host);
-    EXPECT_FLOAT_EQ(ws.Piano.SezioniApplicate[1].Larghezza, 8);
-    EXPECT_FLOAT_EQ(ws.Piano.SezioniApplicate[2].Larghezza, 10);  // no width of its own
-
+    EXPECT_EQ(std::pair(ws.Piano.SezioniApplicate[1].Larghezza, ws.Piano.SezioniApplicate[2].Larghezza),
+              std::pair(8.0f, 10.0f));
     ws.impostazioni.UsaLarghezzaIndividuale = 0;
     ws.impostazioni.LarghezzaDefaultStrada = 12;
     calcolaSezioniTerreno(ws, host);
