@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
@@ -63,11 +64,6 @@ void pianoCollina(Workspace& ws) {
         pezzi.redim(4);
         for (int i = 1; i <= 4; ++i) pezzi[i] = {x[i - 1], y[i - 1], z, x[i], y[i], z};
     }
-    p.NumeroPunti = 3;
-    p.Punti.redim(3);
-    p.Punti[1] = {320, 340, 101.5f, 0};
-    p.Punti[2] = {610, 420, 108.2f, 0};
-    p.Punti[3] = {480, 650, 104.9f, 0};
     p.NumeroPuntiAsse = 3;
     p.AsseTracciato.redim(3);
     p.AsseTracciato[1] = {260, 300, 0};
@@ -84,25 +80,29 @@ std::vector<int> colonneScure(const QImage& img, int y, int x0, int x1) {
     return out;
 }
 
+// A dark pixel on row y within 3 pixels of column x.
+bool scuroVicino(const QImage& img, int x, int y) { return !colonneScure(img, y, x - 3, x + 4).empty(); }
+
 }  // namespace
 
 class PrintTest : public QObject {
     Q_OBJECT
+    QTemporaryDir dir_;
+    QString file_(const char* nome) const { return dir_.filePath(QString::fromLatin1(nome)); }
 
 private slots:
-    void gridsArePagedWithTheHeadingOnEveryPage() {
-        const TabellaPaleggi t = tabellaVolumi(90);
-        Griglia volumi = grigliaPaleggi(t);
+    void gridsArePagedShrunkAndSplit() {
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(file_("layout.pdf"));
+        const QRectF area(0, 0, pdf.width(), pdf.height() * 0.85);
+
         // The window's grid holds empty rows beyond the data: they are not printed.
+        Griglia volumi = grigliaPaleggi(tabellaVolumi(90));
         const int righeDati = volumi.righe() - 1;
         volumi.dimensiona(volumi.righe() + 60, volumi.colonne());
         QCOMPARE(righeDaStampare(volumi), righeDati);
-
-        QPrinter pdf(QPrinter::HighResolution);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(QDir::tempPath() + "/carvela_layout.pdf");
-        const QRectF area(0, 0, pdf.width(), pdf.height() * 0.85);
-        const ImpaginazioneGriglie imp = impaginaGriglie(pdf, area, {&volumi});
+        ImpaginazioneGriglie imp = impaginaGriglie(pdf, area, {&volumi});
         QVERIFY(imp.pagine >= 2);
         QCOMPARE(imp.puntiCarattere, 9.0);  // seven columns fit an A4 page at full size
         int attesa = 1;
@@ -117,23 +117,17 @@ private slots:
         QCOMPARE(imp.blocchi.back().pagina, imp.pagine - 1);
 
         FakeHost host;
-        const QString file = QDir::tempPath() + "/carvela_volumi.pdf";
-        QFile::remove(file);
-        QVERIFY(stampaGrigliePdf(file, host, QStringLiteral("Tabella dei volumi paleggiabili"), {&volumi}));
+        QVERIFY(
+            stampaGrigliePdf(file_("volumi.pdf"), host, QStringLiteral("Tabella dei volumi paleggiabili"), {&volumi}));
         QVERIFY(host.messaggi.empty());
-        QVERIFY(pagineNelPdf(file) >= 2);
-    }
+        QVERIFY(pagineNelPdf(file_("volumi.pdf")) >= 2);
 
-    void tooWideGridsShrinkThenSplitTheirColumns() {
+        // Too wide: the text shrinks, then the columns split into pieces.
         Griglia larga(6, 24);
         for (int c = 0; c < 24; ++c) larga.imposta(0, c, "Colonna numero " + std::to_string(c));
         for (int r = 1; r < 6; ++r)
             for (int c = 0; c < 24; ++c) larga.imposta(r, c, "12345,6789");
-        QPrinter pdf(QPrinter::HighResolution);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(QDir::tempPath() + "/carvela_larga.pdf");
-        const QRectF area(0, 0, pdf.width(), pdf.height() * 0.85);
-        const ImpaginazioneGriglie imp = impaginaGriglie(pdf, area, {&larga});
+        imp = impaginaGriglie(pdf, area, {&larga});
         QCOMPARE(imp.puntiCarattere, 6.0);
         QVERIFY(imp.blocchi.size() >= 2);
         std::vector<int> viste(24, 0);
@@ -147,13 +141,11 @@ private slots:
         for (int c = 1; c < 24; ++c) QCOMPARE(viste[static_cast<std::size_t>(c)], 1);
 
         // Nothing to print: a message, no file.
-        FakeHost host;
         Griglia vuota(10, 3);
         vuota.imposta(0, 1, "Quota");
-        const QString file = QDir::tempPath() + "/carvela_vuota.pdf";
-        QFile::remove(file);
+        const QString file = file_("vuota.pdf");
         QVERIFY(!stampaGrigliePdf(file, host, QStringLiteral("Vuota"), {&vuota, nullptr}));
-        QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Nessun dato da stampare."});
+        QCOMPARE(host.testiMessaggi().back(), std::string("Nessun dato da stampare."));
         QVERIFY(!QFile::exists(file));
         QVERIFY(!stampaGrigliePdf("/nonexistent-dir/x.pdf", host, QStringLiteral("T"), {&larga}));
         QCOMPARE(host.testiMessaggi().back(), std::string("Impossibile scrivere il file /nonexistent-dir/x.pdf."));
@@ -169,36 +161,33 @@ private slots:
         imp.marginePlotSinistro = 10;
         imp.marginePlotSuperiore = 20;
         ImpaginazionePlot r = impaginaPlot(area, pagina, 1200, imp);
-        QVERIFY(std::fabs(r.pixelPerUnita - 0.5 * mm) < 1e-9);  // 1 m = 0.5 mm at 1:2000
-        QVERIFY(std::fabs(r.fattoreScala - 2000) < 1e-6);
-        QVERIFY(std::fabs(r.area.left() - 10 * mm) < 1e-6);
-        QVERIFY(std::fabs(r.area.top() - 20 * mm) < 1e-6);
-        QVERIFY(std::fabs(r.area.width() - 200 * mm) < 1e-6);
-        QVERIFY(std::fabs(r.area.height() - 100 * mm) < 1e-6);
+        QCOMPARE(r.pixelPerUnita, 0.5 * mm);  // 1 m = 0.5 mm at 1:2000
+        QCOMPARE(r.fattoreScala, 2000.0);
+        QCOMPARE(r.area, QRectF(10 * mm, 20 * mm, 200 * mm, 100 * mm));
 
         // At 1:500 the window is larger than the page: clipped to it.
         imp.fattoreScalaPlot = 500;
         r = impaginaPlot(area, pagina, 1200, imp);
         QVERIFY(r.area.right() <= pagina.right() + 1e-6);
-        QVERIFY(std::fabs(r.fattoreScala - 500) < 1e-6);
+        QCOMPARE(r.fattoreScala, 500.0);
 
         // Fitted: the wider side fills the room between the margin and the page edge.
         imp.AdattaScalaPlot = true;
         r = impaginaPlot(area, pagina, 1200, imp);
-        QVERIFY(std::fabs(r.area.width() - (pagina.width() - 10 * mm)) < 1e-6);
+        QCOMPARE(r.area.width(), pagina.width() - 10 * mm);
         QVERIFY(r.area.bottom() < pagina.bottom());
-        QVERIFY(std::fabs(r.fattoreScala - 400000.0 / (297 - 10)) < 1e-3);
+        QCOMPARE(r.fattoreScala, 400000.0 / (297 - 10));
 
-        // A scale that is not a number, absurd margins, an empty window.
+        // A scale that is not a number and absurd margins: fitted (the scale is unusable) below
+        // a top margin cut to half the page, and centred. An empty window: nothing to draw.
         imp.AdattaScalaPlot = false;
         imp.fattoreScalaPlot = std::nanf("");
         imp.marginePlotSinistro = -50;
         imp.marginePlotSuperiore = 1e9f;
         r = impaginaPlot(area, pagina, 1200, imp);
         QVERIFY(r.pixelPerUnita > 0 && std::isfinite(r.fattoreScala));
-        // Fitted (the scale is unusable) below a top margin cut to half the page, and centred.
-        QVERIFY(std::fabs(r.area.top() - pagina.height() / 2) < 1e-6);
-        QVERIFY(std::fabs(r.area.left() - (pagina.width() - r.area.width()) / 2) < 1e-6);
+        QCOMPARE(r.area.top(), pagina.height() / 2);
+        QCOMPARE(r.area.left(), (pagina.width() - r.area.width()) / 2);
         QCOMPARE(impaginaPlot(AreaPlot{5, 5, 5, 9}, pagina, 1200, imp).pixelPerUnita, 0.0);
     }
 
@@ -221,34 +210,22 @@ private slots:
             QPainter p(&img);
             QVERIFY(disegnaPlot(p, QRectF(0, 0, 2970, 2100), dpi, ws, host, area));
         }
-        img.save(QDir::tempPath() + "/carvela_plot_test.png");
         // The frame at 0 and 2200 px (440 m = 220 mm), 5 px a metre from the window's corner
         // (280, 720): the axis leg from (260, 300) to (500, 480) crosses x = 380 at y = 390,
         // device (500, 1650); its vertex (500, 480) is at device (1100, 1200).
         const std::vector<int> bordo = colonneScure(img, 300, 0, 2300);
-        QVERIFY(!bordo.empty());
-        QVERIFY(std::abs(bordo.front() - 0) <= 3);
-        QVERIFY(std::abs(bordo.back() - 2200) <= 3);
-        auto vicino = [](const std::vector<int>& xs, int x) {
-            return std::find_if(xs.begin(), xs.end(), [x](int v) { return std::abs(v - x) <= 3; }) != xs.end();
-        };
-        QVERIFY(vicino(colonneScure(img, 1650, 1, 2199), 500));
-        QVERIFY(vicino(colonneScure(img, 1200, 1, 2199), 1100));
-        QVERIFY(!vicino(colonneScure(img, 1650, 1, 2199), 700));
+        QVERIFY(!bordo.empty() && bordo.front() <= 3 && std::abs(bordo.back() - 2200) <= 3);
+        QVERIFY(scuroVicino(img, 500, 1650) && scuroVicino(img, 1100, 1200) && !scuroVicino(img, 700, 1650));
         // The screen's view and document are given back.
-        QCOMPARE(ws.vista.scala, prima.scala);
-        QCOMPARE(ws.vista.offsetY, prima.offsetY);
-        QCOMPARE(ws.TipoDocumento, kDocPianta);
+        QVERIFY(ws.vista.scala == prima.scala && ws.vista.offsetY == prima.offsetY && ws.TipoDocumento == kDocPianta);
 
         // The whole plan as a PDF, fitted to the page.
         RecordingCanvas schermo(800, 600);
         ridisegna(ws, schermo, host);
         const AreaPlot tutto = areaEstensione(ws.vista);
-        QVERIFY(tutto.valida());
-        QVERIFY(tutto.minX < 300 && tutto.maxX > 700);
+        QVERIFY(tutto.valida() && tutto.minX < 300 && tutto.maxX > 700);
         ws.impostazioni.AdattaScalaPlot = true;
-        const QString file = QDir::tempPath() + "/carvela_plot.pdf";
-        QFile::remove(file);
+        const QString file = file_("plot.pdf");
         QVERIFY(esportaPlotPdf(file, ws, host, tutto));
         QCOMPARE(pagineNelPdf(file), 1);
         QVERIFY(host.messaggi.empty());
@@ -284,7 +261,7 @@ private slots:
         QVERIFY(ws.Paleggi.NumeroPunti > 5);
 
         const Griglia volumi = grigliaPaleggi(ws.Paleggi);
-        const QString tabella = QDir::tempPath() + "/carvela_campione_volumi.pdf";
+        const QString tabella = file_("campione_volumi.pdf");
         QVERIFY(stampaGrigliePdf(tabella, host, QStringLiteral("Tabella dei volumi paleggiabili"), {&volumi}));
         QVERIFY(pagineNelPdf(tabella) >= 1);
 
@@ -292,7 +269,7 @@ private slots:
         ws.impostazioni.fattoreScalaPlot = 2000;
         ws.impostazioni.marginePlotSinistro = 10;
         ws.impostazioni.marginePlotSuperiore = 10;
-        const QString plot = QDir::tempPath() + "/carvela_campione_pianta.pdf";
+        const QString plot = file_("campione_pianta.pdf");
         QVERIFY(esportaPlotPdf(plot, ws, host, AreaPlot{4990, 2990, 5610, 3410}));
         QCOMPARE(pagineNelPdf(plot), 1);
         QCOMPARE(ws.TipoDocumento, kDocPianta);
@@ -303,10 +280,7 @@ private slots:
         v.scala = 2, v.offsetX = 100, v.offsetY = 500;
         v.plotX1 = 300, v.plotY1 = 100, v.plotX2 = 100, v.plotY2 = 300, v.plotScala = 2;
         const AreaPlot a = areaDaFinestra(v);
-        QCOMPARE(a.minX, 0.0);
-        QCOMPARE(a.maxX, 100.0);
-        QCOMPARE(a.minY, 100.0);
-        QCOMPARE(a.maxY, 200.0);
+        QCOMPARE(QRectF(a.minX, a.minY, a.maxX - a.minX, a.maxY - a.minY), QRectF(0, 100, 100, 100));
         v.plotScala = 0;
         QVERIFY(!areaDaFinestra(v).valida());
 

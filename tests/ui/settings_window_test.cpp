@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
@@ -38,7 +37,6 @@ private slots:
         auto* pagina = qobject_cast<FinestraImpostazioni*>(w.host().pagina(Pagina::Impostazioni));
         QVERIFY(pagina);
         QCOMPARE(w.host().pagina(Pagina::Impostazioni), pagina);  // created once, reused
-        QCOMPARE(pagina->windowTitle(), QString("Impostazioni"));
         pagina->show();
         auto* schede = pagina->findChild<QTabWidget*>();
         QStringList titoli;
@@ -48,10 +46,8 @@ private slots:
         QCOMPARE(pagina->findChild<QPushButton*>("chiudi")->text(), QString("C&hiudi"));
 
         // Filled on opening: the angle option, the slopes with four decimals.
-        QVERIFY(pagina->findChild<QRadioButton*>() != nullptr);
         QCOMPARE(pagina->campi().angoli, UnitaAngolare::Centesimali);
         QCOMPARE(pagina->findChild<QLineEdit*>("scarpataSterro")->text(), QString("0,7854"));
-        QCOMPARE(pagina->findChild<QLineEdit*>("scalaDisegno")->text(), QString("1"));
 
         // The interval and its label follow the automatic-save box.
         QCheckBox* autoSave = nullptr;
@@ -59,7 +55,6 @@ private slots:
             if (c->text() == "Salvataggio  automatico.") autoSave = c;
         QVERIFY(autoSave);
         auto* intervallo = pagina->findChild<QAbstractSpinBox*>("intervalloAutoSave");
-        QVERIFY(intervallo->isEnabled());
         autoSave->click();
         QVERIFY(!intervallo->isEnabled());
         autoSave->click();
