@@ -1,30 +1,25 @@
 #pragma once
 // "Punti Poligonale" (FormCoodPoligoAsse): the axis vertices in an editable grid; "&Applica"
 // rebuilds the axis, closes the window and runs the road computation.
-#include <QDialog>
-
 #include "plan/axis.h"
-#include "shell/ui/page_registry.h"
+#include "shell/ui/page_window.h"
 
 namespace carvela {
-class TabellaGriglia;
 
-class PaginaAsseCoordinate : public QDialog {
+class PaginaAsseCoordinate : public FinestraPagina {
     Q_OBJECT
 public:
     PaginaAsseCoordinate(ContestoPagina& contesto, QWidget* parent = nullptr);
 
     TabellaGriglia* tabella() const { return tabella_; }
-    void applica();
+    std::vector<const Griglia*> griglie() const override { return {&pagina_.griglia}; }
+    void applica() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void carica() override;
+    void leggiSchermo() override;
 
 private:
-    void esporta();
-    void stampa();
-
-    ContestoPagina& contesto_;
     PaginaCoordinateAsse pagina_;
     TabellaGriglia* tabella_ = nullptr;
 };

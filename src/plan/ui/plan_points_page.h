@@ -1,33 +1,27 @@
 #pragma once
 // "Caratteristiche della Planimetria" (insertPuntiPQ): the plan points in an editable grid.
-#include <QDialog>
-
 #include "project/griglia.h"
-#include "shell/ui/page_registry.h"
-
-class QPushButton;
+#include "shell/ui/page_window.h"
 
 namespace carvela {
-class TabellaGriglia;
 
-class PaginaPuntiPiano : public QDialog {
+class PaginaPuntiPiano : public FinestraPagina {
     Q_OBJECT
 public:
     PaginaPuntiPiano(ContestoPagina& contesto, QWidget* parent = nullptr);
 
     TabellaGriglia* tabella() const { return tabella_; }
+    std::vector<const Griglia*> griglie() const override { return {&griglia_}; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void carica() override;
+    void leggiSchermo() override;
+    void applica() override;
 
 private:
-    void carica();
-    void applica();
-    void esporta();
-    void stampa();
     void cellaCliccata(int riga, int colonna);
+    void centraTipo(int riga);
 
-    ContestoPagina& contesto_;
     Griglia griglia_;
     TabellaGriglia* tabella_ = nullptr;
 };

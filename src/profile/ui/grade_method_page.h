@@ -2,18 +2,15 @@
 // "Imposta tipo di calcolo della livelletta" (impostaProfilo): one tab per grade-line method.
 #include <array>
 
-#include <QDialog>
-
 #include "profile/grade_method_page.h"
-#include "shell/ui/page_registry.h"
+#include "shell/ui/page_window.h"
 
 class QLineEdit;
 class QTabWidget;
 
 namespace carvela {
-class TabellaGriglia;
 
-class FinestraTipoProfilo : public QDialog {
+class FinestraTipoProfilo : public FinestraPagina {
     Q_OBJECT
 public:
     FinestraTipoProfilo(ContestoPagina& contesto, QWidget* parent = nullptr);
@@ -21,13 +18,13 @@ public:
     QTabWidget* schede() const { return schede_; }
     TabellaGriglia* tabella(int scheda) const { return tabelle_[static_cast<std::size_t>(scheda)]; }
     QLineEdit* quotaPartenza() const { return quota_; }
-    void applica();
+    void applica() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void carica() override;
+    void leggiSchermo() override;
 
 private:
-    ContestoPagina& contesto_;
     PaginaTipoProfilo pagina_;
     QTabWidget* schede_ = nullptr;
     std::array<TabellaGriglia*, 4> tabelle_{};

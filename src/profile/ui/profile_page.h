@@ -1,32 +1,29 @@
 #pragma once
 // "Caratteristiche del profilo longitudinale." (InsertProfilo): the sections and curves of
 // the profile; a click on the "Livellette" column marks the end of a grade line.
-#include <QDialog>
-
 #include "profile/profile_page.h"
-#include "shell/ui/page_registry.h"
+#include "shell/ui/page_window.h"
 
 namespace carvela {
-class TabellaGriglia;
 
-class FinestraProfilo : public QDialog {
+class FinestraProfilo : public FinestraPagina {
     Q_OBJECT
 public:
     FinestraProfilo(ContestoPagina& contesto, QWidget* parent = nullptr);
 
     TabellaGriglia* tabellaSezioni() const { return sezioni_; }
     TabellaGriglia* tabellaCurve() const { return curve_; }
-    void applica();
+    std::vector<const Griglia*> griglie() const override { return {&pagina_.sezioni, &pagina_.curve}; }
+    void applica() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void carica() override;
+    void leggiSchermo() override;
 
 private:
     void mostra();
     void clicSezioni(int riga, int colonna);
-    void esporta();
 
-    ContestoPagina& contesto_;
     PaginaProfilo pagina_;
     TabellaGriglia* sezioni_ = nullptr;
     TabellaGriglia* curve_ = nullptr;

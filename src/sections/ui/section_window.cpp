@@ -1,109 +1,90 @@
 // The section window "Caratteristiche della sezione" (InsertSezione).
-#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-#include "project/text_export.h"
 #include "sections/section_page.h"
-#include "shell/ui/grid_table.h"
-#include "shell/ui/page_registry.h"
+#include "shell/ui/page_window.h"
 #include "shell/workspace.h"
 
 namespace carvela {
 namespace {
 
-class FinestraSezione : public QDialog {
+const char* const kEtichette[] = {"Numero progressivo della sezione:", "Distanza progressiva della sezione:",
+                                  "Quota di progetto in asse:", "Larghezza della strada:"};
+
+class FinestraSezione : public FinestraPagina {
 public:
     FinestraSezione(ContestoPagina& contesto, QWidget* parent)
-        : QDialog(parent), host_(contesto.host), pagina_(contesto.ws, contesto.canvas, contesto.host) {
-        setWindowTitle("Caratteristiche della sezione");
-        setModal(true);
-
+        : FinestraPagina(contesto, "Caratteristiche della sezione", parent), pagina_(ws(), canvas(), host()) {
         elenco_ = new QListWidget(this);
         elenco_->setObjectName("elencoSezioni");
         elenco_->setMaximumWidth(160);
 
         auto* campi = new QGridLayout;
-        const char* etichette[] = {"Numero progressivo della sezione:", "Distanza progressiva della sezione:",
-                                   "Quota di progetto in asse:", "Larghezza della strada:"};
         const char* nomi[] = {"numero", "progressiva", "quota", "larghezza"};
         for (int i = 0; i < 4; ++i) {
-            campi->addWidget(new QLabel(etichette[i], this), i, 0);
+            campi->addWidget(new QLabel(kEtichette[i], this), i, 0);
             caselle_[i] = new QLineEdit(this);
             caselle_[i]->setObjectName(nomi[i]);
             campi->addWidget(caselle_[i], i, 1);
         }
-
-        tabella_ = new TabellaGriglia(this);
-        tabella_->setObjectName("griglia");
-        tabella_->impostaDigitazione(1, TabellaGriglia::Digitazione::Numerica);
-        tabella_->impostaDigitazione(2, TabellaGriglia::Digitazione::Numerica);
-
-        stato_ = new QLabel(this);
-        stato_->setObjectName("stato");
-        stato_->setStyleSheet("color: #c00000;");
-        stato_->setWordWrap(true);
-
-        auto* applica = new QPushButton("&Applica", this);
-        applica->setObjectName("applica");
-        auto* esporta = new QPushButton("&Esporta TXT", this);
-        esporta->setObjectName("esporta");
-        auto* chiudi = new QPushButton("C&hiudi", this);
-        chiudi->setObjectName("chiudi");
-        auto* pulsanti = new QHBoxLayout;
-        pulsanti->addStretch();
-        pulsanti->addWidget(applica);
-        pulsanti->addWidget(esporta);
-        pulsanti->addWidget(chiudi);
+        tabella_ = nuovaTabella("griglia", {1, 2});
 
         auto* destra = new QVBoxLayout;
         destra->addLayout(campi);
         destra->addWidget(new QLabel("Coordinate dei punti del terreno:", this));
         destra->addWidget(tabella_, 1);
-        destra->addWidget(stato_);
-        destra->addLayout(pulsanti);
+        destra->addWidget(nuovaNota());
+        destra->addLayout(rigaPulsanti());
         auto* principale = new QHBoxLayout(this);
         principale->addWidget(elenco_);
         principale->addLayout(destra, 1);
         resize(640, 520);
 
         connect(elenco_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-            leggi();
+            leggiSchermo();
             pagina_.scegli(elenco_->row(item));
             mostra();
         });
-        connect(applica, &QPushButton::clicked, this, [this] {
-            leggi();
-            pagina_.applica();
-            mostra();
-        });
-        connect(esporta, &QPushButton::clicked, this, [this] {
-            leggi();
-            esportaTesto(host_, {&pagina_.griglia}, [this](bool visibile) { setEnabled(visibile); });
-        });
-        connect(chiudi, &QPushButton::clicked, this, &QDialog::reject);
+    }
+
+    std::vector<const Griglia*> griglie() const override { return {&pagina_.griglia}; }
+    // On paper the section's boxes head its ground points.
+    std::vector<const Griglia*> griglieStampa() override {
+        std::vector<std::pair<std::string, std::string>> valori;
+        const std::string* testi[] = {&pagina_.numero, &pagina_.progressiva, &pagina_.quota, &pagina_.larghezza};
+        for (int i = 0; i < 4; ++i) {
+            std::string etichetta = kEtichette[i];
+            etichetta.pop_back();  // the colon
+            valori.emplace_back(etichetta, *testi[i]);
+        }
+        caselleStampa_ = grigliaValori(valori);
+        return {&caselleStampa_, &pagina_.griglia};
     }
 
 protected:
-    void showEvent(QShowEvent* e) override {
+    void carica() override {
         pagina_.apri();
         mostra();
-        QDialog::showEvent(e);
     }
-
-private:
-    void leggi() {
+    void leggiSchermo() override {
         tabella_->leggi(pagina_.griglia);
         pagina_.numero = caselle_[0]->text().toStdString();
         pagina_.progressiva = caselle_[1]->text().toStdString();
         pagina_.quota = caselle_[2]->text().toStdString();
         pagina_.larghezza = caselle_[3]->text().toStdString();
     }
+    void applica() override {
+        leggiSchermo();
+        pagina_.applica();
+        mostra();
+    }
+
+private:
     void mostra() {
         elenco_->clear();
         for (const auto& v : pagina_.elenco) {
@@ -115,16 +96,14 @@ private:
         caselle_[2]->setText(QString::fromStdString(pagina_.quota));
         caselle_[3]->setText(QString::fromStdString(pagina_.larghezza));
         tabella_->mostra(pagina_.griglia);
-        stato_->setText(QString::fromStdString(pagina_.stato));
-        stato_->setVisible(!pagina_.stato.empty());
+        mostraNota(pagina_.stato);
     }
 
-    Host& host_;
     PaginaSezione pagina_;
     QListWidget* elenco_;
     QLineEdit* caselle_[4];
     TabellaGriglia* tabella_;
-    QLabel* stato_;
+    Griglia caselleStampa_;
 };
 
 }  // namespace
