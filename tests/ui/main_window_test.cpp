@@ -7,14 +7,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPageSetupDialog>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <memory>
 
 #include "graphics/ui/canvas_widget.h"
 #include "project/project_files.h"
+#include "shell/ui/print_plot.h"
+#include "shell/ui/print_setup.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/wait_window.h"
 #include "support/sample_records.h"
@@ -31,6 +35,27 @@ QStringList voci(QMenu* menu) {
 }
 
 QMenu* sottomenu(QWidget* radice, const char* nome) { return radice->findChild<QMenu*>(nome); }
+
+// Runs `azione` on the modal dialog of kind D that the next step opens, then closes it; true
+// when such a dialog came up.
+template <class D, class F>
+std::shared_ptr<bool> allaFinestraModale(F azione) {
+    auto aperta = std::make_shared<bool>(false);
+    auto* attesa = new QTimer;
+    auto tentativi = std::make_shared<int>(0);
+    QObject::connect(attesa, &QTimer::timeout, [attesa, tentativi, aperta, azione] {
+        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!d && ++*tentativi < 100) return;
+        attesa->stop();
+        attesa->deleteLater();
+        if (!d) return;
+        *aperta = true;
+        azione(d);
+        d->reject();
+    });
+    attesa->start(20);
+    return aperta;
+}
 
 struct Finestra {
     MapSettingsStore store;
@@ -65,10 +90,10 @@ private slots:
         QCOMPARE(barra, QStringList({"&File", "&Calcola", "&Strada", "&Modifica", "&Topografia", "&?"}));
         QCOMPARE(f.w.windowTitle(), QString("Carvela"));
 
-        QCOMPARE(
-            voci(sottomenu(&f.w, "file")),
-            QStringList({"&Nuovo...", "-", "Apri file...", "-", "&Salva...", "&Salva con nome...", "-",
-                         "&Importa/&Esporta...", "-", "Impostazioni...", "-", "&Imposta stampante...", "-", "&Esci"}));
+        QCOMPARE(voci(sottomenu(&f.w, "file")),
+                 QStringList({"&Nuovo...", "-", "Apri file...", "-", "&Salva...", "&Salva con nome...", "-",
+                              "&Importa/&Esporta...", "-", "Impostazioni...", "-", "&Imposta stampante...",
+                              "Stampa &disegno...", "-", "&Esci"}));
         QCOMPARE(voci(sottomenu(&f.w, "Importa_esporta")),
                  QStringList({"Importa file DXF...", "Importa file di profilo longituinale ASCII...", "-",
                               "&Esporta DXF disegno corrente...", "&Esporta file di profilo longituinale ASCII..."}));
@@ -217,6 +242,31 @@ private slots:
         QVERIFY(!f.w.isVisible());
         QCOMPARE(f.store.valori.size(), size_t(30));
         QCOMPARE(f.store.valori["PicchettiCurva"], std::string("12"));
+    }
+
+    void stampanteCondivisaEFinestraPlotDalMenu() {
+        Finestra f;
+        // The page set up from the menu is the shared printer's, which every print uses.
+        QPrinter* impostata = nullptr;
+        auto aperta = allaFinestraModale<QPageSetupDialog>([&](QPageSetupDialog* d) { impostata = d->printer(); });
+        f.w.menuBar()->findChild<QAction*>("impostaStampa")->trigger();
+        QVERIFY(*aperta);
+        QCOMPARE(impostata, &stampanteCondivisa());
+
+        // "Stampa &disegno..." opens the plot window on the whole drawing shown.
+        campioni::CartellaTemporanea dir;
+        const std::string path = dir.file("strada.pln");
+        QCOMPARE(scriviRecord(path, campioni::piano(3), false), std::string());
+        QVERIFY(f.w.apriFile(QString::fromStdString(path)));
+        const AreaPlot disegno = areaEstensione(f.w.workspace().vista);
+        QVERIFY(disegno.valida());
+        AreaPlot mostrata;
+        aperta = allaFinestraModale<FinestraPlot>([&](FinestraPlot* p) { mostrata = p->area(); });
+        f.w.menuBar()->findChild<QAction*>("stampaDisegno")->trigger();
+        QVERIFY(*aperta);
+        QCOMPARE(mostrata.minX, disegno.minX);
+        QCOMPARE(mostrata.maxY, disegno.maxY);
+        QVERIFY(f.messaggi.empty());
     }
 
     void finestraDiAttesaEFiltri() {

@@ -18,6 +18,7 @@
 #include "shell/file_commands.h"
 #include "shell/settings.h"
 #include "shell/ui/icons.h"
+#include "shell/ui/print_plot.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/qt_settings_store.h"
 
@@ -31,6 +32,8 @@ struct Voce {
     std::vector<Voce> figli = {};
 };
 const Voce kSeparatore{};
+// The plot of the drawing: a window of its own, not a command of the table.
+constexpr const char* kStampaDisegno = "stampaDisegno";
 
 const std::vector<Voce>& barraMenu() {
     static const std::vector<Voce> menu = {
@@ -54,6 +57,7 @@ const std::vector<Voce>& barraMenu() {
           {"impostazioni", "Impostazioni..."},
           kSeparatore,
           {"impostaStampa", "&Imposta stampante..."},
+          {kStampaDisegno, "Stampa &disegno..."},
           kSeparatore,
           {"esci", "&Esci"}}},
         {"calcola",
@@ -273,7 +277,10 @@ void FinestraPrincipale::creaMenu() {
                 QAction* a = menu->addAction(QString::fromUtf8(v.testo));
                 a->setObjectName(v.nome);
                 const std::string nome = v.nome;
-                connect(a, &QAction::triggered, this, [this, nome] { comandi_->esegui(nome); });
+                if (nome == kStampaDisegno)
+                    connect(a, &QAction::triggered, this, [this] { apriFinestraPlot(this, ws_, *canvas_, *host_); });
+                else
+                    connect(a, &QAction::triggered, this, [this, nome] { comandi_->esegui(nome); });
             }
         }
     };

@@ -2,7 +2,8 @@
 // The main window MDIForm1: menu bar, toolbar Toolbar3D, the side panel with the tree
 // TreeViewTool and the coordinate label LabelCoord, and the drawing canvas. It owns the
 // program state, the canvas, the Qt host and the command table; menus, buttons and tree
-// nodes only call the command table.
+// nodes only call the command table, but for "Stampa &disegno...", which opens the plot
+// window.
 #include <QMainWindow>
 #include <memory>
 

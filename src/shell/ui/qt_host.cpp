@@ -5,13 +5,12 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
 
+#include "shell/ui/print_setup.h"
 #include "shell/ui/wait_window.h"
 
 namespace carvela {
@@ -104,12 +103,9 @@ std::string QtHost::salvaFile(const std::string& proposta, const std::string& fi
         .toStdString();
 }
 
-void QtHost::impostaStampante() {
-    // Without a printer the dialog may not open at all: that is not an error.
-    QPrinter stampante;
-    QPageSetupDialog dialogo(&stampante, finestra_);
-    dialogo.exec();
-}
+// The page set up here is the one every later print and plot uses. Without a printer the
+// dialog may not open at all: that is not an error.
+void QtHost::impostaStampante() { impostaStampanteQt(finestra_); }
 
 FinestraAttesa& QtHost::finestraAttesa() {
     if (attesa_ == nullptr) attesa_ = new FinestraAttesa(finestra_);
