@@ -7,6 +7,7 @@
 #include "profile/profile_builder.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
+#include "support/trim2_fixtures.h"
 
 namespace carvela {
 namespace {
@@ -54,11 +55,9 @@ TEST_F(PaginaTipoProfiloTest, SlopesTypedForEveryGradeLineReachTheSolve) {
     EXPECT_EQ(pagina.griglie[3].testo(2, 1), "-1,5");
     ASSERT_TRUE(pagina.applica(ws, canvas, host));
     EXPECT_EQ(ws.Profilo.MetodoLivellette, 4);
-    EXPECT_FLOAT_EQ(ws.Profilo.Pendenze[1], 0.02f);
-    EXPECT_FLOAT_EQ(ws.Profilo.Pendenze[2], -0.015f);
+    EXPECT_EQ(std::pair(ws.Profilo.Pendenze[1], ws.Profilo.Pendenze[2]), std::pair(0.02f, -0.015f));
     // Flat ground at 100: each 20 m grade line turned about its mid-length.
-    EXPECT_NEAR(ws.Profilo.ProgettoLiv(1, 1), 99.8, 1e-5);
-    EXPECT_NEAR(ws.Profilo.ProgettoLiv(3, 2), 99.85, 1e-5);
+    EXPECT_TRUE(prova::vicini({ws.Profilo.ProgettoLiv(1, 1), ws.Profilo.ProgettoLiv(3, 2)}, {99.8, 99.85}, 1e-5));
     EXPECT_EQ(ws.TipoDocumento, kDocProfilo);
 }
 
@@ -70,16 +69,14 @@ TEST_F(PaginaTipoProfiloTest, EntriesByMethodEmptyRowsAndBadText) {
     pagina.griglie[1].imposta(1, 1, "101");
     pagina.griglie[1].imposta(1, 2, "99,5");
     ASSERT_TRUE(pagina.applica(ws, canvas, host));
-    EXPECT_FLOAT_EQ(ws.Profilo.ProgettoLiv(3, 1), 99.5f);
-    EXPECT_FLOAT_EQ(ws.Profilo.ProgettoLiv(1, 2), 7);
-    EXPECT_FLOAT_EQ(ws.Profilo.ProgettoLiv(3, 2), 9);
+    EXPECT_EQ(std::vector<float>({ws.Profilo.ProgettoLiv(3, 1), ws.Profilo.ProgettoLiv(1, 2), ws.Profilo.ProgettoLiv(3, 2)}),
+              std::vector<float>({99.5f, 7, 9}));
     // Method 3: pass-through elevation and distance. Method 5: the text box.
     pagina.scheda = 2;
     pagina.griglie[2].imposta(1, 1, "101");
     pagina.griglie[2].imposta(1, 2, "5");
     ASSERT_TRUE(pagina.applica(ws, canvas, host));
-    EXPECT_FLOAT_EQ(ws.Profilo.QuotaPassaggio[1], 101);
-    EXPECT_FLOAT_EQ(ws.Profilo.DistanzaPassaggio[1], 5);
+    EXPECT_EQ(std::pair(ws.Profilo.QuotaPassaggio[1], ws.Profilo.DistanzaPassaggio[1]), std::pair(101.0f, 5.0f));
     pagina.scheda = 4;
     pagina.quotaPartenza = "100,25";
     ASSERT_TRUE(pagina.applica(ws, canvas, host));

@@ -64,9 +64,8 @@ TEST_F(PaginaProfiloTest, GridsShowSectionsMarksRedHeightsAndCurves) {
     pagina.tastoCurve(1, 1, '9');
     pagina.tastoCurve(1, 4, '2');
     pagina.tastoCurve(1, 5, 8);
-    EXPECT_EQ(pagina.curve.testo(1, 1), "2");
-    EXPECT_EQ(pagina.curve.testo(1, 4), "82");
-    EXPECT_EQ(pagina.curve.testo(1, 5), "25,000");
+    EXPECT_EQ(std::vector<std::string>({c.testo(1, 1), c.testo(1, 4), c.testo(1, 5)}),
+              std::vector<std::string>({"2", "82", "25,000"}));
 }
 
 TEST_F(PaginaProfiloTest, CurveChangesKeepTheLayoutAMarkRestartsWithMethodFive) {
@@ -79,29 +78,24 @@ TEST_F(PaginaProfiloTest, CurveChangesKeepTheLayoutAMarkRestartsWithMethodFive) 
     EXPECT_EQ(messaggioRicalcoloTracciato(), "Per rendere effettive le modifiche anche sulla planimetria è necessario "
                                              "effettuare il ricalcolo del tracciato stradale.");
     Profilo& pr = ws.Profilo;
-    EXPECT_EQ(pr.MetodoLivellette, 1);
-    EXPECT_FLOAT_EQ(pr.ProgettoLiv(1, 2), 90);
-    EXPECT_FLOAT_EQ(pr.CurvaRaggio[1], 30);
-    EXPECT_EQ(pr.CurvaVerso[1], "s");
+    EXPECT_EQ(std::pair(int(pr.MetodoLivellette), pr.CurvaVerso[1]), std::pair(1, std::string("s")));
+    EXPECT_EQ(std::pair(pr.ProgettoLiv(1, 2), pr.CurvaRaggio[1]), std::pair(90.0f, 30.0f));
     EXPECT_NEAR(pr.CurvaApertura[1], 20.0 / 30, 1e-6);  // solved
     EXPECT_EQ(ws.Piano.ProfiloApplicato, pr);
     EXPECT_EQ(ws.TipoDocumento, kDocProfilo);
 
     pagina.clicSezioni(4, 3);  // a third grade line
     ASSERT_TRUE(pagina.applica(ws, host));
-    EXPECT_EQ(pr.NumeroLivellette, 3);
-    EXPECT_EQ(std::vector<int32_t>(pr.PuntiLivelletta.raw().begin() + 1, pr.PuntiLivelletta.raw().end()),
-              (std::vector<int32_t>{3, 2, 2}));
-    EXPECT_EQ(pr.NumeroSezioni, 5);
-    EXPECT_EQ(pr.MetodoLivellette, 5);
+    EXPECT_EQ(std::vector<int>({pr.NumeroSezioni, pr.NumeroLivellette, pr.MetodoLivellette}),
+              std::vector<int>({5, 3, 5}));
+    EXPECT_EQ(pr.PuntiLivelletta.raw(), (std::vector<int32_t>{0, 3, 2, 2}));
     EXPECT_FLOAT_EQ(pr.ProgettoLiv(1, 1), 100);  // the first ground elevation
     EXPECT_FLOAT_EQ(pr.ProgettoLiv(2, 2), pr.ProgettoLiv(1, 3));
 
     // Only the forced mark on the last row: one grade line; a mark on row 1 counts for nothing.
     for (int r = 1; r < pagina.sezioni.righe(); ++r) pagina.sezioni.imposta(r, 3, r == 1 ? kChiudiLivelletta : "");
     ASSERT_TRUE(pagina.applica(ws, host));
-    EXPECT_EQ(pr.NumeroLivellette, 1);
-    EXPECT_EQ(pr.PuntiLivelletta[1], 5);
+    EXPECT_EQ(std::pair(pr.NumeroLivellette, pr.PuntiLivelletta[1]), std::pair(1, 5));
 }
 
 TEST_F(PaginaProfiloTest, RadiusCheckMethodZeroAndRefusals) {
@@ -141,9 +135,8 @@ TEST_F(PaginaProfiloTest, GridsFitTheProfileWhateverThePlanCopyHolds) {
     pagina.apri(ws);
     EXPECT_EQ(pagina.sezioni.righe(), 9);
     ASSERT_TRUE(pagina.applica(ws, host));
-    EXPECT_EQ(ws.Profilo.NumeroSezioni, 5);
-    EXPECT_EQ(ws.Profilo.NumeroLivellette, 2);
-    EXPECT_EQ(ws.Profilo.PuntiLivelletta[2], 3);
+    EXPECT_EQ(std::vector<int>({ws.Profilo.NumeroSezioni, ws.Profilo.NumeroLivellette, ws.Profilo.PuntiLivelletta[2]}),
+              std::vector<int>({5, 2, 3}));
 }
 
 }  // namespace
