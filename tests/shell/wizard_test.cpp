@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "dxf/dxf_project.h"
 #include "graphics/recording_canvas.h"
 #include "shell/settings.h"
 #include "shell/workspace.h"
@@ -41,55 +40,35 @@ struct FinestraFinta : InterfacciaWizard {
     }
 };
 
-// A host whose recognition window takes every polyline of the drawing as a contour line, as
-// a user choosing "piano quotato" from polylines would; the other pages are only recorded.
-struct HostRiconoscimento : FakeHost {
-    Workspace* ws = nullptr;
-    Canvas* canvas = nullptr;
-    bool finestraVisibileAllApertura = true;
-    FinestraFinta* finestra = nullptr;
+// A host that notes whether the wizard was in sight when each page opened.
+struct HostWizard : FakeHost {
+    const FinestraFinta* finestra = nullptr;
+    std::vector<bool> wizardVisibile;
 
     void apriPagina(Pagina pagina) override {
         FakeHost::apriPagina(pagina);
-        if (pagina != Pagina::RicavaDxf || !ws) return;
-        if (finestra) finestraVisibileAllApertura = finestra->visibile;
-        ModelloRicavaDxf m;
-        m.analizza(ws->DxfDrawing);
-        m.progetto = TipoProgettoDxf::PianoQuotato;
-        m.modo = ModoSelezioneDxf::Tutte;
-        m.curveDaPolilinee = true;
-        m.riconosci(*ws, *canvas, *this);
+        wizardVisibile.push_back(finestra->visibile);
     }
 };
 
 struct Banco {
     Workspace ws;
     RecordingCanvas canvas{1000, 700};
-    HostRiconoscimento host;
+    HostWizard host;
     FinestraFinta finestra;
     MapSettingsStore impostazioni;
     Autocomposizione wizard{ws, canvas, host, finestra, impostazioni};
 
     Banco() {
-        host.ws = &ws;
-        host.canvas = &canvas;
         host.finestra = &finestra;
         inizializzaVista(ws.vista, canvas);
     }
 };
 
-// A tiny drawing: two polylines at elevations 100 and 110.
-std::string dxfMinimo() {
-    std::string s = "  0\nSECTION\n  2\nENTITIES\n";
-    for (int k = 0; k < 2; ++k) {
-        s += "  0\nPOLYLINE\n  8\nCURVE\n 66\n1\n 30\n" + std::to_string(100 + 10 * k) + "\n";
-        for (int i = 0; i < 4; ++i)
-            s += "  0\nVERTEX\n  8\nCURVE\n 10\n" + std::to_string(i * 50) + "\n 20\n" + std::to_string(k * 40) +
-                 "\n 30\n" + std::to_string(100 + 10 * k) + "\n";
-        s += "  0\nSEQEND\n";
-    }
-    return s + "  0\nENDSEC\n  0\nEOF\n";
-}
+// A tiny drawing: one line.
+const char* const kDxfMinimo =
+    "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0\n 20\n0\n 30\n0\n 11\n50\n 21\n40\n 31\n0\n"
+    "  0\nENDSEC\n  0\nEOF\n";
 
 std::string fileTemporaneo(const std::string& nome, const std::string& testo) {
     static const campioni::CartellaTemporanea cartella;
@@ -140,7 +119,7 @@ TEST(Autocomposizione, OpeningAndNavigation) {
 TEST(Autocomposizione, BackToTheImportStepImportsAgain) {
     Banco b;
     b.wizard.apri();
-    b.wizard.nomeFile = fileTemporaneo("minimo.dxf", dxfMinimo());
+    b.wizard.nomeFile = fileTemporaneo("minimo.dxf", kDxfMinimo);
     b.wizard.vaiAlPasso(1);
     ASSERT_TRUE(b.wizard.avanti());
     EXPECT_EQ(b.ws.TipoDocumento, kDocDxf);
@@ -149,9 +128,8 @@ TEST(Autocomposizione, BackToTheImportStepImportsAgain) {
 
     ASSERT_TRUE(b.wizard.avanti());  // step 3: the recognition window, the wizard hidden meanwhile
     EXPECT_EQ(b.host.pagine, std::vector<Pagina>{Pagina::RicavaDxf});
-    EXPECT_FALSE(b.host.finestraVisibileAllApertura);
+    EXPECT_EQ(b.host.wizardVisibile, std::vector<bool>{false});
     EXPECT_TRUE(b.finestra.visibile);
-    EXPECT_EQ(b.ws.Piano.NumeroCurveLivello, 2);
 
     ASSERT_TRUE(b.wizard.indietro());  // step 2 again: the drawing is read again
     EXPECT_EQ(b.wizard.passo(), 2);
@@ -188,7 +166,7 @@ TEST(Autocomposizione, CaptionTextAndHelpOfEveryStep) {
 TEST(Autocomposizione, CancelAsksAndKeepsTheWork) {
     Banco b;
     b.wizard.apri();
-    b.wizard.nomeFile = fileTemporaneo("minimo.dxf", dxfMinimo());
+    b.wizard.nomeFile = fileTemporaneo("minimo.dxf", kDxfMinimo);
     b.wizard.vaiAlPasso(2);
     b.host.pulisci();
 
