@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "graphics/recording_canvas.h"
+#include "profile/profile_builder.h"
 #include "sections/fixtures.h"
 #include "sections/mass_diagram.h"
 #include "sections/volumes.h"
@@ -32,28 +33,17 @@ std::vector<std::string> testi(const Disegno& d, const std::string& ruolo) {
 // Sections every 50 m to 250 m; grade lines over sections 1-3 and 3-6, design 100.5 + 2 %;
 // a right-hand curve over sections 2 to 4.
 Profilo profilo(uint8_t metodo) {
-    Profilo p;
-    const float t[] = {100, 102, 101, 104, 103, 105};
-    p.NumeroSezioni = 6;
-    p.Progressive.redim(6);
-    p.QuoteTerreno.redim(6);
-    for (int i = 1; i <= 6; ++i) p.Progressive[i] = 50.0f * (i - 1), p.QuoteTerreno[i] = t[i - 1];
-    p.QuotaMassima = 105, p.QuotaRiferimento = 80, p.NumeroLivellette = 2;
-    p.PuntiLivelletta.assignRaw({0, 3, 4});
-    for (auto* tabella : {&p.ProgressiveLiv, &p.TerrenoLiv, &p.ProgettoLiv, &p.RosseLiv}) tabella->redim(6, 3);
+    Profilo p = prova::profiloDa({{0, 100}, {50, 102}, {100, 101}, {150, 104}, {200, 103}, {250, 105}}, {3, 4}, metodo);
+    p.QuotaMassima = 105, p.QuotaRiferimento = 80;
     for (int g = 1; g <= 2; ++g)
         for (int j = 1; j <= p.PuntiLivelletta[g]; ++j) {
-            const int i = (g == 1 ? 0 : 2) + j - 1;
-            p.ProgressiveLiv(j, g) = 50.0f * i;
-            p.TerrenoLiv(j, g) = t[i];
-            p.ProgettoLiv(j, g) = 100.5f + i;
-            p.RosseLiv(j, g) = p.ProgettoLiv(j, g) - t[i];
+            p.ProgettoLiv(j, g) = 100.5f + p.ProgressiveLiv(j, g) / 50;
+            p.RosseLiv(j, g) = p.ProgettoLiv(j, g) - p.TerrenoLiv(j, g);
         }
     p.Pendenze.assignRaw({0, 0.02f, 0.02f});
     p.NumeroCurve = 1;
     p.CurvaDa.assignRaw({0, 2}), p.CurvaA.assignRaw({0, 4}), p.CurvaVerso.assignRaw({"", "d"});
     p.CurvaRaggio.assignRaw({0, 150}), p.CurvaSviluppo.assignRaw({0, 100});
-    p.MetodoLivellette = metodo;
     return p;
 }
 
@@ -68,11 +58,11 @@ TEST(DisegnoProfilo, BandeTerrenoEtichette) {
     ASSERT_EQ(bande.size(), 8u);
     EXPECT_EQ(std::vector<double>({bande[0].x1, bande[2].x1, bande[2].y1, bande[7].x2}),
               std::vector<double>({-125, -75, -39, 250}));
-    EXPECT_EQ(testi(d, "intestazione").size(), 10u);
     EXPECT_EQ(testi(d, "numero_sezione"), (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
-    EXPECT_EQ(testi(d, "progressiva")[2], "100,00");
-    EXPECT_EQ(testi(d, "distanza_parziale").size(), 5u);
-    EXPECT_EQ(testi(d, "quota_terreno")[3], "104,00");
+    EXPECT_EQ(std::vector<std::size_t>({testi(d, "intestazione").size(), testi(d, "distanza_parziale").size()}),
+              std::vector<std::size_t>({10, 5}));
+    EXPECT_EQ(std::pair(testi(d, "progressiva")[2], testi(d, "quota_terreno")[3]),
+              std::pair(std::string("100,00"), std::string("104,00")));
     // Method 0: no design line, no red heights.
     EXPECT_TRUE(con(d, "progetto").empty() && con(d, "quota_rossa").empty());
     // Hectometres from 0 alternate lower and upper half; the 50 m left over is lower again.
@@ -102,10 +92,8 @@ TEST(DisegnoProfilo, ProgettoQuoteRosseDidascalie) {
     EXPECT_NEAR(progetto[1].y2, (105.5 - 80) * 10, 1e-3);
     auto rosse = con(d, "quota_rossa");  // fill in light red over the line, cut in yellow under it
     ASSERT_EQ(rosse.size(), 6u);
-    EXPECT_EQ(rosse[0].testo, ",50");
-    EXPECT_EQ(rosse[0].colore, 12);
-    EXPECT_EQ(rosse[1].testo, "-,50");
-    EXPECT_EQ(rosse[1].colore, 14);
+    EXPECT_EQ(std::pair(rosse[0].testo, rosse[0].colore), std::pair(std::string(",50"), 12));
+    EXPECT_EQ(std::pair(rosse[1].testo, rosse[1].colore), std::pair(std::string("-,50"), 14));
     EXPECT_LT(rosse[1].y1, (101.5 - 80) * 10 - 20);
     EXPECT_EQ(testi(d, "didascalia_livelletta")[0], "L=100,00 , Disl=-2,00 , P=2,00%");
 }
@@ -139,8 +127,8 @@ TEST(DisegnoSezione, PiattaformaCunetteScarpateIncrociMuri) {
     // Walls are structures, not ground; under a wall the table gives the ground.
     d = disegnoSezione(sezioneRisolta(100, {-8, 97, 0, 97, 8, 97}));
     EXPECT_EQ(con(d, "muro").size(), 2u);
-    EXPECT_EQ(testi(d, "valore_terreno").front(), "97,00");
-    EXPECT_EQ(testi(d, "valore_progetto").front(), "98,50");
+    EXPECT_EQ(std::pair(testi(d, "valore_terreno").front(), testi(d, "valore_progetto").front()),
+              std::pair(std::string("97,00"), std::string("98,50")));
 
     // Deep ground lowers the table under the drawing.
     d = disegnoSezione(sezioneRisolta(100, {-30, 80, 30, 80}));
@@ -165,8 +153,8 @@ TEST(RendiDisegno, VistaETestiVerticali) {
     d[1].tipo = ElementoDisegno::Cerchio, d[1].x1 = 5, d[1].raggio = 1.5;
     rendiDisegno(v, c, d);
     auto linea = c.di(OperazioneCanvas::LineTo).at(0);
-    EXPECT_EQ(std::vector<double>({linea.a, linea.b, linea.c, linea.d}), std::vector<double>({10, 500, 30, 490}));
-    EXPECT_EQ(linea.colore, 13);
+    EXPECT_EQ(std::vector<double>({double(linea.colore), linea.a, linea.b, linea.c, linea.d}),
+              std::vector<double>({13, 10, 500, 30, 490}));
     EXPECT_EQ(c.di(OperazioneCanvas::Circle).at(0).c, 3);  // the radius through the scale
     // The font lays vertical text down from its last character: the start lies one advance
     // per further character below the font's reference (0.4 h after "." and ")").
@@ -194,8 +182,7 @@ TEST(DisegniSulCanvas, ProfiloSezioneDiagramma) {
 
     // Mass diagram of net areas +10, -30, -30: four points, the second a zero point.
     VbArray<Sezione> s(3);
-    for (int j = 1; j <= 3; ++j)
-        s[j].Numero = static_cast<int16_t>(j), s[j].Progressiva = j == 3 ? 50.0f : 20.0f * (j - 1);
+    for (int j = 1; j <= 3; ++j) s[j].Numero = int16_t(j), s[j].Progressiva = j == 3 ? 50.0f : 20.0f * (j - 1);
     s[1].AreaSterro = 10, s[2].AreaRiporto = s[3].AreaRiporto = -30;
     costruisciPaleggi(s, 3, 10, ws.Paleggi);
     c.svuota();
@@ -210,6 +197,5 @@ TEST(DisegniSulCanvas, ProfiloSezioneDiagramma) {
     for (const auto& o : c.di(OperazioneCanvas::Circle)) cerchiVerdi += o.colore == 10;
     for (const auto& o : c.di(OperazioneCanvas::LineTo))  // -1100 m3 at a tenth
         fineCurva += o.colore == 15 && o.c == pixel(ws.vista.canvasX(50)) && o.d == pixel(ws.vista.canvasY(-110));
-    EXPECT_EQ(cerchiVerdi, 3);
-    EXPECT_EQ(fineCurva, 1);
+    EXPECT_EQ(std::pair(cerchiVerdi, fineCurva), std::pair(3, 1));
 }

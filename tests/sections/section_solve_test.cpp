@@ -6,32 +6,12 @@
 
 #include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "sections/fixtures.h"
+#include "support/trim2_fixtures.h"
 
 using namespace carvela;
-
-namespace {
-
-std::vector<std::string> campi(const std::string& riga) {
-    std::vector<std::string> out;
-    std::stringstream ss(riga);
-    std::string c;
-    while (std::getline(ss, c, '|')) out.push_back(c);
-    return out;
-}
-
-std::vector<double> numeri(const std::string& t) {
-    std::vector<double> out;
-    std::stringstream ss(t);
-    double v;
-    while (ss >> v) out.push_back(v);
-    return out;
-}
-
-}  // namespace
+using carvela::prova::vicini;
 
 TEST(RisolviSezione, CasiTabellati) {
     std::ifstream in(std::string(CARVELA_TEST_CASES) + "/section_solve.txt");
@@ -40,58 +20,49 @@ TEST(RisolviSezione, CasiTabellati) {
     int casi = 0;
     while (std::getline(in, riga)) {
         if (riga.empty() || riga[0] == '#') continue;
-        auto c = campi(riga);
-        ASSERT_EQ(c.size(), 5u) << riga;
-        SCOPED_TRACE(c[0]);
-        auto dati = numeri(c[1]);
-        auto terreno = numeri(c[2]);
-        auto aree = numeri(c[3]);
-        auto piedi = numeri(c[4]);
-        std::vector<float> xz(terreno.begin(), terreno.end());
+        // name | width elevation walls | ground x z ... | cut fill | left-x right-x points
+        std::vector<std::vector<double>> c;
+        std::stringstream campi(riga.substr(riga.find('|') + 1));
+        for (std::string campo; std::getline(campi, campo, '|');) {
+            std::stringstream numeri(campo);
+            c.emplace_back();
+            for (double v; numeri >> v;) c.back().push_back(v);
+        }
+        SCOPED_TRACE(riga.substr(0, riga.find(' ')));
+        ASSERT_EQ(c.size(), 4u);
         Impostazioni imp;
-        imp.MuroSezione = dati[2] != 0;
-        Sezione s = sezioneDi(static_cast<float>(dati[0]), static_cast<float>(dati[1]), xz);
+        imp.MuroSezione = c[0][2] != 0;
+        Sezione s = sezioneDi(float(c[0][0]), float(c[0][1]), std::vector<float>(c[1].begin(), c[1].end()));
         EXPECT_EQ(risolviSezioneConEsito(s, imp), EsitoSezione::Risolta);
         EXPECT_TRUE(s.Risolta);
-        EXPECT_NEAR(s.AreaSterro, aree[0], 1e-4);
-        EXPECT_NEAR(s.AreaRiporto, aree[1], 1e-4);
-        EXPECT_NEAR(s.XPiedeSinistro, piedi[0], 1e-4);
-        EXPECT_NEAR(s.XPiedeDestro, piedi[1], 1e-4);
-        EXPECT_NEAR(s.ScostamentoSinistro, piedi[0] + dati[0] / 2, 1e-4);
-        EXPECT_NEAR(s.ScostamentoDestro, piedi[1] - dati[0] / 2, 1e-4);
-        EXPECT_EQ(s.NumeroPunti, static_cast<int16_t>(piedi[2]));
-
+        const double w = c[0][0] / 2;
+        EXPECT_TRUE(vicini({s.AreaSterro, s.AreaRiporto, s.XPiedeSinistro, s.XPiedeDestro, s.ScostamentoSinistro,
+                            s.ScostamentoDestro, double(s.NumeroPunti)},
+                           {c[2][0], c[2][1], c[3][0], c[3][1], c[3][0] + w, c[3][1] - w, c[3][2]}));
         // The solve depends only on its inputs: solving again (walls and all) changes nothing.
-        Sezione di_nuovo = s;
-        risolviSezione(di_nuovo, imp);
-        EXPECT_EQ(di_nuovo.NumeroPunti, s.NumeroPunti);
-        EXPECT_NEAR(di_nuovo.AreaSterro, s.AreaSterro, 1e-5);
-        EXPECT_NEAR(di_nuovo.AreaRiporto, s.AreaRiporto, 1e-5);
+        Sezione ancora = s;
+        risolviSezione(ancora, imp);
+        EXPECT_TRUE(vicini({double(ancora.NumeroPunti), ancora.AreaSterro, ancora.AreaRiporto},
+                           {double(s.NumeroPunti), s.AreaSterro, s.AreaRiporto}, 1e-5));
         ++casi;
     }
     EXPECT_GE(casi, 8);
 }
 
 TEST(RisolviSezione, CigliIncrociPresenzeMuri) {
-    Impostazioni imp;
-    Sezione s = sezioneDi(10, 100, {-20, 99, 0, 99, 20, 99});
-    risolviSezione(s, imp);
+    const Impostazioni imp;
+    Sezione s = sezioneRisolta(100, {-20, 99, 0, 99, 20, 99});
     EXPECT_EQ(std::vector<float>({s.RossaCiglioSinistro, s.RossaCiglioDestro, s.RossaAsse, s.QuotaTerrenoCiglio}),
               std::vector<float>({1, 1, 1, 99}));
-    EXPECT_EQ(std::vector<int>({s.PresenteRiporto, s.PresenteSterro, s.NumeroIntersezioni}),
-              std::vector<int>({1, 0, 0}));
-    EXPECT_EQ(s.PoligonoX.upperBound(), 3 + 5);
+    EXPECT_EQ(std::vector<int>({s.PresenteRiporto, s.PresenteSterro, s.NumeroIntersezioni, s.PoligonoX.upperBound()}),
+              std::vector<int>({1, 0, 0, 3 + 5}));
 
     // One crossing at the axis, red heights of opposite signs; the pieces leave the flags of
     // the last one (cut, on the right).
-    Sezione c = sezioneDi(10, 100, {-20, 98, 20, 102});
-    risolviSezione(c, imp);
+    Sezione c = sezioneRisolta(100, {-20, 98, 20, 102});
     ASSERT_EQ(c.NumeroIntersezioni, 1);
-    EXPECT_NEAR(c.Intersezioni[1], 0, 1e-6);
-    EXPECT_NEAR(c.RossaCiglioSinistro, 0.5, 1e-6);
-    EXPECT_NEAR(c.Pendenze(2, 1), 0.1, 1e-7);
+    EXPECT_TRUE(vicini({c.Intersezioni[1], c.RossaCiglioSinistro, c.Pendenze(2, 1)}, {0, 0.5, 0.1}, 1e-6));
     EXPECT_EQ(std::vector<int>({c.PresenteSterro, c.PresenteRiporto}), std::vector<int>({1, 0}));
-
     // Only the crossings within the platform are listed, in order.
     Sezione z = sezioneDi(12, 10, {-15, 10.5f, -4, 10.8f, -1, 9.2f, 2, 10.6f, 5, 9.5f, 15, 9});
     risolviSezione(z, imp);
@@ -100,19 +71,13 @@ TEST(RisolviSezione, CigliIncrociPresenzeMuri) {
 
     // Walls: a point before the first and after the last, on the slope lines; the edges keep
     // the ground under the platform, and a wall has no gradient rather than an infinity.
-    Sezione m = sezioneDi(10, 100, {-8, 97, 0, 97, 8, 97});
-    risolviSezione(m, imp);
+    Sezione m = sezioneRisolta(100, {-8, 97, 0, 97, 8, 97});
     ASSERT_EQ(m.NumeroPunti, 5);
-    EXPECT_EQ(std::vector<float>({m.DistanzeTerreno[1], m.DistanzeTerreno[2], m.QuoteTerreno[2]}),
-              std::vector<float>({-8, -8, 97}));
-    EXPECT_NEAR(m.QuoteTerreno[5], 98.5, 1e-5);
-    EXPECT_NEAR(m.ScostamentoSinistro, -3, 1e-5);
-    EXPECT_EQ(m.RossaCiglioSinistro, 3);
-    EXPECT_EQ(m.Pendenze(2, 1), 0);
-    Sezione bordo = sezioneDi(10, 100, {-5, 99, 5, 99});  // a wall right on the edge
-    risolviSezione(bordo, imp);
-    EXPECT_EQ(bordo.RossaCiglioSinistro, 1);
-    EXPECT_NEAR(bordo.AreaRiporto, -10, 1e-5);
+    EXPECT_TRUE(vicini({m.DistanzeTerreno[1], m.DistanzeTerreno[2], m.QuoteTerreno[2], m.QuoteTerreno[5],
+                        m.ScostamentoSinistro, m.RossaCiglioSinistro, m.Pendenze(2, 1)},
+                       {-8, -8, 97, 98.5, -3, 3, 0}, 1e-5));
+    const Sezione bordo = sezioneRisolta(100, {-5, 99, 5, 99});  // a wall right on the edge
+    EXPECT_TRUE(vicini({bordo.RossaCiglioSinistro, bordo.AreaRiporto}, {1, -10}, 1e-5));
     m.QuotaProgetto = 99;  // the old wall points are ground now
     risolviSezione(m, imp);
     EXPECT_TRUE(m.Risolta);
@@ -121,14 +86,14 @@ TEST(RisolviSezione, CigliIncrociPresenzeMuri) {
 TEST(RisolviSezione, SezioniNonRisolteNonConservanoValoriVecchi) {
     Impostazioni imp;
     imp.MuroSezione = false;
-    Sezione s = sezioneDi(10, 100, {-20, 99, 0, 99, 20, 99});
-    risolviSezione(s, imp);
+    const Sezione s = sezioneRisolta(100, {-20, 99, 0, 99, 20, 99});
     ASSERT_TRUE(s.Risolta);
+    // An unsolved section keeps its ground line but none of the results of an earlier solve.
     auto neutra = [](const Sezione& t) {
         EXPECT_FALSE(t.Risolta);
-        EXPECT_EQ(std::vector<float>(
-                      {t.AreaSterro, t.AreaRiporto, t.ScostamentoSinistro, t.RossaCiglioSinistro, t.XPiedeDestro}),
-                  std::vector<float>({0, 0, 0, 0, t.Larghezza / 2}));
+        EXPECT_EQ(std::vector<float>({t.AreaSterro, t.AreaRiporto, t.ScostamentoSinistro, t.RossaCiglioSinistro,
+                                      t.XPiedeDestro, float(t.NumeroPunti)}),
+                  std::vector<float>({0, 0, 0, 0, t.Larghezza / 2, 3}));
         EXPECT_EQ(std::vector<int>({t.NumeroIntersezioni, t.PresenteSterro, t.PresenteRiporto}),
                   std::vector<int>({0, 0, 0}));
     };
@@ -136,13 +101,11 @@ TEST(RisolviSezione, SezioniNonRisolteNonConservanoValoriVecchi) {
     senzaMuro.QuotaProgetto = 110;
     EXPECT_EQ(risolviSezioneConEsito(senzaMuro, imp), EsitoSezione::ScarpataSenzaTerreno);
     neutra(senzaMuro);
-    EXPECT_EQ(senzaMuro.NumeroPunti, 3);
     imp.MuroSezione = true;
     Sezione larga = s;  // an edge outside the ground line: no wall is built either
     larga.Larghezza = 50;
     EXPECT_EQ(risolviSezioneConEsito(larga, imp), EsitoSezione::CiglioFuoriTerreno);
     neutra(larga);
-    EXPECT_EQ(larga.NumeroPunti, 3);
     Sezione t1 = sezioneDi(10, 100, {-20, 99}), t2 = sezioneDi(10, 100, {-20, 99, 20, 99, 10, 99}),
             t3 = sezioneDi(-4, 100, {-20, 99, 20, 99}), t4 = sezioneDi(10, 100, {-20, 99, 20, 99});
     t4.NumeroPunti = 7;  // a count the lists do not back

@@ -40,12 +40,10 @@ TEST(Paleggi, VolumiEPuntiDiPassaggio) {
               std::vector<float>({35, -5, 20}));
     Griglia g = grigliaPaleggi(t);
     ASSERT_EQ(g.righe(), 3);
-    EXPECT_EQ(riga(g, 0).back(), "Eccedenza Totale");
-    EXPECT_EQ(riga(g, 1),
-              (std::vector<std::string>{"1", "0,0000", "0,0000", "12,0000", "-2,0000", "0,0000", "0,0000"}));
+    EXPECT_EQ(std::pair(riga(g, 0).back(), g.altezzaIntestazione), std::pair(std::string("Eccedenza Totale"), 500));
+    EXPECT_EQ(riga(g, 1), (std::vector<std::string>{"1", "0,0000", "0,0000", "12,0000", "-2,0000", "0,0000", "0,0000"}));
     EXPECT_EQ(riga(g, 2),
               (std::vector<std::string>{"2", "20,0000", "20,0000", "35,0000", "-5,0000", "400,0000", "400,0000"}));
-    EXPECT_EQ(g.altezzaIntestazione, 500);
 
     // +10 then -30 over 20 m: a zero point at 5 m (ordinate 25), the section at 25 - 225.
     costruisciPaleggi(sezioni({{0, 10, 0}, {20, 0, -30}, {50, 0, -30}}), 3, 10, t);
@@ -69,18 +67,17 @@ TEST(Paleggi, VolumiEPuntiDiPassaggio) {
 
 TEST(Paleggi, CasiLimite) {
     TabellaPaleggi t;
-    costruisciPaleggi(sezioni({{0, 7, -1}}), 1, 10, t);  // one section: one point at 0
-    EXPECT_EQ(t.NumeroPunti, 1);
-    EXPECT_EQ(grigliaPaleggi(t).testo(1, 6), "0,0000");
-    costruisciPaleggi(sezioni({{0, 7, -1}}), 0, 10, t);  // none: headings only
+    // One section: one point at 0; none: headings only; a count past the list: what is there.
+    costruisciPaleggi(sezioni({{0, 7, -1}}), 1, 10, t);
+    EXPECT_EQ(std::pair(t.NumeroPunti, grigliaPaleggi(t).testo(1, 6)), std::pair(1, std::string("0,0000")));
+    costruisciPaleggi(sezioni({{0, 7, -1}}), 0, 10, t);
     EXPECT_EQ(grigliaPaleggi(t).righe(), 1);
-    costruisciPaleggi(sezioni({{0, 7, -1}}), 5, 10, t);  // a count past the list
+    costruisciPaleggi(sezioni({{0, 7, -1}}), 5, 10, t);
     EXPECT_EQ(t.NumeroPunti, 1);
 
     // A road starting past progressive 0 starts its diagram at its first section.
     costruisciPaleggi(sezioni({{100, 10, 0}, {120, 10, 0}}), 2, 10, t);
-    EXPECT_EQ(t.ProgressivePunti[1], 100);
-    EXPECT_EQ(grigliaPaleggi(t).testo(1, 2), "100,0000");
+    EXPECT_EQ(std::pair(t.ProgressivePunti[1], grigliaPaleggi(t).testo(1, 2)), std::pair(100.0f, std::string("100,0000")));
 
     // A section whose solve failed counts with zero areas, not with what it held.
     VbArray<Sezione> guasta = sezioni({{0, 10, 0}, {20, 999, -1}, {40, 10, 0}});
