@@ -40,7 +40,7 @@ TEST(Paleggi, VolumiEPuntiDiPassaggio) {
               std::vector<float>({35, -5, 20}));
     Griglia g = grigliaPaleggi(t);
     ASSERT_EQ(g.righe(), 3);
-    EXPECT_EQ(std::pair(riga(g, 0).back(), g.altezzaIntestazione), std::pair(std::string("Eccedenza Totale"), 500));
+    EXPECT_EQ(std::pair(riga(g, 0).back(), int(g.altezzaIntestazione)), std::pair(std::string("Eccedenza Totale"), 500));
     EXPECT_EQ(riga(g, 1), (std::vector<std::string>{"1", "0,0000", "0,0000", "12,0000", "-2,0000", "0,0000", "0,0000"}));
     EXPECT_EQ(riga(g, 2),
               (std::vector<std::string>{"2", "20,0000", "20,0000", "35,0000", "-5,0000", "400,0000", "400,0000"}));
@@ -69,7 +69,7 @@ TEST(Paleggi, CasiLimite) {
     TabellaPaleggi t;
     // One section: one point at 0; none: headings only; a count past the list: what is there.
     costruisciPaleggi(sezioni({{0, 7, -1}}), 1, 10, t);
-    EXPECT_EQ(std::pair(t.NumeroPunti, grigliaPaleggi(t).testo(1, 6)), std::pair(1, std::string("0,0000")));
+    EXPECT_EQ(std::pair(int(t.NumeroPunti), grigliaPaleggi(t).testo(1, 6)), std::pair(1, std::string("0,0000")));
     costruisciPaleggi(sezioni({{0, 7, -1}}), 0, 10, t);
     EXPECT_EQ(grigliaPaleggi(t).righe(), 1);
     costruisciPaleggi(sezioni({{0, 7, -1}}), 5, 10, t);
