@@ -14,20 +14,8 @@ namespace {
 using Op = OperazioneCanvas;
 using test::dxf;
 using test::FileTemporaneo;
+using test::tracciato;
 using V = std::vector<std::string>;
-
-// Lines, pixels and circles drawn: "L colour x1,y1 x2,y2", "P colour x,y", "C colour x,y r".
-V tracciato(const RecordingCanvas& c) {
-    V out;
-    for (const Op& o : c.operazioni) {
-        std::ostringstream s;
-        if (o.tipo == Op::LineTo) s << 'L' << o.colore << ' ' << o.a << ',' << o.b << ' ' << o.c << ',' << o.d;
-        if (o.tipo == Op::Pixel) s << 'P' << o.colore << ' ' << o.a << ',' << o.b;
-        if (o.tipo == Op::Circle) s << 'C' << o.colore << ' ' << o.a << ',' << o.b << ' ' << o.c;
-        if (!s.str().empty()) out.push_back(s.str());
-    }
-    return out;
-}
 
 std::string vertici(std::initializer_list<std::array<int, 3>> xyFlag) {
     std::string s;

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the survey and DXF tests: DXF text from short code/value lists, entities as
-// one-line descriptions, a temporary folder, child processes.
+// Helpers of the survey and DXF tests: DXF text from short code/value lists, entities and
+// drawn figures as one-line descriptions, a temporary folder, child processes.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "dxf/dxf_reader.h"
+#include "graphics/recording_canvas.h"
 
 namespace carvela::test {
 
@@ -78,6 +79,21 @@ inline std::vector<std::string> descrivi(const VbArray<DxfEntity>& d, const std:
         const std::string t = descrivi(d[i]);
         const char dopo = t.size() > prefisso.size() ? t[prefisso.size()] : 0;
         if (t.rfind(prefisso, 0) == 0 && (prefisso.empty() || dopo == ' ' || dopo == '/')) out.push_back(t);
+    }
+    return out;
+}
+
+// Lines, pixels and circles drawn (of one colour, or all): "L colour x1,y1 x2,y2",
+// "P colour x,y", "C colour x,y r".
+inline std::vector<std::string> tracciato(const RecordingCanvas& c, int colore = -1) {
+    std::vector<std::string> out;
+    for (const OperazioneCanvas& o : c.operazioni) {
+        std::ostringstream s;
+        if (o.tipo == OperazioneCanvas::LineTo)
+            s << 'L' << o.colore << ' ' << o.a << ',' << o.b << ' ' << o.c << ',' << o.d;
+        if (o.tipo == OperazioneCanvas::Pixel) s << 'P' << o.colore << ' ' << o.a << ',' << o.b;
+        if (o.tipo == OperazioneCanvas::Circle) s << 'C' << o.colore << ' ' << o.a << ',' << o.b << ' ' << o.c;
+        if (!s.str().empty() && (colore < 0 || o.colore == colore)) out.push_back(s.str());
     }
     return out;
 }

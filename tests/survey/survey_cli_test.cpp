@@ -1,10 +1,5 @@
+// carvela-cli compute and intersect: files written back, messages and exit codes.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 #include "project/project_files.h"
 #include "survey_test_util.h"
@@ -12,101 +7,64 @@
 namespace carvela {
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Esecuzione {
-    int codice;
-    std::string uscita, errori;
-};
-
-std::string leggiTutto(const fs::path& p) {
-    std::ifstream f(p);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-class CliRilievo : public ::testing::Test {
-protected:
-    void SetUp() override {
-        cartella_ = fs::temp_directory_path() /
-                    ("carvela_survey_cli_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(cartella_);
-    }
-    void TearDown() override { fs::remove_all(cartella_); }
-
-    Esecuzione esegui(const std::string& argomenti) {
-        const fs::path out = cartella_ / "out.txt", err = cartella_ / "err.txt";
-        const std::string comando =
-            std::string("\"") + CARVELA_CLI + "\" " + argomenti + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
-        const int stato = std::system(comando.c_str());
-        return {WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, leggiTutto(out), leggiTutto(err)};
-    }
-    fs::path cartella_;
-};
-
-ClosedTraverse quadratoInGradi(int stazioni) {
-    std::vector<test::Stazione> s = {{0, 100, 100.04f, 100, 1.5f, 1.5f}, {0, 100, 100, 100, 1.5f, 1.5f},
-                                     {0, 100, 100, 100, 1.5f, 1.5f},     {0, 100, 100, 100, 1.5f, 1.5f}};
-    s.resize(static_cast<std::size_t>(stazioni));
+ClosedTraverse quadratoInGradi(std::size_t stazioni) {
+    std::vector<test::Stazione> s(4, {0, 100, 100, 100, 1.5f, 1.5f});
+    s[0].distanza = 100.04f;
+    s.resize(stazioni);
     return test::poligonaleChiusa(s, 500, 1000, 100, 0, 0.01f, 0.01f);
 }
 
-TEST_F(CliRilievo, ComputeClosedTraverseWritesTheRecordBack) {
-    const fs::path in = cartella_ / "quadrato.plc", out = cartella_ / "calcolato.plc";
-    ASSERT_EQ(scriviRecord(in.string(), quadratoInGradi(4), false), "");
-    const Esecuzione e = esegui("compute \"" + in.string() + "\" \"" + out.string() + "\" --set AngoloPiatto=200");
-    ASSERT_EQ(e.codice, 0) << e.errori;
+TEST(CliRilievo, ComputeWritesTheRecordBackOrExitsWithTheMessage) {
+    test::FileTemporaneo in("quadrato.plc"), corta("corta.plc");
+    const std::string out = in.cartella() + "/calcolato.plc";
+    ASSERT_EQ(scriviRecord(in.path(), quadratoInGradi(4), false), "");
+    test::Esito e = test::cli("compute " + in.path() + " " + out + " --set AngoloPiatto=200", in);
+    ASSERT_EQ(e.stato, 0) << e.errori;
     EXPECT_NE(e.errori.find("TOLLERANZA LINARE NON RISPETTATA!"), std::string::npos);  // warned, still computed
     EXPECT_NE(e.uscita.find("P2 X=500 Y=1100.03"), std::string::npos) << e.uscita;
     ClosedTraverse letta;
-    ASSERT_TRUE(leggiRecord(out.string(), letta));
+    ASSERT_TRUE(leggiRecord(out, letta));
     EXPECT_NEAR(letta.Ordinata[3], 1100.019998, 2e-4);
     EXPECT_NEAR(letta.ErroreLineare, 0.04, 1e-4);
-}
 
-TEST_F(CliRilievo, ComputeFailuresExitWithTheMessage) {
-    const fs::path in = cartella_ / "corta.plc", out = cartella_ / "mai.plc";
-    ASSERT_EQ(scriviRecord(in.string(), quadratoInGradi(2), false), "");
-    Esecuzione e = esegui("compute \"" + in.string() + "\" \"" + out.string() + "\"");
-    EXPECT_NE(e.codice, 0);
+    // Two stations, a missing file, a drawing: an error exit, and nothing written.
+    ASSERT_EQ(scriviRecord(corta.path(), quadratoInGradi(2), false), "");
+    const std::string mai = in.cartella() + "/mai.plc";
+    e = test::cli("compute " + corta.path() + " " + mai, in);
+    EXPECT_NE(e.stato, 0);
     EXPECT_NE(e.errori.find("almeno tre vertici"), std::string::npos);
-    EXPECT_FALSE(fs::exists(out));
-
-    e = esegui("compute \"" + (cartella_ / "manca.trn").string() + "\" \"" + out.string() + "\"");
-    EXPECT_NE(e.codice, 0);
-    e = esegui("compute \"" + (cartella_ / "disegno.dxf").string() + "\" \"" + out.string() + "\"");
-    EXPECT_NE(e.codice, 0);
+    for (const char* nome : {"/manca.trn", "/disegno.dxf"})
+        EXPECT_NE(test::cli("compute " + in.cartella() + nome + " " + mai, in).stato, 0) << nome;
+    EXPECT_FALSE(std::filesystem::exists(mai));
 }
 
-TEST_F(CliRilievo, IntersectPrintsCoordinatesInTheChosenUnit) {
-    // A = (0, 0), B = (100, 0), half a right angle at each end: P = (50, 50).
-    Esecuzione e = esegui("intersect forward 0 0 100 0 50 50 --set AngoloPiatto=200");
-    ASSERT_EQ(e.codice, 0) << e.errori;
-    double xp = 0, yp = 0;
-    ASSERT_EQ(std::sscanf(e.uscita.c_str(), "Xp = %lf\nYp = %lf", &xp, &yp), 2) << e.uscita;
-    EXPECT_NEAR(xp, 50, 1e-4);
-    EXPECT_NEAR(yp, 50, 1e-4);
-    // The default unit is the radian.
-    e = esegui("intersect forward 0 0 100 0 0.7853982 0.7853982");
-    ASSERT_EQ(e.codice, 0) << e.errori;
-    ASSERT_EQ(std::sscanf(e.uscita.c_str(), "Xp = %lf\nYp = %lf", &xp, &yp), 2);
-    EXPECT_NEAR(yp, 50, 1e-3);
+TEST(CliRilievo, IntersectPrintsCoordinatesInTheChosenUnit) {
+    test::FileTemporaneo tmp("segnaposto");
+    auto coordinate = [&](const std::string& argomenti, int quante) {
+        const test::Esito e = test::cli("intersect " + argomenti, tmp);
+        std::vector<double> v(4);
+        EXPECT_EQ(e.stato, 0) << e.errori;
+        EXPECT_EQ(std::sscanf(e.uscita.c_str(), "Xp = %lf\nYp = %lf\nXq = %lf\nYq = %lf", &v[0], &v[1], &v[2], &v[3]),
+                  quante)
+            << e.uscita;
+        return v;
+    };
+    // A = (0, 0), B = (100, 0), half a right angle at each end: P = (50, 50); the default unit
+    // is the radian.
+    std::vector<double> v = coordinate("forward 0 0 100 0 50 50 --set AngoloPiatto=200", 2);
+    EXPECT_NEAR(v[0], 50, 1e-4);
+    EXPECT_NEAR(v[1], 50, 1e-4);
+    EXPECT_NEAR(coordinate("forward 0 0 100 0 0.7853982 0.7853982", 2)[1], 50, 1e-3);
+    v = coordinate("hansen 0 0 1000 0 150 55.082135 29.516724 113.920897 --set AngoloPiatto=200", 4);
+    EXPECT_NEAR(v[0], 300, 2e-3);
+    EXPECT_NEAR(v[3], -600, 2e-3);
 
-    e = esegui("intersect hansen 0 0 1000 0 150 55.082135 29.516724 113.920897 --set AngoloPiatto=200");
-    ASSERT_EQ(e.codice, 0) << e.errori;
-    double xq = 0, yq = 0;
-    ASSERT_EQ(std::sscanf(e.uscita.c_str(), "Xp = %lf\nYp = %lf\nXq = %lf\nYq = %lf", &xp, &yp, &xq, &yq), 4);
-    EXPECT_NEAR(xp, 300, 2e-3);
-    EXPECT_NEAR(yq, -600, 2e-3);
-
-    e = esegui("intersect forward 0 0 100 0 50 150 --set AngoloPiatto=200");
-    EXPECT_NE(e.codice, 0);
-    EXPECT_NE(e.errori.find("parallele"), std::string::npos);
-    EXPECT_EQ(esegui("intersect pothenot 0 0 1").codice, 2);
-    EXPECT_EQ(esegui("intersect forward 0 0 100 0 50 50 --set Sconosciuta=1").codice, 2);
-    EXPECT_NE(esegui("intersect forward 0 0 100 0 abc 50").codice, 0);
+    const test::Esito parallele = test::cli("intersect forward 0 0 100 0 50 150 --set AngoloPiatto=200", tmp);
+    EXPECT_NE(parallele.stato, 0);
+    EXPECT_NE(parallele.errori.find("parallele"), std::string::npos);
+    EXPECT_EQ(test::cli("intersect pothenot 0 0 1", tmp).stato, 2);
+    EXPECT_EQ(test::cli("intersect forward 0 0 100 0 50 50 --set Sconosciuta=1", tmp).stato, 2);
+    EXPECT_NE(test::cli("intersect forward 0 0 100 0 abc 50", tmp).stato, 0);
 }
 
 }  // namespace

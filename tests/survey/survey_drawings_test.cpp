@@ -1,24 +1,23 @@
+// The survey drawings on a recording canvas, and painted by the program's rasterizer as the
+// canvas window shows them. With CARVELA_SCREENSHOT_DIR set the pictures are saved there as
+// PNG for a look.
+#include "survey/survey_drawings.h"
+
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "graphics/recording_canvas.h"
+#include "graphics/png_writer.h"
+#include "graphics/raster_canvas.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
-#include "survey/survey_drawings.h"
+#include "survey/traverse.h"
 #include "survey_test_util.h"
 
 namespace carvela {
 namespace {
 
 using test::lista;
-
-TEST(EtichetteRilievo, StationAndVertexLabels) {
-    EXPECT_EQ(etichettaStazione(1, 500, 1000.125f, 100.2f), "P 1(500,00,1000,13,100,20)");
-    EXPECT_EQ(etichettaStazione(12, -3.4f, 0, 0.5f), "P 12(-3,40,,00,,50)");
-    EXPECT_EQ(etichettaVertice(0, 12.5f, 3.4f), "P1,00 (12,50,3,40)");
-    EXPECT_EQ(etichettaVertice(9, 1234.567f, -2), "P10,00 (1234,57,-2,00)");
-}
+using test::tracciato;
+using V = std::vector<std::string>;
 
 bool tuttoFinito(const RecordingCanvas& c) {
     for (const auto& o : c.operazioni)
@@ -27,64 +26,41 @@ bool tuttoFinito(const RecordingCanvas& c) {
     return true;
 }
 
-Workspace conPoligonaleChiusa() {
-    Workspace ws;
-    ws.vista.scala = 2;
-    ws.vista.offsetX = 10;
-    ws.vista.offsetY = 500;
-    ClosedTraverse& p = ws.PoligonaleChiusa;
-    p.NumeroStazioni = 3;
-    p.Ascissa = lista({0, 100, 50, 0});
-    p.Ordinata = lista({0, 0, 80, 0});
-    p.Quota = lista({10, 11, 12});
-    return ws;
+TEST(EtichetteRilievo, StationAndVertexLabels) {
+    EXPECT_EQ(etichettaStazione(1, 500, 1000.125f, 100.2f), "P 1(500,00,1000,13,100,20)");
+    EXPECT_EQ(etichettaStazione(12, -3.4f, 0, 0.5f), "P 12(-3,40,,00,,50)");
+    EXPECT_EQ(etichettaVertice(0, 12.5f, 3.4f), "P1,00 (12,50,3,40)");
+    EXPECT_EQ(etichettaVertice(9, 1234.567f, -2), "P10,00 (1234,57,-2,00)");
 }
 
-TEST(DisegnoPoligonale, ClosedTraverseIsAWhiteLoopThroughTheView) {
-    Workspace ws = conPoligonaleChiusa();
+TEST(DisegnoPoligonale, TraversesAreWhiteLinesThroughTheView) {
+    Workspace ws;
+    ws.vista.scala = 2, ws.vista.offsetX = 10, ws.vista.offsetY = 500;  // (X, Y) at (2X + 10, -2Y + 500)
+    auto riempi = [](auto& t) {
+        t.NumeroStazioni = 3, t.Ascissa = lista({0, 100, 50}), t.Ordinata = lista({0, 0, 80});
+        t.Quota = lista({10, 11, 12});
+    };
+    riempi(ws.PoligonaleChiusa);
+    riempi(ws.PoligonaleAperta);
     RecordingCanvas canvas;
     FakeHost host;
     disegnaPoligonaleChiusa(ws, canvas, host);
     EXPECT_EQ(ws.TipoDocumento, kDocPoligonaleChiusa);
     EXPECT_FALSE(host.cursoreAttesaAttivo);
-    ASSERT_FALSE(canvas.operazioni.empty());
     EXPECT_EQ(canvas.operazioni.front().tipo, OperazioneCanvas::Clear);
-    // Three sides, the last back onto station 1; world (X, Y) at (2X + 10, -2Y + 500).
-    std::vector<OperazioneCanvas> lati;
-    for (const auto& o : canvas.di(OperazioneCanvas::LineTo))
-        if (o.colore == 15) lati.push_back(o);
-    ASSERT_EQ(lati.size(), 3u);
-    EXPECT_EQ(lati[0].a, 10);
-    EXPECT_EQ(lati[0].b, 500);
-    EXPECT_EQ(lati[0].c, 210);
-    EXPECT_EQ(lati[1].d, 340);
-    EXPECT_EQ(lati[2].c, 10);
-    EXPECT_EQ(lati[2].d, 500);
-    // The extent holds every station.
-    EXPECT_LE(ws.vista.estMinX, 10);
-    EXPECT_GE(ws.vista.estMaxX, 210);
-    EXPECT_LE(ws.vista.estMinY, 340);
-
+    EXPECT_EQ(tracciato(canvas, 15), (V{"L15 10,500 210,500", "L15 210,500 110,340", "L15 110,340 10,500"}));
+    EXPECT_TRUE(ws.vista.estMinX <= 10 && ws.vista.estMaxX >= 210 && ws.vista.estMinY <= 340);  // the extent
     // The open traverse of the same points stops at the last station.
-    ws.PoligonaleAperta.NumeroStazioni = 3;
-    ws.PoligonaleAperta.Ascissa = ws.PoligonaleChiusa.Ascissa;
-    ws.PoligonaleAperta.Ordinata = ws.PoligonaleChiusa.Ordinata;
-    ws.PoligonaleAperta.Quota = ws.PoligonaleChiusa.Quota;
     canvas.svuota();
     disegnaPoligonaleAperta(ws, canvas, host);
     EXPECT_EQ(ws.TipoDocumento, kDocPoligonaleAperta);
-    int bianchi = 0;
-    for (const auto& o : canvas.di(OperazioneCanvas::LineTo)) bianchi += o.colore == 15;
-    EXPECT_EQ(bianchi, 2);
-}
+    EXPECT_EQ(tracciato(canvas, 15), (V{"L15 10,500 210,500", "L15 210,500 110,340"}));
 
-TEST(DisegnoPoligonale, PointsThatAreNotNumbersAreLeftOut) {
-    Workspace ws = conPoligonaleChiusa();
+    // Points that are not numbers, and a count past the arrays, are left out.
     ws.PoligonaleChiusa.Ascissa[2] = std::nanf("");
     ws.PoligonaleChiusa.Ordinata[3] = INFINITY;
-    ws.PoligonaleChiusa.NumeroStazioni = 5;  // more than the arrays hold
-    RecordingCanvas canvas;
-    FakeHost host;
+    ws.PoligonaleChiusa.NumeroStazioni = 5;
+    canvas.svuota();
     disegnaPoligonaleChiusa(ws, canvas, host);
     EXPECT_TRUE(tuttoFinito(canvas));
 }
@@ -94,39 +70,89 @@ TEST(DisegnoTriangolazione, PathDashedThirdSidesCirclesInTheirColours) {
     ws.vista.scala = 0.5f;
     TriangulationChain& c = ws.Triangolazione;
     c.NumeroTriangoli = 3;
-    const float h = 86.60254f;
-    c.X = lista({100, 50, 150, 100});
-    c.Y = lista({0, h, h, 2 * h});
-    c.X[0] = 0;
-    c.Y[0] = 0;
+    c.X.assignRaw({0, 100, 50, 150, 100});
+    c.Y.assignRaw({0, 0, 86.60254f, 86.60254f, 173.20508f});
     RecordingCanvas canvas;
     FakeHost host;
     disegnaTriangolazione(ws, canvas, host);
     EXPECT_EQ(ws.TipoDocumento, kDocTriangolazione);
-
     int percorso = 0, terziLati = 0;
     bool tratteggio = false, tratteggiatiRossi = true;
     for (const auto& o : canvas.operazioni) {
         if (o.tipo == OperazioneCanvas::Style) tratteggio = o.stile == StileTratto::Tratteggiato;
         if (o.tipo != OperazioneCanvas::LineTo) continue;
-        if (o.colore == 15 && !tratteggio) ++percorso;
-        if (o.colore == 12) {
-            ++terziLati;
-            tratteggiatiRossi = tratteggiatiRossi && tratteggio;
-        }
+        percorso += o.colore == 15 && !tratteggio;
+        terziLati += o.colore == 12;
+        tratteggiatiRossi = tratteggiatiRossi && (o.colore != 12 || tratteggio);
     }
     EXPECT_EQ(percorso, 4);   // vertex 0 to vertex 4
     EXPECT_EQ(terziLati, 3);  // 0-2, 2-4, then 1-3 (no side runs past the last vertex)
     EXPECT_TRUE(tratteggiatiRossi);
     EXPECT_FALSE(tratteggio);  // solid again afterwards
-
-    std::vector<OperazioneCanvas> cerchi;
-    for (const auto& o : canvas.di(OperazioneCanvas::Circle))
-        if (o.colore == 10) cerchi.push_back(o);
-    ASSERT_EQ(cerchi.size(), 10u);
-    EXPECT_DOUBLE_EQ(cerchi[0].c, 3.0);  // 6 s
-    EXPECT_DOUBLE_EQ(cerchi[1].c, 1.0);  // 2 s
+    const V cerchi = tracciato(canvas, 10);
+    ASSERT_EQ(cerchi.size(), 10u);  // 6 s and 2 s about each vertex
+    EXPECT_EQ(cerchi[0], "C10 0,0 3");
+    EXPECT_EQ(cerchi[1], "C10 0,0 1");
     EXPECT_TRUE(tuttoFinito(canvas));
+}
+
+// A computed closed traverse and triangulation chain painted into pixels, framed with a margin.
+TEST(ImmaginiRilievo, ComputedFiguresInTheirColours) {
+    Workspace ws;
+    ws.impostazioni.DimensioneQuote = 6;
+    FakeHost host;
+    std::vector<test::Stazione> stazioni;
+    const float angoli[] = {102.3456f, 133.4421f, 88.1234f, 134.2001f, 141.8910f};
+    const float distanze[] = {180.25f, 140.10f, 160.72f, 120.44f, 150.03f};
+    for (int i = 0; i < 5; ++i) stazioni.push_back({0, angoli[i], distanze[i], 99.5f, 1.5f, 1.6f});
+    ws.PoligonaleChiusa = test::poligonaleChiusa(stazioni, 1000, 2000, 150, 80, 0.05f, 1);
+    ASSERT_TRUE(calcolaPoligonaleChiusa(ws.PoligonaleChiusa, 200, host));
+    ws.Triangolazione =
+        test::catena({{62.1f, 55.3f, 62.6f}, {58.2f, 63.9f, 57.9f}, {65, 54.4f, 60.6f}}, 500, 300, 70, 120);
+    ASSERT_TRUE(calcolaTriangolazione(ws.Triangolazione, 180, host));
+
+    const struct {
+        const char* nome;
+        void (*disegna)(Workspace&, Canvas&, Host&);
+        const VbArray<float>&X, &Y;
+        int primo;                                // the first vertex
+        std::vector<std::pair<int, int>> minimi;  // palette colour, fewest pixels
+    } figure[] = {
+        {"poligonale_chiusa.png",
+         disegnaPoligonaleChiusa,
+         ws.PoligonaleChiusa.Ascissa,
+         ws.PoligonaleChiusa.Ordinata,
+         1,
+         {{15, 500}, {14, 100}}},  // the white loop, the yellow labels
+        {"triangolazione.png",
+         disegnaTriangolazione,
+         ws.Triangolazione.X,
+         ws.Triangolazione.Y,
+         0,
+         {{15, 300}, {12, 100}, {10, 50}, {14, 100}}},  // path, dashed third sides, vertex circles, labels
+    };
+    for (const auto& f : figure) {
+        RasterCanvas canvas(900, 700);
+        const auto [x0, x1] = std::minmax_element(f.X.raw().begin() + f.primo, f.X.raw().end());
+        const auto [y0, y1] = std::minmax_element(f.Y.raw().begin() + f.primo, f.Y.raw().end());
+        const double s = 0.7 * std::min(900 / (*x1 - *x0 + 70), 700 / (*y1 - *y0 + 15));
+        ws.vista.scala = static_cast<float>(s);
+        ws.vista.offsetX = static_cast<float>(450 - s * (*x0 + *x1 + 60) / 2);
+        ws.vista.offsetY = static_cast<float>(350 + s * (*y0 + *y1) / 2);
+        f.disegna(ws, canvas, host);
+        if (const char* cartella = std::getenv("CARVELA_SCREENSHOT_DIR"))
+            EXPECT_EQ(scriviPng(std::string(cartella) + "/" + f.nome, 900, 700, canvas.rgb()), "");
+        for (const auto& [indice, minimo] : f.minimi) {
+            const ColoreRgb cercato = colorePalette(indice);
+            int n = 0;
+            for (int y = 0; y < 700; ++y)
+                for (int x = 0; x < 900; ++x) {
+                    const ColoreRgb p = canvas.pixel(x, y);
+                    n += p.r == cercato.r && p.g == cercato.g && p.b == cercato.b;
+                }
+            EXPECT_GT(n, minimo) << f.nome << ", colour " << indice;
+        }
+    }
 }
 
 }  // namespace

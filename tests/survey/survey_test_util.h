@@ -1,18 +1,25 @@
 #pragma once
-// Builders of survey records for the tests.
-#include <initializer_list>
+// Builders of survey records for the tests, and a check of record arrays against values.
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <vector>
 
 #include "project/records.h"
+#include "support/survey_dxf_fixtures.h"
+#include "survey/triangulation.h"
 
 namespace carvela::test {
 
-inline VbArray<float> lista(std::initializer_list<float> valori) {
-    VbArray<float> a;
-    std::vector<float> v{0.0f};
-    v.insert(v.end(), valori);
-    a.assignRaw(v);
-    return a;
+// Elements da, da + 1, ... of a record array within `tolleranza` of the values expected.
+inline ::testing::AssertionResult vicini(const VbArray<float>& a, const std::vector<double>& attesi, double tolleranza,
+                                         int da = 1) {
+    for (std::size_t k = 0; k < attesi.size(); ++k) {
+        const int i = da + static_cast<int>(k);
+        if (!(std::fabs(a.get(i) - attesi[k]) <= tolleranza))
+            return ::testing::AssertionFailure() << "element " << i << " is " << a.get(i) << ", not " << attesi[k];
+    }
+    return ::testing::AssertionSuccess();
 }
 
 struct Stazione {
@@ -26,26 +33,34 @@ inline ClosedTraverse poligonaleChiusa(const std::vector<Stazione>& stazioni, fl
     ClosedTraverse p;
     const int n = static_cast<int>(stazioni.size());
     p.NumeroStazioni = static_cast<int16_t>(n);
-    for (auto* a : {&p.LetturaIndietro, &p.LetturaAvanti, &p.Distanza, &p.AngoloZenitale, &p.AltezzaStrumentale,
-                    &p.AltezzaPrisma, &p.Quota, &p.AngoloMisurato, &p.AngoloCompensato, &p.Azimut})
-        a->redim(n);
+    VbArray<float>* letture[] = {&p.LetturaIndietro, &p.LetturaAvanti,      &p.Distanza,
+                                 &p.AngoloZenitale,  &p.AltezzaStrumentale, &p.AltezzaPrisma};
+    for (auto* a : letture) a->redim(n);
+    for (auto* a : {&p.Quota, &p.AngoloMisurato, &p.AngoloCompensato, &p.Azimut}) a->redim(n);
     for (auto* a : {&p.AscissaParziale, &p.OrdinataParziale, &p.Ascissa, &p.Ordinata}) a->redim(n + 1);
     for (int i = 1; i <= n; ++i) {
         const Stazione& s = stazioni[i - 1];
-        p.LetturaIndietro[i] = s.indietro;
-        p.LetturaAvanti[i] = s.avanti;
-        p.Distanza[i] = s.distanza;
-        p.AngoloZenitale[i] = s.zenitale;
-        p.AltezzaStrumentale[i] = s.strumento;
-        p.AltezzaPrisma[i] = s.prisma;
+        const float valori[] = {s.indietro, s.avanti, s.distanza, s.zenitale, s.strumento, s.prisma};
+        for (int k = 0; k < 6; ++k) (*letture[k])[i] = valori[k];
     }
-    p.Ascissa[1] = x1;
-    p.Ordinata[1] = y1;
-    p.Quota[1] = q1;
-    p.Azimut[1] = azimut1;
-    p.TolleranzaAngolare = tolleranzaAngolare;
-    p.TolleranzaLineare = tolleranzaLineare;
+    p.Ascissa[1] = x1, p.Ordinata[1] = y1, p.Quota[1] = q1, p.Azimut[1] = azimut1;
+    p.TolleranzaAngolare = tolleranzaAngolare, p.TolleranzaLineare = tolleranzaLineare;
     return p;
+}
+
+// A chain of triangles from their three angles, vertex 0, the azimuth and length of the base.
+inline TriangulationChain catena(const std::vector<std::array<float, 3>>& angoli, float x0, float y0, float azimut0,
+                                 float base) {
+    TriangulationChain c;
+    c.NumeroTriangoli = static_cast<int16_t>(angoli.size());
+    VbArray<float>* colonne[] = {&c.Angolo1, &c.Angolo2, &c.Angolo3};
+    for (int k = 0; k < 3; ++k) {
+        colonne[k]->redim(c.NumeroTriangoli);
+        for (int t = 1; t <= c.NumeroTriangoli; ++t) (*colonne[k])[t] = angoli[t - 1][k];
+    }
+    c.X.assignRaw({x0}), c.Y.assignRaw({y0}), c.Azimut.assignRaw({azimut0}), c.Distanza.assignRaw({base});
+    preparaTriangolazione(c);
+    return c;
 }
 
 }  // namespace carvela::test
