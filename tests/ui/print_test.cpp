@@ -145,7 +145,7 @@ private slots:
         vuota.imposta(0, 1, "Quota");
         const QString file = file_("vuota.pdf");
         QVERIFY(!stampaGrigliePdf(file, host, QStringLiteral("Vuota"), {&vuota, nullptr}));
-        QCOMPARE(host.testiMessaggi().back(), std::string("Nessun dato da stampare."));
+        QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Nessun dato da stampare."});
         QVERIFY(!QFile::exists(file));
         QVERIFY(!stampaGrigliePdf("/nonexistent-dir/x.pdf", host, QStringLiteral("T"), {&larga}));
         QCOMPARE(host.testiMessaggi().back(), std::string("Impossibile scrivere il file /nonexistent-dir/x.pdf."));

@@ -30,7 +30,6 @@ struct Programma {
     MapSettingsStore store;
     FinestraPrincipale w{&store};
     std::vector<std::string> messaggi;
-    std::vector<Pagina> pagineIntercettate;
 
     Programma() {
         w.host().rispostaMessaggio = [this](const std::string& t, Pulsanti, Icona) {
@@ -38,12 +37,8 @@ struct Programma {
             return Risposta::Ok;
         };
         // The wizard and the recognition window are the real ones; the data pages that the
-        // recognition opens afterwards are only noted.
-        w.host().intercettaPagina = [this](Pagina p) {
-            if (p == Pagina::Autocomposizione || p == Pagina::RicavaDxf) return false;
-            pagineIntercettate.push_back(p);
-            return true;
-        };
+        // recognition opens afterwards are left shut.
+        w.host().intercettaPagina = [](Pagina p) { return p != Pagina::Autocomposizione && p != Pagina::RicavaDxf; };
         w.resize(1100, 800);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
