@@ -83,32 +83,24 @@ TEST(ApriFile, OgniTipoPerEstensioneSenzaDistinguereMaiuscole) {
 }
 
 TEST(ApriFile, FileIgnotiOGuastiLascianoUnDocumentoVuoto) {
+    // The document shown is emptied before the name is looked at; then an unknown extension,
+    // an empty file or a missing one is refused (the readers refuse any damaged file, see the
+    // file tests).
     Ambiente a;
-    a.ws.TipoDocumento = kDocPianta;
-    a.ws.Piano = campioni::piano(2);
-    a.host.titoloFinestra = "Carvela [ x ]";
-
-    // An unknown extension: the document was already emptied, nothing is read.
     std::ofstream(a.dir.file("note.txt")) << "testo";
-    a.apri(a.dir.file("note.txt"));
-    EXPECT_EQ(a.host.testiMessaggi(), Testi{"Tipo di file sconosciuto!"});
-    EXPECT_EQ(a.ws.TipoDocumento, kDocNessuno);
-    EXPECT_TRUE(a.ws.Piano == Planimetria{});
-    EXPECT_EQ(a.host.titoloFinestra, "Carvela");
-
-    // A missing file, an empty file (the readers refuse any damaged file, see the file tests).
-    a.ws.TipoDocumento = kDocPianta;
-    a.ws.Piano = campioni::piano(2);
     std::ofstream{a.dir.file("vuoto.pln")};
-    for (const std::string& path : {a.dir.file("vuoto.pln"), a.dir.file("manca.pro")}) {
+    for (auto [nome, messaggio] : {std::pair{"note.txt", "Tipo di file sconosciuto!"},
+                                   {"vuoto.pln", "Errore di apertura del file!"},
+                                   {"manca.pro", "Errore di apertura del file!"}}) {
+        a.ws.TipoDocumento = kDocPianta;
+        a.ws.Piano = campioni::piano(2);
         a.host.pulisci();
-        a.apri(path);
-        EXPECT_EQ(a.host.testiMessaggi(), Testi{"Errore di apertura del file!"}) << path;
-        EXPECT_EQ(a.ws.TipoDocumento, kDocNessuno);
+        a.host.titoloFinestra = "Carvela [ x ]";
+        a.apri(a.dir.file(nome));
+        EXPECT_EQ(a.host.testiMessaggi(), Testi{messaggio}) << nome;
+        EXPECT_TRUE(a.ws.TipoDocumento == kDocNessuno && a.ws.Piano == Planimetria{} && a.ws.Sezioni.upperBound() == 1);
         EXPECT_EQ(a.host.titoloFinestra, "Carvela");
     }
-    EXPECT_TRUE(a.ws.Piano == Planimetria{});
-    EXPECT_EQ(a.ws.Sezioni.upperBound(), 1);
     EXPECT_TRUE(a.ws.NomeFilePln.empty());
 
     // A sections file holding position 0 only: the single empty section of the reset stays.
@@ -164,6 +156,21 @@ TEST(SalvaFile, SenzaDocumentoConNomeEConEstensione) {
     comandoSalva(a.ws, a.host, true);
     EXPECT_EQ(a.ws.NomeFilePlc, a.dir.file("CHIUSA.PLC"));
     EXPECT_EQ(a.host.proposteSalvataggio.back(), a.dir.file("CHIUSA.PLC"));
+
+    // A name that cannot be written: the reason in words, the folder untouched, the old name
+    // and caption kept.
+    const std::string cartella = a.dir.file("occupato.plc");
+    fs::create_directory(cartella);
+    a.host.pulisci();
+    a.host.fileSalvati = {cartella, a.dir.file("manca/x.plc")};
+    comandoSalva(a.ws, a.host, true);
+    comandoSalva(a.ws, a.host, true);
+    EXPECT_EQ(a.host.testiMessaggi(),
+              (Testi{"Errore di salvataggio del file " + cartella + ": il nome indica una cartella.",
+                     "Errore di salvataggio del file " + a.dir.file("manca/x.plc") + ": la cartella non esiste."}));
+    EXPECT_TRUE(fs::is_directory(cartella));
+    EXPECT_EQ(a.ws.NomeFilePlc, a.dir.file("CHIUSA.PLC"));
+    EXPECT_EQ(a.host.titoloFinestra, "Carvela [ " + a.dir.file("CHIUSA.PLC") + " ]");
 }
 
 TEST(SalvaFile, IlPianoPortaConSeSezioniProfiloEPaleggi) {
@@ -201,23 +208,6 @@ TEST(SalvaFile, IlPianoPortaConSeSezioniProfiloEPaleggi) {
     a.ws.impostazioni.UtilizzaFileBackUp = false;
     comandoSalva(a.ws, a.host, false);
     EXPECT_FALSE(fs::exists(a.dir.file("progetto.BAK")));
-}
-
-TEST(SalvaFile, UnFileCheNonSiPuoScrivereLasciaIlVecchio) {
-    Ambiente a;
-    a.ws.TipoDocumento = kDocTriangolazione;
-    a.ws.Triangolazione = campioni::triangolazione();
-    const std::string cartella = a.dir.file("occupato.trn");
-    fs::create_directory(cartella);
-    a.host.fileSalvati = {cartella, a.dir.file("manca/x.trn")};
-    comandoSalva(a.ws, a.host, true);
-    comandoSalva(a.ws, a.host, true);
-    EXPECT_EQ(a.host.testiMessaggi(),
-              (Testi{"Errore di salvataggio del file " + cartella + ": il nome indica una cartella.",
-                     "Errore di salvataggio del file " + a.dir.file("manca/x.trn") + ": la cartella non esiste."}));
-    EXPECT_TRUE(fs::is_directory(cartella));
-    EXPECT_TRUE(a.ws.NomeFileTrn.empty());
-    EXPECT_EQ(a.host.titoloFinestra, "Carvela");
 }
 
 TEST(SalvataggioAutomatico, PrimoAlSestoTickPoiOgniSei) {
