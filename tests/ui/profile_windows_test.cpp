@@ -1,7 +1,6 @@
 // The profile window and the grade-line method window on screen.
 #include <QApplication>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -13,18 +12,15 @@
 #include "shell/ui/page_registry.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
+#include "support/trim2_ui.h"
 
 using namespace carvela;
+using prova::pulsante;
 
 class ProfileWindowsTest : public QObject {
     Q_OBJECT
 
 private:
-    static QPushButton* pulsante(QWidget* w, const QString& testo) {
-        for (QPushButton* b : w->findChildren<QPushButton*>())
-            if (b->text() == testo) return b;
-        return nullptr;
-    }
     static Workspace profiloDiProva() {
         Workspace ws;
         ws.Profilo = prova::profiloDa({{0, 100}, {10, 102}, {20, 101}, {30, 97}, {40, 99}}, {5}, 5);
@@ -88,8 +84,7 @@ private slots:
             QTest::keyClicks(pendenze, r == 0 ? "1,5" : "-2");
         }
         pulsante(pagina, "&Applica")->click();
-        QCOMPARE(ws.Profilo.Pendenze[1], 0.015f);
-        QCOMPARE(ws.Profilo.Pendenze[2], -0.02f);
+        QCOMPARE(QList<float>({ws.Profilo.Pendenze[1], ws.Profilo.Pendenze[2]}), QList<float>({0.015f, -0.02f}));
         // Method 5 from its text box.
         schede->setCurrentIndex(4);
         pagina->findChild<QLineEdit*>()->setText("101");

@@ -43,7 +43,6 @@ private slots:
         QVERIFY(elenco && griglia && quota && applica);
         QCOMPARE(elenco->count(), 2);
         QCOMPARE(elenco->item(1)->text(), QString("sezione 2"));
-        QCOMPARE(griglia->rowCount(), 50);
         QCOMPARE(griglia->testoCella(1, 1), QString("-20"));
 
         // Choosing the second section shows it and draws it.
@@ -74,8 +73,7 @@ private slots:
         finestra->findChild<QLineEdit*>("larghezza")->setText("60");
         applica->click();
         QVERIFY(!ws.Sezioni[2].Risolta);
-        QVERIFY(!stato->text().isEmpty());
-        QVERIFY(!stato->isHidden());
+        QVERIFY(!stato->text().isEmpty() && !stato->isHidden());
         delete finestra;
     }
 };
