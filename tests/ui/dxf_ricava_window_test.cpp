@@ -4,23 +4,27 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
-#include "dxf/dxf_commands.h"
 #include "dxf/dxf_sample_road.h"
 #include "dxf/ui/ricava_dxf_page.h"
 #include "graphics/recording_canvas.h"
-#include "road/road_computation.h"
 #include "shell/commands.h"
 #include "shell/ui/page_registry.h"
-#include "shell/workspace.h"
 #include "support/fake_host.h"
 
 using namespace carvela;
 
 class RicavaDxfWindowTest : public QObject {
     Q_OBJECT
+
+    // The page keeps the context it was made with: `contesto` outlives it.
+    static std::unique_ptr<PaginaRicavaDxf> apri(ContestoPagina& contesto) {
+        std::unique_ptr<PaginaRicavaDxf> p(
+            dynamic_cast<PaginaRicavaDxf*>(creaPagina(Pagina::RicavaDxf, contesto, nullptr)));
+        if (p) p->show();
+        return p;
+    }
 
 private slots:
     void importaRiconosceCurveECalcolaStrada() {
@@ -30,20 +34,18 @@ private slots:
         Comandi comandi(ws, canvas, host);
         comandi.esegui("RicavaDaDXF");  // nothing imported yet
         QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Non è stato importato il disegno DXF!"});
-
         host.pulisci();
         host.fileAperti.push_back(test::fileCampione("terreno.dxf"));
         comandi.esegui("ImportDXFin");
         QCOMPARE(ws.TipoDocumento, uint8_t(kDocDxf));
-        QVERIFY(host.messaggi.empty());
         comandi.esegui("RicavaDaDXF");
         QCOMPARE(host.pagine, std::vector<Pagina>{Pagina::RicavaDxf});
+        QVERIFY(host.messaggi.empty());
 
         ContestoPagina contesto{ws, canvas, host};
-        auto* pagina = dynamic_cast<PaginaRicavaDxf*>(creaPagina(Pagina::RicavaDxf, contesto, nullptr));
+        auto pagina = apri(contesto);
         QVERIFY(pagina);
         QCOMPARE(pagina->windowTitle(), QString("Ricava progetto da file DXF"));
-        pagina->show();
         QVERIFY(pagina->pulsanteChiudi()->isVisible());
         QCOMPARE(pagina->elenco(1)->itemText(0), QString("CURVE_LIVELLO"));
         QCOMPARE(pagina->elenco(2)->findText("$LIMMIN"), -1);  // header records are no entity kind
@@ -59,33 +61,29 @@ private slots:
         QCOMPARE(ws.Piano.NumeroCurveLivello, 53);
         QCOMPARE(ws.TipoDocumento, uint8_t(kDocPianta));
 
-        // The axis of the sample, then the road computation.
+        // The axis of the sample, then the road computation: as the batch chain gives it.
         Workspace campione;
         QVERIFY(test::calcolaCampione(campione, canvas, host));
-        ws.Piano.VerticiAsse = campione.Piano.VerticiAsse;
-        ws.Piano.AsseTracciato = ws.Piano.VerticiAsse;
+        ws.Piano.VerticiAsse = ws.Piano.AsseTracciato = campione.Piano.VerticiAsse;
         ws.Piano.NumeroPuntiAsse = ws.Piano.VerticiAsse.upperBound();
         calcolaTracciato(ws, canvas, host);
         QVERIFY(ws.Piano.NumeroIntersezioni > 2);
         QCOMPARE(ws.Piano.NumeroIntersezioni, campione.Piano.NumeroIntersezioni);
         QVERIFY(ws.Paleggi.NumeroPunti >= ws.Piano.NumeroIntersezioni);
-        delete pagina;
     }
 
     void elenchiVuotiEAutocomposizione() {
         Workspace ws;
         ws.DxfDrawing.redim(2);
-        ws.DxfDrawing[1].Nome = "POINT";  // entities without any layer
-        ws.DxfDrawing[2].Nome = "POINT";
+        ws.DxfDrawing[1].Nome = ws.DxfDrawing[2].Nome = "POINT";  // entities without any layer
         ws.DxfDrawing[2].X1 = 7;
         ws.TipoDocumento = kDocDxf;
         ws.wizardAttivo = -1;
         RecordingCanvas canvas;
         FakeHost host;
         ContestoPagina contesto{ws, canvas, host};
-        auto* pagina = dynamic_cast<PaginaRicavaDxf*>(creaPagina(Pagina::RicavaDxf, contesto, nullptr));
+        auto pagina = apri(contesto);
         QVERIFY(pagina);
-        pagina->show();
         QVERIFY(!pagina->pulsanteChiudi()->isVisible());  // hidden while the wizard runs
         QCOMPARE(pagina->elenco(1)->count(), 0);
 
@@ -103,7 +101,6 @@ private slots:
         QCOMPARE(ws.PoligonaleAperta.NumeroStazioni, int16_t(2));
         QCOMPARE(ws.PoligonaleAperta.Ascissa[2], 7.0f);
         QCOMPARE(host.pagine, std::vector<Pagina>{Pagina::PoligonaleAperta});
-        delete pagina;
     }
 };
 
