@@ -24,22 +24,6 @@ using namespace carvela;
 
 namespace {
 
-// A road of `n` sections 25 m apart whose net area swings between cut and fill.
-TabellaPaleggi tabellaVolumi(int n) {
-    VbArray<Sezione> sezioni(n);
-    for (int i = 1; i <= n; ++i) {
-        Sezione& s = sezioni[i];
-        s.Numero = static_cast<int16_t>(i);
-        s.Progressiva = 25.0f * (i - 1);
-        const double netta = 18 * std::sin(i * 0.23) + 4;
-        s.AreaSterro = static_cast<float>(std::max(netta, 0.0) + 1.5);
-        s.AreaRiporto = static_cast<float>(std::min(netta, 0.0) - 1.5);
-    }
-    TabellaPaleggi t;
-    costruisciPaleggi(sezioni, n, 10, t);
-    return t;
-}
-
 int pagineNelPdf(const QString& percorso) {
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly)) return -1;
@@ -97,10 +81,12 @@ private slots:
         pdf.setOutputFileName(file_("layout.pdf"));
         const QRectF area(0, 0, pdf.width(), pdf.height() * 0.85);
 
-        // The window's grid holds empty rows beyond the data: they are not printed.
-        Griglia volumi = grigliaPaleggi(tabellaVolumi(90));
-        const int righeDati = volumi.righe() - 1;
-        volumi.dimensiona(volumi.righe() + 60, volumi.colonne());
+        // Seven columns of 90 rows under a heading; the window's grid holds empty rows beyond
+        // the data: they are not printed.
+        Griglia volumi(151, 7);
+        for (int r = 0; r <= 90; ++r)
+            for (int c = 0; c < 7; ++c) volumi.imposta(r, c, r == 0 ? "Volume " + std::to_string(c) : "-1234,56");
+        const int righeDati = 90;
         QCOMPARE(righeDaStampare(volumi), righeDati);
         ImpaginazioneGriglie imp = impaginaGriglie(pdf, area, {&volumi});
         QVERIFY(imp.pagine >= 2);

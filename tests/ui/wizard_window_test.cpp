@@ -125,15 +125,13 @@ private slots:
             r->pulsanteRiconosci()->click();
         });
         QTest::mouseClick(wiz->pulsante(FinestraWizard::Avanti), Qt::LeftButton);
-        QVERIFY(riconosciuto);
+        QVERIFY(riconosciuto && wiz->isVisible());
         QCOMPARE(wiz->fotogrammaVisibile(), 3);
-        QVERIFY(wiz->isVisible());
         QVERIFY(p.w.workspace().Piano.NumeroCurveLivello > 10);
 
         // Step 4: the wizard hides, the canvas takes the clicks of the axis.
         QTest::mouseClick(wiz->pulsante(FinestraWizard::Avanti), Qt::LeftButton);
-        QVERIFY(!wiz->isVisible());
-        QVERIFY(p.w.canvas().isEnabled());
+        QVERIFY(!wiz->isVisible() && p.w.canvas().isEnabled());
         const Vista& v = p.w.workspace().vista;
         CanvasWidget& canvas = p.w.canvas();
         for (auto [x, y] :
