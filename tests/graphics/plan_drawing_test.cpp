@@ -6,7 +6,6 @@
 #include "graphics/recording_canvas.h"
 #include "graphics/stroke_font.h"
 #include "graphics/view.h"
-#include "plan_sample.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
 
@@ -192,29 +191,6 @@ TEST(PlanDrawing, AxisSectionsEdgesLandTakeAndStations) {
     c.svuota();
     disegnaPianta(ws, c, host);
     EXPECT_EQ(c.di(Op::Circle).size(), 2u);
-}
-
-TEST(PlanDrawing, SamplePlanDrawsEveryElement) {
-    Workspace ws;
-    FakeHost host;
-    RecordingCanvas c(1600, 1000);
-    ws.Piano = prova::pianoDiProva();
-    inizializzaVista(ws.vista, c);
-    disegnaPianta(ws, c, host);
-    EXPECT_EQ(c.di(Op::Pixel).size(), 63u);
-    EXPECT_EQ(c.di(Op::Bezier).size(), 10u);
-    int puntiCiano = 0, puntiRossi = 0, stazioni = 0;
-    for (const auto& o : c.di(Op::Circle)) {
-        puntiCiano += o.colore == 11 && o.c == 0.5;
-        puntiRossi += o.colore == 12 && o.c == 0.5;
-        stazioni += o.colore == 15 && o.c == 1.0;
-    }
-    EXPECT_EQ(puntiCiano + puntiRossi, 63);
-    EXPECT_GT(puntiRossi, 0);
-    EXPECT_EQ(stazioni, ws.Piano.NumeroIntersezioni);
-    EXPECT_EQ(ws.vista.riavvioEstensione, 0);
-    EXPECT_LE(ws.vista.estMinX, 0);
-    EXPECT_GE(ws.vista.estMaxX, 400);
 }
 
 }  // namespace carvela

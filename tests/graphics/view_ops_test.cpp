@@ -86,6 +86,8 @@ TEST(ZoomExtent, FitsTheDrawingAndRefusesAnEmptyOne) {
     a.ws.Piano = prova::pianoDiProva();
     a.ws.impostazioni.MantieniQuoteDraw = false;
     disegnaPianta(a.ws, a.canvas, a.host);
+    EXPECT_EQ(a.canvas.di(OperazioneCanvas::Pixel).size(), 63u);   // every point
+    EXPECT_EQ(a.canvas.di(OperazioneCanvas::Bezier).size(), 10u);  // and contour line of the sample
     const float w = a.ws.vista.estMaxX - a.ws.vista.estMinX, h = a.ws.vista.estMaxY - a.ws.vista.estMinY;
     ASSERT_GE(w, h);
     const std::size_t pila = a.ws.vista.pila.size();

