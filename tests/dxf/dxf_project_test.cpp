@@ -48,9 +48,11 @@ V testi(const std::vector<VoceDxf>& voci) {
     return out;
 }
 
-V nomi(const VbArray<DxfEntity>& d, const SceltaDxf& s) {
+// The names of the entities a selection takes.
+V nomi(const VbArray<DxfEntity>& d, ModoSelezioneDxf modo, uint8_t colore, const std::string& layer = "",
+       const std::string& tipo = "") {
     V out;
-    const VbArray<DxfEntity> w = selezionaEntitaDxf(d, s);
+    const VbArray<DxfEntity> w = selezionaEntitaDxf(d, {TipoProgettoDxf::PianoQuotato, modo, colore, layer, tipo});
     for (int32_t i = 1; i <= w.upperBound(); ++i) out.push_back(w[i].Nome);
     return out;
 }
@@ -74,20 +76,20 @@ TEST(DxfProject, AnalyseListsColoursLayersAndKindsOnce) {
 TEST(DxfProject, SelectionModes) {
     const VbArray<DxfEntity> d = test::leggiDxf(disegnoDiProva());
     using M = ModoSelezioneDxf;
-    const auto P = TipoProgettoDxf::PianoQuotato;
-    EXPECT_EQ(nomi(d, {P, M::Colore, 12}), V{"LINE"});
-    EXPECT_EQ(nomi(d, {P, M::Layer, 15, "PUNTI"}), V{"POINT"});
-    EXPECT_EQ(nomi(d, {P, M::Entita, 15, "", "POLYLINE"}).size(), 10u);  // headers, vertices and sequence ends
-    EXPECT_EQ(nomi(d, {P, M::Entita, 15, "", "TEXT"}), V{"TEXT"});
-    const V tutte = nomi(d, {P, M::Tutte});
+    EXPECT_EQ(nomi(d, M::Colore, 12), V{"LINE"});
+    EXPECT_EQ(nomi(d, M::Layer, 15, "PUNTI"), V{"POINT"});
+    EXPECT_EQ(nomi(d, M::Entita, 15, "", "POLYLINE").size(), 10u);  // headers, vertices and sequence ends
+    EXPECT_EQ(nomi(d, M::Entita, 15, "", "TEXT"), V{"TEXT"});
+    const V tutte = nomi(d, M::Tutte, 15);
     ASSERT_EQ(tutte.size(), 15u);
     EXPECT_EQ(tutte[0], "$LIMMIN");  // the header records are copied too
     // Combined: the sequence ends carry no colour of their own.
-    EXPECT_EQ(nomi(d, {P, M::Combinata, 10, "CURVE", "POLYLINE"}).size(), 8u);
-    EXPECT_EQ(nomi(d, {P, M::Combinata, 15, "CURVE", "POLYLINE"}), (V{"SEQEND", "SEQEND"}));
+    EXPECT_EQ(nomi(d, M::Combinata, 10, "CURVE", "POLYLINE").size(), 8u);
+    EXPECT_EQ(nomi(d, M::Combinata, 15, "CURVE", "POLYLINE"), (V{"SEQEND", "SEQEND"}));
 
     // Polylines without their sequence ends still give one contour line each.
-    const auto curve = curveDaPolilinee(selezionaEntitaDxf(d, {P, M::Combinata, 10, "CURVE", "POLYLINE"}));
+    const auto curve =
+        curveDaPolilinee(selezionaEntitaDxf(d, {TipoProgettoDxf::PianoQuotato, M::Combinata, 10, "CURVE", "POLYLINE"}));
     ASSERT_EQ(curve.upperBound(), 2);
     EXPECT_EQ(curve[2].raw(), (Curve{{}, {0, 15, 105, 50, 15, 105}, {50, 15, 105, 100, 15, 105}}));
 }
@@ -129,44 +131,31 @@ TEST(DxfProject, ContourLinesFromPolylinesAndLines) {
 TEST(DxfProject, TargetsOfEveryKind) {
     Ricava r;
     using T = TipoProgettoDxf;
+    using std::tuple;
     const auto E = ModoSelezioneDxf::Entita;
+    const Workspace& ws = r.ws;
     // Without the check box every polyline record becomes a plan point.
     ASSERT_TRUE(r.converti(T::PianoQuotato, E, "POLYLINE"));
-    EXPECT_EQ(r.ws.Piano.NumeroPunti, 10);
-    EXPECT_EQ(r.ws.Piano.Punti[2], (PlanPoint{0, 10, 100, 0}));
-    EXPECT_EQ(r.ws.Piano.PuntiStazione.upperBound(), 10);
-
+    EXPECT_EQ(tuple(ws.Piano.NumeroPunti, ws.Piano.PuntiStazione.upperBound()), tuple(10, 10));
+    EXPECT_EQ(ws.Piano.Punti[2], (PlanPoint{0, 10, 100, 0}));
+    // The six vertices become stations or vertices with their arrays sized; the drawing's y is
+    // a profile's or a section's elevation.
     ASSERT_TRUE(r.converti(T::PoligonaleAperta, E, "VERTEX"));
-    EXPECT_EQ(r.ws.PoligonaleAperta.NumeroStazioni, 6);
-    EXPECT_FLOAT_EQ(r.ws.PoligonaleAperta.Ascissa[2], 50);
-    EXPECT_EQ(r.ws.PoligonaleAperta.LetturaSuperiore.upperBound(), 6);
-
+    const OpenTraverse& a = ws.PoligonaleAperta;
+    EXPECT_EQ(tuple(a.NumeroStazioni, a.Ascissa[2], a.LetturaSuperiore.upperBound()), tuple(6, 50.0f, 6));
     ASSERT_TRUE(r.converti(T::PoligonaleChiusa, E, "VERTEX"));
-    EXPECT_EQ(r.ws.PoligonaleChiusa.NumeroStazioni, 6);
-    EXPECT_FLOAT_EQ(r.ws.PoligonaleChiusa.Ordinata[4], 15);
-
+    EXPECT_EQ(tuple(ws.PoligonaleChiusa.NumeroStazioni, ws.PoligonaleChiusa.Ordinata[4]), tuple(6, 15.0f));
     ASSERT_TRUE(r.converti(T::Triangolazione, E, "VERTEX"));
-    const TriangulationChain& t = r.ws.Triangolazione;
-    EXPECT_EQ(t.NumeroTriangoli, 6);
-    EXPECT_EQ(t.X.upperBound(), 7);
-    EXPECT_EQ(t.Azimut.upperBound(), 8);
-    EXPECT_FLOAT_EQ(t.X[3], 100);
-
+    const TriangulationChain& t = ws.Triangolazione;
+    EXPECT_EQ(tuple(t.NumeroTriangoli, t.X.upperBound(), t.Azimut.upperBound(), t.X[3]), tuple(6, 7, 8, 100.0f));
     ASSERT_TRUE(r.converti(T::Profilo, E, "VERTEX"));
-    const Profilo& pr = r.ws.Profilo;
-    EXPECT_EQ(pr.NumeroSezioni, 6);
-    EXPECT_EQ(pr.NumeroLivellette, 1);
-    EXPECT_EQ(pr.PuntiLivelletta[1], 6);
-    EXPECT_FLOAT_EQ(pr.Progressive[2], 50);
-    EXPECT_FLOAT_EQ(pr.QuoteTerreno[2], 10);  // the drawing's y is the elevation
-    EXPECT_FLOAT_EQ(pr.TerrenoLiv(6, 1), 15);
-
+    const Profilo& p = ws.Profilo;
+    EXPECT_EQ(tuple(p.NumeroSezioni, p.NumeroLivellette, p.PuntiLivelletta[1]), tuple(6, 1, 6));
+    EXPECT_EQ(tuple(p.Progressive[2], p.QuoteTerreno[2], p.TerrenoLiv(6, 1)), tuple(50.0f, 10.0f, 15.0f));
     r.ws.SezioneCorrente = 2;
     ASSERT_TRUE(r.converti(T::Sezione, E, "VERTEX"));
-    const Sezione& z = r.ws.Sezioni[2];
-    EXPECT_EQ(z.NumeroPunti, 6);
-    EXPECT_FLOAT_EQ(z.DistanzeTerreno[3], 100);
-    EXPECT_EQ(z.Pendenze.upperBound1(), 6);
+    const Sezione& z = ws.Sezioni[2];
+    EXPECT_EQ(tuple(z.NumeroPunti, z.DistanzeTerreno[3], z.Pendenze.upperBound1()), tuple(6, 100.0f, 6));
 
     EXPECT_EQ(r.host.pagine,
               (std::vector<Pagina>{Pagina::PuntiPiano, Pagina::PoligonaleAperta, Pagina::PoligonaleChiusa,

@@ -85,18 +85,14 @@ TEST(DxfWriter, TriangulationSidesStayInsideTheChain) {
         t.X.redim(n + 1), t.Y.redim(n + 1), t.Azimut.redim(n + 2);
         for (int v = 0; v <= n + 1; ++v) t.X[v] = 10.0f * v, t.Y[v] = v % 2 ? 10.0f : 0.0f, t.Azimut[v] = 50;
         const VbArray<DxfEntity> d = leggiDxf(esportaTriangolazione(t, Impostazioni{}));
-        int linee = 0, terziLati = 0;
-        for (const DxfEntity& l : d.raw()) {
-            if (l.Nome != "LINE") continue;
-            ++linee;
-            EXPECT_LE(l.X2, 10.0f * (n + 1)) << "n = " << n;
-            EXPECT_FLOAT_EQ(l.Z1, 50);
-            if (l.Colore != 12) continue;  // DXF colour 1: the third sides
-            ++terziLati;
-            EXPECT_FLOAT_EQ(l.X2 - l.X1, 20);
-        }
-        EXPECT_EQ(terziLati, n);  // one third side per triangle
-        EXPECT_EQ(linee, 2 * n + 1);
+        // The path (white), then one third side per triangle (red), vertex v to v + 2 and no
+        // further than the last vertex, at the azimuths as elevations.
+        V terziLati = descrivi(d, "LINE/triangolazione");
+        ASSERT_EQ(static_cast<int>(terziLati.size()), 2 * n + 1);
+        terziLati.erase(terziLati.begin(), terziLati.begin() + n + 1);
+        for (const std::string& l : terziLati) EXPECT_EQ(l.rfind("LINE/triangolazione c12 ", 0), 0u) << l;
+        EXPECT_EQ(terziLati.back(), n == 3 ? "LINE/triangolazione c12 x1=10 y1=10 z1=50 x2=30 y2=10 z2=50"
+                                           : "LINE/triangolazione c12 x1=30 y1=10 z1=50 x2=50 y2=10 z2=50");
         EXPECT_EQ(static_cast<int>(descrivi(d, "CIRCLE/triangolazione").size()), 2 * (n + 2));
         const V testi = descrivi(d, "TEXT/quote");
         ASSERT_EQ(static_cast<int>(testi.size()), n + 2);
@@ -111,19 +107,14 @@ TEST(DxfWriter, MassDiagramWritesOneNumberAndOneCirclePerSection) {
     t.ScalaVolumi = 10;
     t.Ordinate = lista({0, 25, -200}), t.ProgressivePunti = lista({0, 5, 20}), t.ProgressiveSezioni.redim(1);
     t.ProgressiveSezioni[1] = 20;
-    const std::string testo = esportaDiagramma(t);
-    const VbArray<DxfEntity> d = leggiDxf(testo);
+    const VbArray<DxfEntity> d = leggiDxf(esportaDiagramma(t));
     EXPECT_EQ(descrivi(d, "CIRCLE"), (V{"CIRCLE/diagramma c10 r=1", "CIRCLE/diagramma c10 x1=20 r=1"}));
-    // Texts with their values as written: section numbers upright, ordinates turned.
-    V numeri, ordinate, testo1;
-    std::istringstream righe(testo);
-    for (std::string codice, valore; std::getline(righe, codice) && std::getline(righe, valore);) {
-        valore.pop_back();  // the CR
-        if (codice == " 1 \r") testo1.push_back(valore);
-        if (codice == " 50 \r") (valore == " 0" ? numeri : ordinate).push_back(testo1.back());
-    }
-    EXPECT_EQ(numeri, (V{" 1", " 2"}));
-    EXPECT_EQ(ordinate, (V{" 0", " 25", "-200", "RIPORTO    STERRO"}));
+    // Ordinates above (yellow) or below (red) their points, the section numbers on the axis.
+    EXPECT_EQ(
+        descrivi(d, "TEXT"),
+        (V{"TEXT/diagramma c14 x1=3 y1=10 r=6 '0'", "TEXT/diagramma c14 x1=8 y1=12.5 r=6 '25'",
+           "TEXT/diagramma c12 x1=23 y1=-70 r=6 '-200'", "TEXT/diagramma c15 x1=-9 y1=3 r=6 '1'",
+           "TEXT/diagramma c15 x1=11 y1=3 r=6 '2'", "TEXT/diagramma c15 x1=-5 y1=-165 r=20 'RIPORTO    STERRO'"}));
     const V linee = descrivi(d, "LINE");
     ASSERT_EQ(linee.size(), 2u + 2u + 1u + 3u);
     EXPECT_EQ(linee[1], "LINE/diagramma c15 x1=5 y1=2.5 x2=20 y2=-20");  // the mass line in volume / scale

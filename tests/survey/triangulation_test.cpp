@@ -64,8 +64,8 @@ TEST(Triangolazione, IrregularChainReturnsTheVerticesItWasMeasuredFrom) {
         for (int v = 0; v <= 5; ++v) {
             EXPECT_NEAR(c.X[v], P[v][0], 2e-3) << v;
             EXPECT_NEAR(c.Y[v], P[v][1], 2e-3) << v;
-            if (v <= 4) EXPECT_TRUE(c.Azimut[v] >= 0 && c.Azimut[v] <= 2 * U) << v << ": " << c.Azimut[v];
         }
+        for (int v = 0; v <= 4; ++v) EXPECT_TRUE(c.Azimut[v] >= 0 && c.Azimut[v] <= 2 * U) << v << ": " << c.Azimut[v];
     }
 }
 
