@@ -35,7 +35,8 @@ struct Immagine {
     while (p + 12 <= png.size()) {
         const uint32_t n = leggi32(png, p);
         const std::string tipo(png.begin() + p + 4, png.begin() + p + 8);
-        if (crc32(&png[p + 4], n + 4) != leggi32(png, p + 8 + n)) return ::testing::AssertionFailure() << "crc " << tipo;
+        if (crc32(&png[p + 4], n + 4) != leggi32(png, p + 8 + n))
+            return ::testing::AssertionFailure() << "crc " << tipo;
         if (tipo == "IHDR") {
             out.w = int(leggi32(png, p + 8));
             out.h = int(leggi32(png, p + 12));

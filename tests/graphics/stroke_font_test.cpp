@@ -1,10 +1,11 @@
+#include "graphics/stroke_font.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
 
 #include "graphics/recording_canvas.h"
-#include "graphics/stroke_font.h"
 #include "graphics/view.h"
 
 namespace carvela {
@@ -56,7 +57,9 @@ TEST(StrokeFont, AdvancesAndCharactersWithoutGlyph) {
     EXPECT_EQ(scrivi("1/2"), scrivi("1") + scrivi("2", 0, 124));
     EXPECT_EQ(scrivi(".:2"), scrivi(".") + scrivi("2", 0, 116));
     EXPECT_EQ(scrivi("  5"), scrivi("5"));
-    EXPECT_EQ(scrivi("1\xC3\xA8" "2"), scrivi("1") + scrivi("2", 0, 124));  // "1è2"
+    EXPECT_EQ(scrivi("1\xC3\xA8"
+                     "2"),
+              scrivi("1") + scrivi("2", 0, 124));  // "1è2"
     // Lower case is written in capitals.
     EXPECT_EQ(scrivi("quota p1"), scrivi("QUOTA P1"));
     // Advances are whole canvas units: h = 7.5 gives 4.5, rounded to 4 (half to even).
@@ -66,7 +69,6 @@ TEST(StrokeFont, AdvancesAndCharactersWithoutGlyph) {
     int glifi = 0;
     for (char32_t c = 0; c < 128; ++c) glifi += haGlifo(c) && !(c >= 'a' && c <= 'z');
     EXPECT_EQ(glifi, 43);
-    for (char c : std::string("1234567890.-+=(),ABCDEFGHILMNOPQRSTUVZXYKWJ")) EXPECT_TRUE(haGlifo(c)) << c;
     for (char c : std::string(" /:*?'\"")) EXPECT_FALSE(haGlifo(c)) << c;
 }
 

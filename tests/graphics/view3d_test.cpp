@@ -116,7 +116,7 @@ TEST(Vista3D, SlidersDriveTheViewWithinTheirRanges) {
     quadrato(p, 1000, 2000, 200, 100);
     quadrato(p, 1000, 2000, 40, 140);
     ModelloVista3D m(p);
-    EXPECT_EQ(std::vector<int>({m.valore(0), m.valore(1), m.valore(2)}), std::vector<int>({0, 0, -2000}));
+    // Opening: the terrain's centre, the viewpoint farthest away.
     EXPECT_EQ(std::vector<float>({m.stato().distanza, m.stato().centroX, m.stato().centroZ}),
               std::vector<float>({-2000, 1000, 120}));
     // Tenths of a radian for the angles, metres for the distance.

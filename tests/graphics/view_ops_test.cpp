@@ -1,3 +1,5 @@
+#include "graphics/view_ops.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include "graphics/plan_drawing.h"
 #include "graphics/recording_canvas.h"
 #include "graphics/view.h"
-#include "graphics/view_ops.h"
 #include "plan_sample.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"

@@ -1,3 +1,5 @@
+#include "plan/mesh.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include <set>
 
 #include "graphics/recording_canvas.h"
-#include "plan/mesh.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"
 

@@ -22,8 +22,9 @@ TEST(Geometria, BearingsClockwiseFromNorthWithTheProgramsPi) {
     const double a = std::atan(0.5);
     const struct {
         double dx, dy, attesa;
-    } casi[] = {{0, 1, 0},      {1, 0, kPi / 2},      {0, -1, kPi},          {-1, 0, 3 * kPi / 2}, {1, 2, a},
-                {1, -2, kPi - a}, {-1, -2, kPi + a}, {-1, 2, 2 * kPi - a}, {0, 0, 0},            {NAN, 1, 0}};
+    } casi[] = {{0, 1, 0}, {1, 0, kPi / 2},  {0, -1, kPi},      {-1, 0, 3 * kPi / 2},
+                {1, 2, a}, {1, -2, kPi - a}, {-1, -2, kPi + a}, {-1, 2, 2 * kPi - a},
+                {0, 0, 0}, {NAN, 1, 0}};
     for (const auto& c : casi) EXPECT_DOUBLE_EQ(rilevamento(c.dx, c.dy), c.attesa) << c.dx << " " << c.dy;
 }
 
@@ -31,11 +32,11 @@ TEST(Geometria, SegmentCrossingsEndsParallelsAndNorthSouthPieces) {
     double x = 0, y = 0;
     ASSERT_TRUE(intersezioneSegmenti(0, 0, 10, 10, 0, 10, 10, 0, x, y));
     EXPECT_TRUE(prova::vicini({x, y}, {5, 5}, 1e-12));
-    EXPECT_TRUE(intersezioneSegmenti(0, 0, 10, 0, 10, -5, 10, 5, x, y));       // ends included
+    EXPECT_TRUE(intersezioneSegmenti(0, 0, 10, 0, 10, -5, 10, 5, x, y));  // ends included
     EXPECT_FALSE(intersezioneSegmenti(0, 0, 10, 0, 10.001, -5, 10.001, 5, x, y));
-    EXPECT_FALSE(intersezioneSegmenti(0, 0, 10, 0, 0, 1, 10, 1, x, y));        // parallel
-    EXPECT_FALSE(intersezioneSegmenti(0, 0, 10, 0, 5, 0, 15, 0, x, y));        // overlapping
-    EXPECT_FALSE(intersezioneSegmenti(3, 3, 3, 3, 0, 0, 10, 10, x, y));        // length 0
+    EXPECT_FALSE(intersezioneSegmenti(0, 0, 10, 0, 0, 1, 10, 1, x, y));  // parallel
+    EXPECT_FALSE(intersezioneSegmenti(0, 0, 10, 0, 5, 0, 15, 0, x, y));  // overlapping
+    EXPECT_FALSE(intersezioneSegmenti(3, 3, 3, 3, 0, 0, 10, 10, x, y));  // length 0
 
     // A north-south contour piece crossed by an east-going axis leg; the same line stopping
     // short of the leg is not crossed, though its x-range alone would say so.
@@ -133,7 +134,8 @@ Workspace asseEst(const std::vector<std::pair<double, uint8_t>>& punti, const st
     Planimetria& p = ws.Piano;
     p.NumeroPuntiAsse = int32_t(punti.size());
     p.AsseTracciato.redim(p.NumeroPuntiAsse);
-    for (int32_t i = 1; i <= p.NumeroPuntiAsse; ++i) p.AsseTracciato[i] = {float(punti[i - 1].first), 0, punti[i - 1].second};
+    for (int32_t i = 1; i <= p.NumeroPuntiAsse; ++i)
+        p.AsseTracciato[i] = {float(punti[i - 1].first), 0, punti[i - 1].second};
     for (double x : curve) prova::aggiungiCurva(p, {{x, -50}, {x, 50}}, 100 + x / 10);
     ws.impostazioni.DistazaMinimaSezioni = 5;
     return ws;

@@ -40,8 +40,8 @@ TEST_F(Tracciato, PreconditionsStopWithTheirMessages) {
     prova::aggiungiCurva(ws.Piano, {{80, -100}, {80, 300}}, 103);
     prova::impostaAsse(ws.Piano, {{0, 0}});
     calcolaTracciato(ws, canvas, host);
-    EXPECT_EQ(host.testiMessaggi(), (std::vector<std::string>{
-                                        "Non sono presenti le curve di livello relative alla planimetria!",
+    EXPECT_EQ(host.testiMessaggi(),
+              (std::vector<std::string>{"Non sono presenti le curve di livello relative alla planimetria!",
                                         "Non è presente la poligonale d'asse!"}));
     EXPECT_EQ(ws.Piano.NumeroIntersezioni, 0);
     EXPECT_TRUE(canvas.operazioni.empty());
@@ -129,10 +129,10 @@ TEST_F(Tracciato, RecomputingKeepsTheGradeLineLayoutAndItsData) {
 
 TEST_F(Tracciato, DegenerateAxesComputeWithoutNumbersGoingBad) {
     const std::vector<std::vector<std::pair<double, double>>> assi{
-        {{20, 20}, {20, 20}, {180, 180}},              // coincident vertices
-        {{20, 20}, {100, 100}, {180, 180}},            // aligned vertices
-        {{20, 30}, {90, 90}, {90, 90}, {170, 40}},     // a vertex repeated
-        {{20, 100}, {180, 100}, {20, 100}},            // straight back on itself
+        {{20, 20}, {20, 20}, {180, 180}},           // coincident vertices
+        {{20, 20}, {100, 100}, {180, 180}},         // aligned vertices
+        {{20, 30}, {90, 90}, {90, 90}, {170, 40}},  // a vertex repeated
+        {{20, 100}, {180, 100}, {20, 100}},         // straight back on itself
     };
     for (const auto& asse : assi) {
         Workspace w;
@@ -149,8 +149,7 @@ TEST_F(Tracciato, DegenerateAxesComputeWithoutNumbersGoingBad) {
     prova::impostaAsse(lungo.Piano, {{0, 50}, {200, 50}});
     calcolaTracciato(lungo, canvas, host);
     ASSERT_GE(lungo.Piano.NumeroIntersezioni, 2);
-    for (int32_t j = 1; j <= lungo.Piano.NumeroIntersezioni; ++j)
-        EXPECT_NEAR(lungo.Piano.Intersezioni[j].z, 105, 1e-4);
+    for (int32_t j = 1; j <= lungo.Piano.NumeroIntersezioni; ++j) EXPECT_NEAR(lungo.Piano.Intersezioni[j].z, 105, 1e-4);
     EXPECT_EQ(nonFinitiDopoIlCalcolo(lungo), 0);
 }
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <vector>
 
-#include "shell/workspace.h"
 #include "road/road_sample.h"
+#include "shell/workspace.h"
 #include "support/fake_host.h"
 #include "support/trim2_fixtures.h"
 
@@ -24,7 +24,7 @@ Workspace progetto() {
     Planimetria& p = ws.Piano;
     for (auto [x, z] : {std::pair{4.0, 102}, {-3.0, 99}, {20.0, 110}, {-12.0, 96}})
         prova::aggiungiCurva(p, {{x, -50}, {x, 150}}, z);
-    prova::aggiungiCurva(p, {{8, 40}, {8, 60}}, 0);  // a line without elevation, crossing station 2 only
+    prova::aggiungiCurva(p, {{8, 40}, {8, 60}}, 0);               // a line without elevation, crossing station 2 only
     prova::aggiungiCurva(p, {{-0.005f, 45}, {-0.005f, 55}}, 98);  // crossing station 2 at the axis
     p.NumeroPuntiAsse = 3;
     p.AsseTracciato.assignRaw({{}, {0, 0, 0}, {0, 200, kMarcaPicchetto}, {0, 400, 0}});

@@ -155,8 +155,10 @@ TEST(Paleggi, VolumiEPuntiDiPassaggio) {
               std::vector<float>({35, -5, 20}));
     Griglia g = grigliaPaleggi(t);
     ASSERT_EQ(g.righe(), 3);
-    EXPECT_EQ(std::pair(riga(g, 0).back(), int(g.altezzaIntestazione)), std::pair(std::string("Eccedenza Totale"), 500));
-    EXPECT_EQ(riga(g, 1), (std::vector<std::string>{"1", "0,0000", "0,0000", "12,0000", "-2,0000", "0,0000", "0,0000"}));
+    EXPECT_EQ(std::pair(riga(g, 0).back(), int(g.altezzaIntestazione)),
+              std::pair(std::string("Eccedenza Totale"), 500));
+    EXPECT_EQ(riga(g, 1),
+              (std::vector<std::string>{"1", "0,0000", "0,0000", "12,0000", "-2,0000", "0,0000", "0,0000"}));
     EXPECT_EQ(riga(g, 2),
               (std::vector<std::string>{"2", "20,0000", "20,0000", "35,0000", "-5,0000", "400,0000", "400,0000"}));
 
@@ -192,7 +194,8 @@ TEST(Paleggi, CasiLimite) {
 
     // A road starting past progressive 0 starts its diagram at its first section.
     costruisciPaleggi(sezioni({{100, 10, 0}, {120, 10, 0}}), 2, 10, t);
-    EXPECT_EQ(std::pair(t.ProgressivePunti[1], grigliaPaleggi(t).testo(1, 2)), std::pair(100.0f, std::string("100,0000")));
+    EXPECT_EQ(std::pair(t.ProgressivePunti[1], grigliaPaleggi(t).testo(1, 2)),
+              std::pair(100.0f, std::string("100,0000")));
 
     // A section whose solve failed counts with zero areas, not with what it held.
     VbArray<Sezione> guasta = sezioni({{0, 10, 0}, {20, 999, -1}, {40, 10, 0}});

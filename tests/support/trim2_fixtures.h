@@ -13,7 +13,8 @@ namespace carvela::prova {
 // Element by element within `tolleranza`; a value that is not a number never matches.
 inline ::testing::AssertionResult vicini(const std::vector<double>& a, const std::vector<double>& b,
                                          double tolleranza = 1e-4) {
-    if (a.size() != b.size()) return ::testing::AssertionFailure() << a.size() << " values, " << b.size() << " expected";
+    if (a.size() != b.size())
+        return ::testing::AssertionFailure() << a.size() << " values, " << b.size() << " expected";
     for (std::size_t i = 0; i < a.size(); ++i)
         if (!(std::fabs(a[i] - b[i]) <= tolleranza))
             return ::testing::AssertionFailure() << "value " << i << ": " << a[i] << ", expected " << b[i];

@@ -1,10 +1,11 @@
 // The canvas window: retained picture, palette colours, mouse modes and overlays.
+#include "graphics/ui/canvas_widget.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
-#include "graphics/ui/canvas_widget.h"
 #include "graphics/view.h"
 #include "shell/workspace.h"
 #include "support/fake_host.h"

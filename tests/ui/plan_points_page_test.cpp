@@ -1,4 +1,6 @@
 // The plan points page: typed points are applied and the plan is redrawn on the canvas.
+#include "plan/ui/plan_points_page.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -6,7 +8,6 @@
 
 #include "graphics/ui/canvas_widget.h"
 #include "graphics/view.h"
-#include "plan/ui/plan_points_page.h"
 #include "shell/ui/grid_table.h"
 #include "shell/ui/page_registry.h"
 #include "shell/workspace.h"

@@ -50,7 +50,8 @@ private slots:
         sezioni->setCurrentCell(1, 1);
         QTest::keyClicks(sezioni, "7");
         QCOMPARE(sezioni->testoCella(2, 2), QString("102,0000"));
-        QTest::mouseClick(sezioni->viewport(), Qt::LeftButton, {}, sezioni->visualItemRect(sezioni->item(2, 2)).center());
+        QTest::mouseClick(sezioni->viewport(), Qt::LeftButton, {},
+                          sezioni->visualItemRect(sezioni->item(2, 2)).center());
         QCOMPARE(sezioni->testoCella(3, 3), QString("chiudi livelletta"));
         pulsante(pagina, "&Applica")->click();
         QCOMPARE(ws.Profilo.NumeroLivellette, 2);
