@@ -25,11 +25,13 @@ const double kUnita[] = {200.0, 180.0, static_cast<double>(kPiGreco)};
 
 TEST(AzimutDirezione, QuadrantsAxesAndNorthAsFullAngle) {
     const double pi = kPiGreco;
-    const std::pair<Punto, double> casi[] = {
-        {{1, 1}, pi / 4},      {{1, -1}, 3 * pi / 4}, {{-1, -1}, 5 * pi / 4},
-        {{-1, 1}, 7 * pi / 4}, {{0, -5}, pi},         {{5, 0}, pi / 2},
-        {{-5, 0}, 1.5 * pi},   {{0, 0}, 0},           {{0, 5}, static_cast<double>(6.283186f)}};  // due north
-    for (const auto& [verso, atteso] : casi) EXPECT_NEAR(azimutDirezione(0, 0, verso.x, verso.y), atteso, 1e-7);
+    const std::pair<Punto, double> diagonali[] = {
+        {{1, 1}, pi / 4}, {{1, -1}, 3 * pi / 4}, {{-1, -1}, 5 * pi / 4}, {{-1, 1}, 7 * pi / 4}};
+    for (const auto& [verso, atteso] : diagonali) EXPECT_NEAR(azimutDirezione(0, 0, verso.x, verso.y), atteso, 1e-7);
+    // The axes exactly; due north is the full angle as the program holds it, a null direction 0.
+    const std::pair<Punto, double> assi[] = {
+        {{0, 5}, static_cast<double>(6.283186f)}, {{0, -5}, pi}, {{5, 0}, pi / 2}, {{-5, 0}, 1.5 * pi}, {{0, 0}, 0}};
+    for (const auto& [verso, atteso] : assi) EXPECT_EQ(azimutDirezione(0, 0, verso.x, verso.y), atteso);
 }
 
 TEST(IntersezioneAvanti, ReturnsThePointTheAnglesWereMeasuredFrom) {
