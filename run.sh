@@ -25,13 +25,12 @@ fi
 
 echo "Nessun display disponibile: Carvela non può aprire la sua finestra qui."
 ./build/carvela-cli --version
-if [ -n "$progetto" ]; then
-    echo "Progetto di esempio: $progetto"
-    ./build/carvela-cli info "$progetto"
-    if ls out/campione/*.png >/dev/null 2>&1; then
-        echo "Disegni del progetto in out/campione:"
-        ls out/campione/*.png
-    fi
+if [ -f samples/terreno.dxf ] && [ -f samples/asse.txt ]; then
+    echo "Calcolo del tracciato stradale del campione (samples/terreno.dxf, samples/asse.txt):"
+    mkdir -p out/campione
+    ./build/carvela-cli road samples/terreno.dxf samples/asse.txt out/campione
+    echo "Disegni scritti in out/campione:"
+    ls out/campione/*.png
 fi
 if command -v xvfb-run >/dev/null 2>&1; then
     mkdir -p out
