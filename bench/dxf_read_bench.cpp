@@ -19,7 +19,7 @@
 
 #include "dxf/dxf_reader.h"
 #include "dxf_contour_generator.h"
-#include "shell/host.h"
+#include "shell/silent_host.h"
 
 // ---- heap accounting: every allocation of the process goes through these ----
 namespace {
@@ -51,29 +51,6 @@ void operator delete[](void* p, std::size_t) noexcept { libera(p); }
 namespace {
 
 constexpr std::size_t kByte = 100u << 20;
-
-class HostMuto : public carvela::Host {
-public:
-    carvela::Risposta messaggio(const std::string&, carvela::Pulsanti, carvela::Icona, const std::string&) override {
-        return carvela::Risposta::Ok;
-    }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::string apriFile(const std::string&, const std::string&) override { return {}; }
-    std::string salvaFile(const std::string&, const std::string&, const std::string&) override { return {}; }
-    void impostaStampante() override {}
-    void mostraAttesa() override {}
-    void CaptionLabel(const std::string&) override {}
-    void ImpostaBarra(int16_t) override {}
-    void AggiornaSatoBarra(int32_t) override {}
-    void chiudiAttesa() override {}
-    void cursoreAttesa(bool) override {}
-    void beep() override {}
-    void apriPagina(carvela::Pagina) override {}
-    std::string titolo() const override { return {}; }
-    void impostaTitolo(const std::string&) override {}
-    bool avviaInfoSistema() override { return false; }
-    void richiediChiusura() override {}
-};
 
 std::string_view trim(std::string_view r) {
     while (!r.empty() && (r.back() == ' ' || r.back() == '\r' || r.back() == '\t')) r.remove_suffix(1);
@@ -155,7 +132,7 @@ void RigheERecord(benchmark::State& state) {
 void LettoreDxf(benchmark::State& state) {
     const std::string path = carvela::bench::fileCurveDxf(kByte);
     const auto byte = std::filesystem::file_size(path);
-    HostMuto host;
+    carvela::HostMuto host;
     gPicco = gInUso.load();
     int32_t entita = 0;
     for (auto _ : state) {

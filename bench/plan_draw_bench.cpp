@@ -8,7 +8,7 @@
 #include "graphics/raster_canvas.h"
 #include "graphics/view.h"
 #include "graphics/view_ops.h"
-#include "shell/host.h"
+#include "shell/silent_host.h"
 #include "shell/workspace.h"
 
 namespace {
@@ -36,27 +36,6 @@ public:
 
 private:
     int colore_ = 15;
-};
-
-class HostMuto : public Host {
-public:
-    Risposta messaggio(const std::string&, Pulsanti, Icona, const std::string&) override { return Risposta::Ok; }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::string apriFile(const std::string&, const std::string&) override { return {}; }
-    std::string salvaFile(const std::string&, const std::string&, const std::string&) override { return {}; }
-    void impostaStampante() override {}
-    void mostraAttesa() override {}
-    void CaptionLabel(const std::string&) override {}
-    void ImpostaBarra(int16_t) override {}
-    void AggiornaSatoBarra(int32_t) override {}
-    void chiudiAttesa() override {}
-    void cursoreAttesa(bool) override {}
-    void beep() override {}
-    void apriPagina(Pagina) override {}
-    std::string titolo() const override { return {}; }
-    void impostaTitolo(const std::string&) override {}
-    bool avviaInfoSistema() override { return false; }
-    void richiediChiusura() override {}
 };
 
 // 100 000 points over 2 km x 1.5 km and 60 contour lines of 200 pieces each.

@@ -8,33 +8,12 @@
 #include "graphics/recording_canvas.h"
 #include "road/geometry.h"
 #include "road/road_computation.h"
-#include "shell/host.h"
+#include "shell/silent_host.h"
 #include "shell/workspace.h"
 
 namespace {
 
 using namespace carvela;
-
-class HostMuto : public Host {
-public:
-    Risposta messaggio(const std::string&, Pulsanti, Icona, const std::string&) override { return Risposta::Ok; }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::string apriFile(const std::string&, const std::string&) override { return {}; }
-    std::string salvaFile(const std::string&, const std::string&, const std::string&) override { return {}; }
-    void impostaStampante() override {}
-    void mostraAttesa() override {}
-    void CaptionLabel(const std::string&) override {}
-    void ImpostaBarra(int16_t) override {}
-    void AggiornaSatoBarra(int32_t) override {}
-    void chiudiAttesa() override {}
-    void cursoreAttesa(bool) override {}
-    void beep() override {}
-    void apriPagina(Pagina) override {}
-    std::string titolo() const override { return {}; }
-    void impostaTitolo(const std::string&) override {}
-    bool avviaInfoSistema() override { return false; }
-    void richiediChiusura() override {}
-};
 
 Planimetria collina(int anelli) {
     Planimetria p;
