@@ -14,6 +14,8 @@ void uso() {
                  "                 [--width W] [--height H]\n"
                  "     carvela-cli road CONTOURS.dxf AXIS.txt OUTDIR [--set KEY=VALUE]... [--entities POLYLINE|LINE]\n"
                  "                 [--layer NAME]\n"
+                 "     carvela-cli road CONTOURS.dxf --axis-landxml AXIS.xml OUTDIR ...\n"
+                 "     carvela-cli landxml PROJECT.pln OUT.xml [--set KEY=VALUE]...\n"
                  "     carvela-cli compute IN OUT\n"
                  "     carvela-cli intersect forward|pothenot|hansen VALORI... [--set AngoloPiatto=200]\n";
 }
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
     if (cmd == "info") return carvela::cli::info(rest);
     if (cmd == "render") return carvela::cli::render(rest);
     if (cmd == "road") return carvela::cli::road(rest);
+    if (cmd == "landxml") return carvela::cli::landxml(rest);
     if (cmd == "compute") return carvela::cli::compute(rest);
     if (cmd == "intersect") return carvela::cli::intersect(rest);
     if (cmd == "--help" || cmd == "-h") {

@@ -1,5 +1,6 @@
 // carvela-cli road CONTOURS.dxf AXIS.txt OUTDIR [--set KEY=VALUE]... [--entities POLYLINE|LINE]
 //                   [--layer NAME] [--json]
+// carvela-cli road CONTOURS.dxf --axis-landxml AXIS.xml OUTDIR ...
 // The road chain without windows: the contour lines of a drawing, the axis of a text file,
 // the road computation, then the project, the drawings, the volume table and pictures.
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_writer.h"
+#include "dxf/landxml.h"
 #include "graphics/plan_drawing.h"
 #include "graphics/png_writer.h"
 #include "graphics/raster_canvas.h"
@@ -42,6 +44,7 @@ namespace {
 
 struct OpzioniStrada {
     std::string dxf, asse, cartella;
+    std::string asseLandXml;  // the axis from a LandXML alignment instead of a text file
     std::vector<std::pair<std::string, std::string>> impostazioni;
     std::string entita = "POLYLINE";
     std::string layer;
@@ -51,7 +54,8 @@ struct OpzioniStrada {
 int uso(const std::string& errore) {
     std::cerr << errore
               << "\nUso: carvela-cli road CURVE.dxf ASSE.txt CARTELLA [--set CHIAVE=VALORE]... "
-                 "[--entities POLYLINE|LINE] [--layer NOME] [--json]\n";
+                 "[--entities POLYLINE|LINE] [--layer NOME] [--json]\n"
+                 "     carvela-cli road CURVE.dxf --axis-landxml ASSE.xml CARTELLA ...\n";
     return 2;
 }
 
@@ -86,12 +90,22 @@ bool leggiOpzioni(const Argomenti& args, OpzioniStrada& o, std::string& errore) 
             }
         } else if (a == "--layer") {
             if (!valore(o.layer)) return false;
+        } else if (a == "--axis-landxml") {
+            if (!valore(o.asseLandXml)) return false;
         } else if (a.rfind("--", 0) == 0) {
             errore = "Opzione sconosciuta: " + a + ".";
             return false;
         } else {
             posizionali.push_back(a);
         }
+    }
+    if (!o.asseLandXml.empty()) {
+        if (posizionali.size() != 2) {
+            errore = "Con --axis-landxml servono il file DXF delle curve di livello e la cartella di uscita.";
+            return false;
+        }
+        o.dxf = posizionali[0], o.cartella = posizionali[1];
+        return true;
     }
     if (posizionali.size() != 3) {
         errore = "Servono il file DXF delle curve di livello, il file dell'asse e la cartella di uscita.";
@@ -212,7 +226,9 @@ int road(const Argomenti& args) {
             return uso("Impostazione non valida: " + chiave + "=" + valore + ".");
 
     std::vector<AxisPoint> vertici;
-    if (!leggiAsse(o.asse, vertici, errore)) {
+    AsseLandXml asseLandXml;
+    if (o.asseLandXml.empty() ? !leggiAsse(o.asse, vertici, errore)
+                              : !leggiFileAsseLandXml(o.asseLandXml, asseLandXml, errore)) {
         std::cerr << errore << '\n';
         return 1;
     }
@@ -231,11 +247,15 @@ int road(const Argomenti& args) {
     if (!convertiProgettoDxf(ws, canvas, host, scelta)) return 1;
 
     Planimetria& piano = ws.Piano;
-    piano.VerticiAsse.redim(static_cast<int32_t>(vertici.size()));
-    for (std::size_t i = 0; i < vertici.size(); ++i) piano.VerticiAsse[static_cast<int32_t>(i + 1)] = vertici[i];
-    piano.AsseTracciato = piano.VerticiAsse;
-    piano.NumeroPuntiAsse = static_cast<int32_t>(vertici.size());
-    piano.ProfiloApplicato.MetodoLivellette = 0;  // a new axis: a new profile
+    if (!o.asseLandXml.empty()) {
+        applicaAsseLandXml(ws, asseLandXml);  // the document's radii go to the curve table
+    } else {
+        piano.VerticiAsse.redim(static_cast<int32_t>(vertici.size()));
+        for (std::size_t i = 0; i < vertici.size(); ++i) piano.VerticiAsse[static_cast<int32_t>(i + 1)] = vertici[i];
+        piano.AsseTracciato = piano.VerticiAsse;
+        piano.NumeroPuntiAsse = static_cast<int32_t>(vertici.size());
+        piano.ProfiloApplicato.MetodoLivellette = 0;  // a new axis: a new profile
+    }
 
     calcolaTracciato(ws, canvas, host);
     if (piano.NumeroIntersezioni < 1 || ws.Sezioni.upperBound() < 1) {
@@ -272,6 +292,7 @@ int road(const Argomenti& args) {
     registra(salvaDxf(in("profilo.dxf"), esportaProfilo(ws.Profilo), host), in("profilo.dxf"));
     registra(salvaDxf(in("sezioni.dxf"), esportaSezioni(ws.Sezioni, imp), host), in("sezioni.dxf"));
     registra(salvaDxf(in("diagramma.dxf"), esportaDiagramma(ws.Paleggi), host), in("diagramma.dxf"));
+    registra(esportaLandXml(piano, imp, in("progetto.xml"), host), in("progetto.xml"));
     const Griglia volumi = grigliaPaleggi(ws.Paleggi);
     registra(scriviTestoFile(in("volumi.txt"), testoEsportazione({&volumi}), host), in("volumi.txt"));
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "dxf/dxf_commands.h"
+#include "dxf/landxml.h"
 #include "graphics/redraw.h"
 #include "graphics/road_drawings.h"
 #include "graphics/view_ops.h"
@@ -97,6 +98,8 @@ bool Comandi::esegui(std::string_view nome) {
              if (importaProfiloAscii(path, ws.Profilo, host)) disegnaProfilo(ws, canvas, host);
          }},
         {"exportDXFsezione", [&] { comandoEsportaDxf(ws, canvas, host); }},
+        {"esportaLandXML", [&] { comandoEsportaLandXml(ws, canvas, host); }},
+        {"importaAsseLandXML", [&] { comandoImportaAsseLandXml(ws, canvas, host); }},
         {"espotraOldProfilo",
          [&] {
              std::string path = host.salvaFile(ws.Profilo.Origine, kFiltroProfiloAscii,
@@ -270,7 +273,7 @@ bool Comandi::eseguiNodo(std::string_view tag) {
 
 std::vector<std::string> Comandi::nomiMenu() {
     return {"nuovoProgetto", "apriFileProg", "AutoSalva", "salvaConNome", "ImportDXFin", "importaOldProfilo",
-            "exportDXFsezione", "espotraOldProfilo", "impostazioni", "impostaStampa", "esci", "insertPianoQ",
+            "importaAsseLandXML", "exportDXFsezione", "espotraOldProfilo", "esportaLandXML", "impostazioni", "impostaStampa", "esci", "insertPianoQ",
             "reticolaPiano", "correggiSegmento", "RigenPlanim", "calcSez", "risolviSezione", "calcProfilo",
             "impostaTipoProfilo", "RisolviPR", "RigenProfilo", "tabellaVolumiPal", "RicavaDaDXF", "autocompStr",
             "tracciaAsse", "asseCoord", "assePoligo", "asseTriangolazione", "InvertiSM", "ricavaProfilo",

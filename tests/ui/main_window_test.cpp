@@ -95,8 +95,9 @@ private slots:
                               "&Importa/&Esporta...", "-", "Impostazioni...", "-", "&Imposta stampante...",
                               "Stampa &disegno...", "-", "&Esci"}));
         QCOMPARE(voci(sottomenu(&f.w, "Importa_esporta")),
-                 QStringList({"Importa file DXF...", "Importa file di profilo longituinale ASCII...", "-",
-                              "&Esporta DXF disegno corrente...", "&Esporta file di profilo longituinale ASCII..."}));
+                 QStringList({"Importa file DXF...", "Importa file di profilo longituinale ASCII...",
+                              "Importa asse da LandXML...", "-", "&Esporta DXF disegno corrente...",
+                              "&Esporta file di profilo longituinale ASCII...", "Esporta LandXML..."}));
         QCOMPARE(voci(sottomenu(&f.w, "calcola")),
                  QStringList({"&Planimetria...", "&Sezione...", "&Profilo...", "Diagramma dei paleggi...", "-",
                               "&Ricava progetto da DXF"}));
