@@ -26,14 +26,16 @@ MomentoLandXml momentoAttuale();
 bool documentoLandXml(const Planimetria& piano, const Impostazioni& imp, const MomentoLandXml& momento,
                       std::string& documento, std::string& errore);
 
-// One element of the axis in record coordinates: a tangent, or a circular curve at vertex
-// `vertice` of the polygon (1-based).
+// One element of the axis in record coordinates: a circular curve at vertex `vertice` of the
+// polygon (1-based), or a tangent on the leg from vertex `vertice` to the next.
 struct ElementoAsse {
     bool curva = false;
     double inizioX = 0, inizioY = 0, fineX = 0, fineY = 0;
     double centroX = 0, centroY = 0, piX = 0, piY = 0, raggio = 0;
     double deviazione = 0;  // signed deflection, radians, positive turning right
     int vertice = 0;
+    // A tangent running against its leg: the curves at both its ends overlap on the leg.
+    bool rovescio = false;
     double lunghezza() const;
 };
 // The tangents and curves of the axis: the vertices of the polygon and, at every interior
@@ -61,7 +63,8 @@ void applicaAsseLandXml(Workspace& ws, const AsseLandXml& asse);
 // "Esporta LandXML..." and "Importa asse da LandXML..." of the File menu.
 void comandoEsportaLandXml(Workspace& ws, Canvas& canvas, Host& host);
 void comandoImportaAsseLandXml(Workspace& ws, Canvas& canvas, Host& host);
-// Writes the document of the plan to `path`; false after a message.
+// Writes the document of the plan to `path`; false after a message. Curves that overlap on a
+// leg are written as the staking has them, with a warning that names their vertices.
 bool esportaLandXml(const Planimetria& piano, const Impostazioni& imp, const std::string& path, Host& host);
 
 }  // namespace carvela

@@ -283,8 +283,14 @@ private:
             bool finito = true;
             for (const auto& [o, e] : progetto) finito = finito && std::isfinite(o) && std::isfinite(e);
             if (finito) {
+                // A platform edge at the ground is its own catch point: written once.
+                std::vector<std::string> punti;
+                for (const auto& [o, e] : progetto) {
+                    std::string p = fisso(o, 4) + " " + fisso(e, 4);
+                    if (punti.empty() || punti.back() != p) punti.push_back(std::move(p));
+                }
                 x_.apri("DesignCrossSectSurf", {{"name", "Progetto"}, {"closedArea", "false"}});
-                for (const auto& [o, e] : progetto) x_.elemento("CrossSectPnt", {}, fisso(o, 4) + " " + fisso(e, 4));
+                for (const std::string& p : punti) x_.elemento("CrossSectPnt", {}, p);
                 x_.chiudi();
             }
         }
@@ -312,9 +318,11 @@ std::vector<ElementoAsse> geometriaAsse(const Planimetria& piano) {
     const VbArray<AxisPoint>& v = piano.VerticiAsse;
     const Profilo& pr = piano.ProfiloApplicato;
     double ultimoX = v[1].x, ultimoY = v[1].y;
-    auto tangente = [&](double x, double y) {
+    auto tangente = [&](double x, double y, int k) {
         ElementoAsse e;
         e.inizioX = ultimoX, e.inizioY = ultimoY, e.fineX = x, e.fineY = y;
+        e.vertice = k;
+        e.rovescio = (x - ultimoX) * (double{v[k + 1].x} - v[k].x) + (y - ultimoY) * (double{v[k + 1].y} - v[k].y) < 0;
         if (e.lunghezza() > 0) elementi.push_back(e);
         ultimoX = x, ultimoY = y;
     };
@@ -329,7 +337,7 @@ std::vector<ElementoAsse> geometriaAsse(const Planimetria& piano) {
         // No curve where none is set, where the legs are aligned, or where they fold back.
         if (!(raggio > 0) || !std::isfinite(raggio) || delta == 0 || !(coseno > 1e-9) ||
             std::hypot(vx - px, vy - py) == 0 || std::hypot(qx - vx, qy - vy) == 0) {
-            tangente(vx, vy);
+            tangente(vx, vy, k - 1);
             continue;
         }
         const double segno = delta > 0 ? 1 : -1;
@@ -346,11 +354,11 @@ std::vector<ElementoAsse> geometriaAsse(const Planimetria& piano) {
         const double bisettrice = entrata + delta / 2 + segno * kPi / 2;
         c.centroX = vx + raggio / coseno * std::sin(bisettrice);
         c.centroY = vy + raggio / coseno * std::cos(bisettrice);
-        tangente(c.inizioX, c.inizioY);
+        tangente(c.inizioX, c.inizioY, k - 1);
         elementi.push_back(c);
         ultimoX = c.fineX, ultimoY = c.fineY;
     }
-    tangente(v[n].x, v[n].y);
+    tangente(v[n].x, v[n].y, n - 1);
     return elementi;
 }
 
@@ -395,6 +403,16 @@ bool esportaLandXml(const Planimetria& piano, const Impostazioni& imp, const std
         host.messaggio("Impossibile creare il file " + path + ": " + errore + ".");
         return false;
     }
+    std::string sovrapposte;
+    for (const ElementoAsse& e : geometriaAsse(piano))
+        if (e.rovescio)
+            sovrapposte +=
+                (sovrapposte.empty() ? "" : ", ") + std::to_string(e.vertice) + " e " + std::to_string(e.vertice + 1);
+    if (!sovrapposte.empty())
+        host.messaggio("Attenzione: le curve ai vertici " + sovrapposte +
+                           " si sovrappongono sul rettifilo che le unisce, che nel file LandXML risulta percorso "
+                           "all'indietro. Ridurre i raggi e ricalcolare il tracciato.",
+                       Pulsanti::Ok, Icona::Avviso);
     return true;
 }
 

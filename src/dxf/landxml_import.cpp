@@ -178,6 +178,8 @@ private:
             return fallisci(errore, "il punto " + std::string(nome) + " dell'" + quale +
                                         " non è nella forma \"nord est\": \"" + testo + "\"");
         p = {est * scala_, nord * scala_};
+        if (std::fabs(p.est) > 1e9 || std::fabs(p.nord) > 1e9)
+            return fallisci(errore, "il punto " + std::string(nome) + " dell'" + quale + " ha coordinate fuori scala");
         return true;
     }
 

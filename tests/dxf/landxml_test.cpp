@@ -57,12 +57,14 @@ std::pair<double, double> nordEst(const NodoXml& e, const char* punto) {
 }
 double numero(const NodoXml& e, const char* attributo) { return std::stod(*e.attributo(attributo)); }
 
-// What the schema cannot check: every element against the records the staking made.
-void confrontaConIRecord(const Workspace& ws, const NodoXml& radice) {
+// What the schema cannot check: every element against the records the staking made. Returns
+// the left walls met, checked as design (wall foot first) and not as ground.
+int confrontaConIRecord(const Workspace& ws, const NodoXml& radice) {
     const NodoXml& asse = *radice.figlio("Alignments")->figlio("Alignment");
     const Planimetria& p = ws.Piano;
     const Profilo& pr = p.ProfiloApplicato;
     const OrigineProgetto o = leggiOrigine(p.Origine);
+    const double giro = *radice.figlio("Units")->figlio("Metric")->attributo("directionUnit") == "grads" ? 400 : 360;
     int64_t sta = 0;
     int leg = 1, primoPicchetto = 2;
     for (const NodoXml& e : asse.figlio("CoordGeom")->figli) {
@@ -75,8 +77,8 @@ void confrontaConIRecord(const Workspace& ws, const NodoXml& radice) {
             EXPECT_NEAR(numero(e, "length"), std::hypot(n2 - n1, e2 - e1), 0.001);
             const AxisPoint a = p.VerticiAsse[leg], b = p.VerticiAsse[leg + 1];
             // Direction: counter-clockwise from north; off the leg by less than a millimetre over its length.
-            const double gradi = -std::atan2(double{b.x} - a.x, double{b.y} - a.y) * 180 / M_PI;
-            const double scarto = std::remainder(numero(e, "dir") - gradi, 360) * M_PI / 180;
+            const double gradi = -std::atan2(double{b.x} - a.x, double{b.y} - a.y) * giro / 2 / M_PI;
+            const double scarto = std::remainder(numero(e, "dir") - gradi, giro) * 2 * M_PI / giro;
             EXPECT_LT(std::fabs(scarto) * numero(e, "length"), 0.001) << scarto;
             continue;
         }
@@ -99,32 +101,51 @@ void confrontaConIRecord(const Workspace& ws, const NodoXml& radice) {
     EXPECT_EQ(leg, numeroVerticiAsse(p) - 1);
     EXPECT_EQ(std::llround(numero(asse, "length") * 1e4), sta);
 
-    int sezioni = 0;
+    int sezioni = 0, muri = 0;
     for (const NodoXml& s : asse.figlio("CrossSects")->figli) {
         const Sezione* r = nullptr;
         for (int32_t i = 1; i <= p.SezioniApplicate.upperBound() && !r; ++i)
             if (std::fabs(p.SezioniApplicate[i].Progressiva - numero(s, "sta")) < 1e-4) r = &p.SezioniApplicate[i];
-        ASSERT_NE(r, nullptr) << *s.attributo("sta");
+        if (!r) {
+            ADD_FAILURE() << "nessuna sezione alla progressiva " << *s.attributo("sta");
+            continue;
+        }
         EXPECT_NEAR(numero(s, "areaCut"), r->AreaSterro, 1e-4);
         EXPECT_NEAR(numero(s, "areaFill"), -r->AreaRiporto, 1e-4);
         ++sezioni;
+        const VbArray<float>&x = r->DistanzeTerreno, &z = r->QuoteTerreno;
+        if (r->NumeroPunti >= 3 && x[1] == x[2] && r->XPiedeSinistro == x[1] && r->ZPiedeSinistro == z[1]) {
+            ++muri;
+            std::istringstream terreno(s.figlio("CrossSectSurf")->figlio("PntList2D")->testo);
+            std::istringstream piede(s.figlio("DesignCrossSectSurf")->figli.at(0).testo);
+            double xt, zt, xp, zp;
+            terreno >> xt >> zt;
+            piede >> xp >> zp;
+            EXPECT_EQ(std::make_pair(xt, zt), std::make_pair(xp, zp));
+            EXPECT_NEAR(xp, x[2], 1e-4);
+            EXPECT_NEAR(zp, z[2], 1e-4);
+        }
     }
     EXPECT_GE(sezioni, p.NumeroIntersezioni - 2);
+    return muri;
 }
 
 TEST(LandXml, ExportValidatesAndAgreesWithTheAxisRecords) {
     const bool xmllint = std::system("xmllint --version >/dev/null 2>&1") == 0;
     if (!xmllint) std::cerr << "NOTA: xmllint assente (pacchetto libxml2-utils): validazione saltata.\n";
     test::FileTemporaneo tmp("progetto.xml");
+    int muri = 0;
     for (Workspace& ws : stradeDiProva()) {
         for (const char* origine : {"", "E=2400000 N=4900000"}) {
             ws.Piano.Origine = origine;
-            ws.impostazioni.AngoloPiatto = *origine ? 180 : 3.141593f;  // degrees either way
+            ws.impostazioni.AngoloPiatto = *origine ? 200 : 180;
             const std::string d = documento(ws);
             NodoXml radice;
             std::string errore;
             ASSERT_TRUE(leggiXml(d, radice, errore)) << errore;
-            confrontaConIRecord(ws, radice);
+            EXPECT_NE(d.find(*origine ? "angularUnit=\"grads\"" : "angularUnit=\"decimal degrees\""),
+                      std::string::npos);
+            muri += confrontaConIRecord(ws, radice);
             if (!xmllint) continue;
             std::ofstream(tmp.path(), std::ios::binary) << d;
             const std::string schema = std::string(CARVELA_SOURCE_DIR) + "/tests/data/LandXML-1.2.xsd";
@@ -133,6 +154,20 @@ TEST(LandXml, ExportValidatesAndAgreesWithTheAxisRecords) {
                 << uscita;
         }
     }
+    EXPECT_GT(muri, 0);
+}
+
+TEST(LandXml, CurvesOverlappingOnALegAreWrittenWithAWarning) {
+    Workspace ws;
+    prova::impostaAsse(ws.Piano, {{0, 0}, {0, 100}, {15, 100}, {15, 200}});
+    ws.Piano.ProfiloApplicato.CurvaRaggio.redim(2);
+    ws.Piano.ProfiloApplicato.CurvaRaggio[1] = ws.Piano.ProfiloApplicato.CurvaRaggio[2] = 20;
+    test::FileTemporaneo tmp("sovrapposte.xml");
+    FakeHost host;
+    ASSERT_TRUE(esportaLandXml(ws.Piano, ws.impostazioni, tmp.path(), host));
+    ASSERT_EQ(host.messaggi.size(), 1u);
+    EXPECT_NE(host.messaggi[0].testo.find("le curve ai vertici 2 e 3 si sovrappongono"), std::string::npos);
+    EXPECT_NE(tmp.leggi().find("<End>100.0000 -5.0000</End>"), std::string::npos);  // back from 20 to -5 east
 }
 
 TEST(LandXml, ExportImportExportGivesTheSameDocumentAndRecords) {
