@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,12 +23,19 @@ namespace {
 constexpr double kPi = static_cast<double>(kPiGreco);  // the program's pi, as the staking uses it
 constexpr double kPiVero = 3.14159265358979323846;
 
+// Numbers with the point whatever the C locale of the program (the windows may set one).
 std::string fisso(double v, int decimali) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimali, v);
-    std::string s(buf);
-    if (s.find_first_not_of("-0.") == std::string::npos && s[0] == '-') s.erase(0, 1);  // no "-0.0000"
+    char buf[400];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimali);
+    std::string s(buf, r.ec == std::errc() ? r.ptr : buf);
+    if (s.find_first_not_of("-0.") == std::string::npos && !s.empty() && s[0] == '-') s.erase(0, 1);  // no "-0.0000"
     return s;
+}
+
+double leggi(const std::string& s) {
+    double v = 0;
+    std::from_chars(s.data(), s.data() + s.size(), v);
+    return v;
 }
 
 // A true coordinate of a record value: the fewest decimals (at least three) that read back,
@@ -37,11 +45,11 @@ std::string coordinataEsatta(float record, double origine) {
     const double vero = double{record} + origine;
     for (int d = 3; d <= 10; ++d) {
         const std::string s = fisso(vero, d);
-        if (static_cast<float>(std::strtod(s.c_str(), nullptr) - origine) == record) return s;
+        if (static_cast<float>(leggi(s) - origine) == record) return s;
     }
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17g", vero);
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, vero);
+    return std::string(buf, r.ptr);
 }
 
 std::string punto(const std::string& nord, const std::string& est) { return nord + " " + est; }
@@ -75,7 +83,7 @@ std::string direzione(double dx, double dy, const UnitaAngoli& u) {
     if (a < 0) a += 2 * kPiVero;
     const double valore = a * u.perRadiante, giro = 2 * kPiVero * u.perRadiante;
     std::string s = fisso(valore, 8);
-    if (std::strtod(s.c_str(), nullptr) >= giro) s = fisso(0, 8);
+    if (leggi(s) >= giro) s = fisso(0, 8);
     return s;
 }
 

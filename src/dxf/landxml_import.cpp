@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -151,11 +152,15 @@ private:
         return false;
     }
 
+    // An xs:double: point decimals whatever the C locale, surrounding blanks allowed.
     static bool numeroDa(const std::string& t, double& v) {
-        char* fine = nullptr;
-        v = std::strtod(t.c_str(), &fine);
-        while (fine && *fine && std::isspace(static_cast<unsigned char>(*fine))) ++fine;
-        return fine != t.c_str() && fine && *fine == '\0' && std::isfinite(v);
+        const auto inizio = t.find_first_not_of(" \t\r\n");
+        const auto fine = t.find_last_not_of(" \t\r\n");
+        if (inizio == std::string::npos) return false;
+        const char* a = t.data() + inizio + (t[inizio] == '+' ? 1 : 0);
+        const char* b = t.data() + fine + 1;
+        const auto r = std::from_chars(a, b, v);
+        return r.ec == std::errc() && r.ptr == b && std::isfinite(v);
     }
 
     // A point's "north east [elev]" text, or that of the CgPoint it refers to.
