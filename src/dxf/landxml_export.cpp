@@ -197,8 +197,13 @@ private:
             terreno += fisso(pr.Progressive[j], 4) + " " + fisso(pr.QuoteTerreno[j], 4);
             ++punti;
         }
-        x_.apri("Profile", {{"name", "Profilo longitudinale"}, {"staStart", "0.0000"}});
+        bool aperto = false;
+        auto apri = [&] {
+            if (!aperto) x_.apri("Profile", {{"name", "Profilo longitudinale"}, {"staStart", "0.0000"}});
+            aperto = true;
+        };
         if (punti >= 2) {
+            apri();
             x_.apri("ProfSurf", {{"name", "Terreno"}});
             x_.elemento("PntList2D", {}, terreno);
             x_.chiudi();
@@ -223,11 +228,12 @@ private:
             if (g == livellette) aggiungi(ultimo, g);
         }
         if (pvi.size() >= 2) {
+            apri();
             x_.apri("ProfAlign", {{"name", "Progetto"}});
             for (const auto& [s, z] : pvi) x_.elemento("PVI", {}, fisso(s, 4) + " " + fisso(z, 4));
             x_.chiudi();
         }
-        x_.chiudi();
+        if (aperto) x_.chiudi();
     }
 
     void sezioni() {
@@ -270,10 +276,10 @@ private:
             terreno += fisso(x[i], 4) + " " + fisso(z[i], 4);
             ++punti;
         }
-        x_.apri("CrossSect", {{"sta", fisso(s.Progressiva, 4)},
-                              {"name", "Sezione " + std::to_string(s.Numero)},
-                              {"areaCut", fisso(s.AreaSterro, 4)},
-                              {"areaFill", fisso(-double{s.AreaRiporto}, 4)}});
+        AttributiXml attributi{{"sta", fisso(s.Progressiva, 4)}, {"name", "Sezione " + std::to_string(s.Numero)}};
+        if (std::isfinite(s.AreaSterro)) attributi.push_back({"areaCut", fisso(s.AreaSterro, 4)});
+        if (std::isfinite(s.AreaRiporto)) attributi.push_back({"areaFill", fisso(-double{s.AreaRiporto}, 4)});
+        x_.apri("CrossSect", attributi);
         if (punti >= 2) {
             x_.apri("CrossSectSurf", {{"name", "Terreno"}});
             x_.elemento("PntList2D", {}, terreno);
@@ -396,6 +402,10 @@ bool documentoLandXml(const Planimetria& piano, const Impostazioni& imp, const M
             errore = "Tipo di dati non corretto!";
             return false;
         }
+    if (geometriaAsse(piano).empty()) {
+        errore = "La poligonale d'asse ha lunghezza nulla!";
+        return false;
+    }
     documento = Documento(piano, imp).scrivi(momento);
     return true;
 }

@@ -211,9 +211,14 @@ bool leggiAsseLandXml(const std::string& documento, AsseLandXml& asse, std::stri
         errore = "Il file LandXML usa un'unità di lunghezza non gestita.";
         return false;
     }
+    // The first alignment, preferring one with a plan geometry to those that have none.
     const NodoXml* allineamento = nullptr;
     for (const NodoXml& gruppo : radice.figli)
-        if (gruppo.nome == "Alignments" && !allineamento) allineamento = gruppo.figlio("Alignment");
+        if (gruppo.nome == "Alignments")
+            for (const NodoXml& a : gruppo.figli)
+                if (a.nome == "Alignment" &&
+                    (!allineamento || (!allineamento->figlio("CoordGeom") && a.figlio("CoordGeom"))))
+                    allineamento = &a;
     if (!allineamento) {
         errore = "Il file LandXML non contiene alcun asse (elemento Alignment).";
         return false;

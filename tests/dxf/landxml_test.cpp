@@ -10,6 +10,8 @@
 #include "dxf/dxf_sample_road.h"
 #include "graphics/recording_canvas.h"
 #include "plan/axis.h"
+#include "profile/profile_builder.h"
+#include "profile/profile_solve.h"
 #include "project/origine.h"
 #include "project/xml.h"
 #include "road/geometry.h"
@@ -155,6 +157,32 @@ TEST(LandXml, ExportValidatesAndAgreesWithTheAxisRecords) {
         }
     }
     EXPECT_GT(muri, 0);
+}
+
+TEST(LandXml, ProfileCarriesTheGroundLineAndEveryGradeLineEnd) {
+    Workspace ws;
+    prova::impostaAsse(ws.Piano, {{0, 0}, {0, 200}});
+    Profilo pr = prova::profiloDa({{0, 100}, {20, 102}, {40, 101}, {60, 105}, {80, 104}, {100, 103}}, {3, 2, 3}, 5);
+    pr.ProgettoLiv(1, 1) = 100;
+    risolviProfilo(pr);
+    ws.Piano.ProfiloApplicato = pr;
+    NodoXml radice;
+    std::string errore;
+    ASSERT_TRUE(leggiXml(documento(ws), radice, errore)) << errore;
+    const NodoXml& profilo = *radice.figlio("Alignments")->figlio("Alignment")->figlio("Profile");
+    EXPECT_EQ(profilo.figlio("ProfSurf")->figlio("PntList2D")->testo,
+              "0.0000 100.0000 20.0000 102.0000 40.0000 101.0000 60.0000 105.0000 80.0000 104.0000 100.0000 103.0000");
+    std::vector<std::pair<double, double>> pvi, attesi;
+    for (const NodoXml& p : profilo.figlio("ProfAlign")->figli) {
+        std::istringstream campi(p.testo);
+        double sta, z;
+        campi >> sta >> z;
+        pvi.push_back({sta, std::round(z * 1e4) / 1e4});
+    }
+    for (int32_t g = 1; g <= 3; ++g)
+        attesi.push_back({pr.ProgressiveLiv(1, g), std::round(pr.ProgettoLiv(1, g) * 1e4) / 1e4});
+    attesi.push_back({100, std::round(pr.ProgettoLiv(3, 3) * 1e4) / 1e4});
+    EXPECT_EQ(pvi, attesi);
 }
 
 TEST(LandXml, CurvesOverlappingOnALegAreWrittenWithAWarning) {
