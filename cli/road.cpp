@@ -262,6 +262,8 @@ int road(const Argomenti& args) {
         if (host.messaggi.empty()) std::cerr << "Calcolo del tracciato stradale non riuscito.\n";
         return 1;
     }
+    if (const std::string avviso = avvisoRaggiModificati(ws, asseLandXml); !avviso.empty())
+        static_cast<Host&>(host).messaggio(avviso, Pulsanti::Ok, Icona::Avviso, "Carvela");
 
     std::error_code ec;
     std::filesystem::create_directories(o.cartella, ec);

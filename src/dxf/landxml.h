@@ -60,6 +60,10 @@ bool leggiFileAsseLandXml(const std::string& path, AsseLandXml& asse, std::strin
 // of the profile, which starts anew.
 void applicaAsseLandXml(Workspace& ws, const AsseLandXml& asse);
 
+// After the road computation of an imported axis: the curves whose radius the staking changed
+// (to fit the legs, or up to the minimum radius), as a warning; empty when none changed.
+std::string avvisoRaggiModificati(const Workspace& ws, const AsseLandXml& asse);
+
 // "Esporta LandXML..." and "Importa asse da LandXML..." of the File menu.
 void comandoEsportaLandXml(Workspace& ws, Canvas& canvas, Host& host);
 void comandoImportaAsseLandXml(Workspace& ws, Canvas& canvas, Host& host);

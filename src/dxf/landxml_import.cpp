@@ -292,6 +292,19 @@ void applicaAsseLandXml(Workspace& ws, const AsseLandXml& asse) {
     piano.ProfiloApplicato = pr;
 }
 
+std::string avvisoRaggiModificati(const Workspace& ws, const AsseLandXml& asse) {
+    std::string elenco;
+    for (std::size_t k = 1; k + 1 < asse.raggi.size(); ++k) {
+        const double letto = asse.raggi[k], usato = ws.Profilo.CurvaRaggio.get(static_cast<int32_t>(k));
+        if (letto > 0 && std::fabs(usato - letto) > kTolleranza)
+            elenco += "\n- vertice " + std::to_string(k + 1) + ": da " + metri(letto) + " m a " + metri(usato) + " m";
+    }
+    if (elenco.empty()) return {};
+    return "Attenzione: il calcolo del tracciato ha modificato i raggi di alcune curve del file LandXML per "
+           "adattarle ai rettifili o al raggio minimo:" +
+           elenco;
+}
+
 void comandoImportaAsseLandXml(Workspace& ws, Canvas& canvas, Host& host) {
     const std::string path = host.apriFile("File LandXML (*.xml) | *.XML", "Importa asse da file LandXML");
     if (path.empty()) return;
@@ -305,10 +318,14 @@ void comandoImportaAsseLandXml(Workspace& ws, Canvas& canvas, Host& host) {
     applicaAsseLandXml(ws, asse);
     host.cursoreAttesa(false);
     // With contour lines the axis is computed at once, as an axis typed in the coordinates window.
-    if (ws.Piano.NumeroCurveLivello >= 2)
-        calcolaTracciato(ws, canvas, host);
-    else
+    if (ws.Piano.NumeroCurveLivello < 2) {
         disegnaPianta(ws, canvas, host);
+        return;
+    }
+    calcolaTracciato(ws, canvas, host);
+    if (ws.Piano.NumeroIntersezioni > 0)
+        if (const std::string avviso = avvisoRaggiModificati(ws, asse); !avviso.empty())
+            host.messaggio(avviso, Pulsanti::Ok, Icona::Avviso);
 }
 
 }  // namespace carvela

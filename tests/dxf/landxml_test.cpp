@@ -198,6 +198,27 @@ TEST(LandXml, CurvesOverlappingOnALegAreWrittenWithAWarning) {
     EXPECT_NE(tmp.leggi().find("<End>100.0000 -5.0000</End>"), std::string::npos);  // back from 20 to -5 east
 }
 
+TEST(LandXml, ImportedRadiiTheStakingChangesAreReported) {
+    Workspace sorgente;
+    prova::impostaAsse(sorgente.Piano, {{10, 10}, {100, 100}, {200, 100}});
+    sorgente.Piano.ProfiloApplicato.CurvaRaggio.redim(1);
+    sorgente.Piano.ProfiloApplicato.CurvaRaggio[1] = 200;
+    test::FileTemporaneo tmp("raggio.xml", documento(sorgente));
+
+    Workspace ws;
+    ws.Piano = prova::pianoInclinato(100, 0.05, 0.08, 1);
+    RecordingCanvas canvas;
+    FakeHost host;
+    host.fileAperti.push_back(tmp.path());
+    comandoImportaAsseLandXml(ws, canvas, host);
+    EXPECT_GT(ws.Piano.NumeroIntersezioni, 3);  // computed at once
+    // The legs allow about 41.42 m only: min(127.28, 100) * tan(22.5 degrees), the last vertex
+    // moved 0.5 mm north off the level of the second.
+    ASSERT_FALSE(host.messaggi.empty());
+    EXPECT_NE(host.messaggi.back().testo.find("- vertice 2: da 200,0000 m a 41,42"), std::string::npos)
+        << host.messaggi.back().testo;
+}
+
 TEST(LandXml, ExportImportExportGivesTheSameDocumentAndRecords) {
     for (const Workspace& strada : stradeDiProva()) {
         for (const char* origine : {"", "E=2400000 N=4900000"}) {
