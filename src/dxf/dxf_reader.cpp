@@ -109,7 +109,9 @@ public:
                 ++lette_;
                 return true;
             }
-            if (finito_ || !riempi()) return false;
+            // At the end of the file the unterminated tail is still a line: go round once more.
+            if (finito_) return false;
+            riempi();
         }
     }
     int64_t lette() const { return lette_; }

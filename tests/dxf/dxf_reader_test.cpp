@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <tuple>
+
 #include "shell/workspace.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
@@ -117,6 +120,25 @@ TEST(DxfReader, LinesAreReadWholeInBlocksWhateverTheirLineEnds) {
         EXPECT_EQ(d[40002].X1, static_cast<float>(1234567.12345678901234567));
         EXPECT_FLOAT_EQ(d[40002].Y1, 5.25f);
     }
+}
+
+TEST(DxfReader, TheFileAndTheMemoryGiveTheSameEntitiesWithoutAFinalLineEnd) {
+    // A last value, or a whole entity whose keyword is the last line, with no line end after it.
+    for (const char* fine : {"\n", "\r\n", "\r"})
+        for (auto [coda, entita, ultimo] :
+             {std::tuple{"0 POINT 10 1 20 2 30 3", 1, 3.0f}, std::tuple{"0 POINT 10 1 20 2 30 3 0 POINT", 2, 3.0f},
+              std::tuple{"0 LINE 10 1 20 2 11 4", 1, 4.0f}}) {
+            std::string testo = dxf(coda, fine);
+            testo.resize(testo.size() - std::strlen(fine));
+            FileTemporaneo file("coda.dxf", testo);
+            FakeHost host;
+            VbArray<DxfEntity> d;
+            LimitiDxf limiti;
+            ASSERT_TRUE(leggiFileDxf(file.path(), d, limiti, host));
+            EXPECT_EQ(descrivi(d), descrivi(leggiDxf(testo))) << coda;
+            EXPECT_EQ(d.upperBound(), entita) << coda;
+            EXPECT_EQ(d[1].Z1 + d[1].X2, ultimo) << coda;
+        }
 }
 
 }  // namespace
