@@ -4,8 +4,9 @@ install_deps() {
     local want=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev nlohmann-json3-dev)
     # Tests: the benchmarks are built too (so they keep compiling), and a virtual display
     # serves the pictures of the windows.
-    # xmllint (libxml2-utils) validates the LandXML export against its schema.
-    if [ "${1:-}" = test ]; then want+=(libbenchmark-dev xvfb xauth python3-ezdxf libxml2-utils); fi
+    # xmllint (libxml2-utils) validates the LandXML export against its schema; qpdf checks
+    # the structure of the PDF files written.
+    if [ "${1:-}" = test ]; then want+=(libbenchmark-dev xvfb xauth python3-ezdxf libxml2-utils qpdf poppler-utils); fi
     if [ "${1:-}" = run ]; then want+=(xvfb xauth); fi
     local missing=()
     for p in "${want[@]}"; do
