@@ -90,7 +90,7 @@ std::string direzione(double dx, double dy, const UnitaAngoli& u) {
 class Documento {
 public:
     Documento(const Planimetria& piano, const Impostazioni& imp)
-        : piano_(piano), imp_(imp), origine_(leggiOrigine(piano.Origine)), angoli_(unitaAngoli(imp)) {}
+        : piano_(piano), origine_(leggiOrigine(piano.Origine)), angoli_(unitaAngoli(imp)) {}
 
     std::string scrivi(const MomentoLandXml& m) {
         x_.apri("LandXML", {{"xmlns", "http://www.landxml.org/schema/LandXML-1.2"},
@@ -312,7 +312,6 @@ private:
     }
 
     const Planimetria& piano_;
-    const Impostazioni& imp_;
     OrigineProgetto origine_;
     UnitaAngoli angoli_;
     ScrittoreXml x_;
