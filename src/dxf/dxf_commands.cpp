@@ -89,13 +89,15 @@ void zoomSuDisegnoDxf(Workspace& ws, Canvas& canvas, Host& host, const LimitiDxf
 bool importaFileDxf(Workspace& ws, Canvas& canvas, Host& host, const std::string& path) {
     VbArray<DxfEntity> disegno;
     LimitiDxf limiti;
-    if (!leggiFileDxf(path, disegno, limiti, host)) {
-        host.messaggio("Errore di apertura del file!");
+    LetturaDxf lettura;
+    if (!leggiFileDxf(path, disegno, limiti, host, &lettura)) {
+        host.messaggio(messaggioLetturaDxf(lettura.esito));
         return false;
     }
     resetDocumento(ws);
     canvas.clear();
     ws.DxfDrawing = std::move(disegno);
+    ws.LetturaDisegno = std::move(lettura);
     zoomSuDisegnoDxf(ws, canvas, host, limiti);
     disegnaDxf(ws, canvas, host);
     host.impostaTitolo(host.titolo() + " [ " + path + " ]");

@@ -14,6 +14,8 @@ namespace {
 const char* const kTroppeEntita = "Troppe entità selezionate per il tipo di progetto scelto!";
 const char* const kNessunaCurva = "Nessuna curva di livello ricavata dalle entità selezionate!";
 const char* const kCriterioVuoto = "Nessun valore disponibile per il criterio di riconoscimento scelto!";
+const char* const kTutteAZero =
+    "Le curve di livello ricavate sono tutte a quota zero: il disegno non porta le quote delle curve!";
 
 // The largest selections the targets hold: 16-bit counts, and a section's gradient table
 // grows with the square of its points.
@@ -37,6 +39,22 @@ void aggiungiCurva(VbArray<VbArray<ContourSegment>>& curve, std::vector<ContourS
     curva.assignRaw(std::move(segmenti));
     curve.raw().push_back(std::move(curva));
     segmenti.clear();
+}
+
+// Contour lines, vertices (segment starts plus the end of each line) and elevation range.
+void misuraCurve(const VbArray<VbArray<ContourSegment>>& curve, RiconoscimentoDxf& r) {
+    r.curve = std::max(0, curve.upperBound());
+    bool prima = true;
+    for (int32_t c = 1; c <= curve.upperBound(); ++c) {
+        const auto& linea = curve[c];
+        r.vertici += linea.upperBound() + 1;
+        for (int32_t k = 1; k <= linea.upperBound(); ++k)
+            for (float z : {linea[k].z1, linea[k].z2}) {
+                if (prima) r.quotaMinima = r.quotaMassima = z, prima = false;
+                r.quotaMinima = std::min<double>(r.quotaMinima, z);
+                r.quotaMassima = std::max<double>(r.quotaMassima, z);
+            }
+    }
 }
 
 VbArray<VbArray<ContourSegment>> nuoveCurve() {
@@ -95,7 +113,7 @@ VbArray<DxfEntity> selezionaEntitaDxf(const VbArray<DxfEntity>& disegno, const S
     return out;
 }
 
-VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w) {
+VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w, RiconoscimentoDxf* r) {
     VbArray<VbArray<ContourSegment>> curve = nuoveCurve();
     const int32_t m = w.upperBound();
     std::vector<ContourSegment> segmenti;
@@ -110,12 +128,21 @@ VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w) {
         const bool chiusa5 = w[i].FlagPolilinea == 5;
         int32_t j = i + (chiusa5 ? 3 : 2);
         int32_t ultimo = 0;
+        bool conVertici = i + 1 <= m && verticeContorno(w[i + 1]);
         for (; j <= m && w[j].Nome != "SEQEND" && w[j].Nome != "POLYLINE"; ++j) {
             if (!verticeContorno(w[j])) continue;
+            conVertici = true;
             segmenti.push_back(segmentoTra(w[j - 1], w[j]));
             ultimo = j;
         }
         if (chiusa5 && ultimo > 0 && i + 2 <= m) segmenti.push_back(segmentoTra(w[ultimo], w[i + 2]));
+        const bool piatta = !(w[i].FlagPolilinea & 8) && !segmenti.empty() &&
+                            std::all_of(segmenti.begin(), segmenti.end(),
+                                        [](const ContourSegment& s) { return s.z1 == 0 && s.z2 == 0; });
+        if (piatta) segmenti.clear();
+        if (r && piatta) ++r->senzaQuota;
+        // A polyline the reader already left without contour vertices was counted there.
+        if (r && !piatta && segmenti.empty() && conVertici) ++r->senzaSegmenti;
         aggiungiCurva(curve, segmenti);
         // After the SEQEND; a polyline that lost its SEQEND ends where the next one begins.
         i = j <= m && w[j].Nome == "POLYLINE" ? j : j + 1;
@@ -159,15 +186,21 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         if (daPolilinee || daLinee) {
             host.CaptionLabel("Conversione SPLine in corso...");
             VbArray<VbArray<ContourSegment>> curve;
+            RiconoscimentoDxf ric;
+            ric.eseguito = true;
             if (daPolilinee) {
-                curve = curveDaPolilinee(w);
+                curve = curveDaPolilinee(w, &ric);
             } else {
                 host.CaptionLabel("Unione delle SPLine in corso...");
                 curve = curveDaLinee(w);
             }
             barra.avanza(m);
-            // No contour line in the selection: the plan keeps the ones it had.
+            misuraCurve(curve, ric);
+            ws.RiconoscimentoDisegno = ric;
+            // No contour line in the selection, or none with an elevation: the plan keeps the
+            // ones it had.
             if (curve.upperBound() < 1) return rifiuta(kNessunaCurva);
+            if (ric.quotaMinima == 0 && ric.quotaMassima == 0) return rifiuta(kTutteAZero);
             piano.NumeroCurveLivello = curve.upperBound();
             piano.CurveLivello = std::move(curve);
         } else {
@@ -302,7 +335,12 @@ bool ModelloRicavaDxf::scelta(const VbArray<DxfEntity>& disegno, Host& host, Sce
 bool ModelloRicavaDxf::riconosci(Workspace& ws, Canvas& canvas, Host& host) const {
     SceltaDxf s;
     if (!scelta(ws.DxfDrawing, host, s)) return false;
-    return convertiProgettoDxf(ws, canvas, host, s);
+    ws.RiconoscimentoDisegno = {};
+    if (!convertiProgettoDxf(ws, canvas, host, s)) return false;
+    if (ws.RiconoscimentoDisegno.eseguito)
+        host.messaggio(testoRiconoscimento(ws.LetturaDisegno, ws.RiconoscimentoDisegno), Pulsanti::Ok,
+                       Icona::Informazione, "Riconoscimento delle curve di livello");
+    return true;
 }
 
 }  // namespace carvela

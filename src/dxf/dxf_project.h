@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dxf/dxf_lettura.h"
 #include "project/records.h"
 
 namespace carvela {
@@ -45,14 +46,17 @@ VbArray<DxfEntity> selezionaEntitaDxf(const VbArray<DxfEntity>& disegno, const S
 // Contour lines from the polylines of a selection: the segments between consecutive
 // spline-fit or 3D vertices (flags 8 or 32); a polyline with flags 5 starts at its second
 // vertex and closes back to it. Polylines that give no segment give no contour line.
-VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w);
+// A polyline of no 3D form lying wholly at elevation 0 carries no elevation and gives none;
+// `r`, when given, counts the polylines left out.
+VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w, RiconoscimentoDxf* r = nullptr);
 // Contour lines from the LINE entities of a selection: consecutive lines with the same start
 // elevation form one contour line, in order, whatever their positions.
 VbArray<VbArray<ContourSegment>> curveDaLinee(const VbArray<DxfEntity>& w);
 
 // Convert: selection, then the target record of the chosen kind; afterwards the target's
 // page opens or the plan is drawn. False, with a message and the records unchanged, when
-// the selection does not fit the target.
+// the selection does not fit the target or its contour lines all lie at elevation 0. What a
+// contour conversion made goes into ws.RiconoscimentoDisegno.
 bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& scelta);
 
 // The window's logic: lists, selected items and options.
@@ -70,7 +74,8 @@ public:
     // The choice made, read from the entities the selected items point at. False, with a
     // message, when the mode needs a list that has nothing selected.
     bool scelta(const VbArray<DxfEntity>& disegno, Host& host, SceltaDxf& out) const;
-    // "<<  &Riconosci... >>" after the window has closed: scelta, then the conversion.
+    // "<<  &Riconosci... >>" after the window has closed: scelta, then the conversion, then
+    // the report of the contour lines made.
     bool riconosci(Workspace& ws, Canvas& canvas, Host& host) const;
 
 private:

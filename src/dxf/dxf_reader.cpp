@@ -1,5 +1,6 @@
 #include "dxf/dxf_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -16,7 +17,7 @@
 namespace carvela {
 namespace {
 
-enum class Tipo { Nessuno, Point, Line, Circle, Arc, Text, Seqend, Vertex, Polyline, LimMin, LimMax };
+enum class Tipo { Nessuno, Point, Line, Circle, Arc, Text, Seqend, Vertex, Polyline, LimMin, LimMax, LwPolyline };
 
 Tipo tipoParolaChiave(std::string_view r) {
     switch (r.size()) {
@@ -36,32 +37,8 @@ Tipo tipoParolaChiave(std::string_view r) {
         if (r == "$LIMMAX") return Tipo::LimMax;
         return Tipo::Nessuno;
     case 8: return r == "POLYLINE" ? Tipo::Polyline : Tipo::Nessuno;
+    case 10: return r == "LWPOLYLINE" ? Tipo::LwPolyline : Tipo::Nessuno;
     default: return Tipo::Nessuno;
-    }
-}
-
-// Group codes the reader acts on; codes are compared as the trimmed text of their line.
-enum class Codice { Altro, Zero, Uno, Otto, C10, C20, C30, C11, C21, C31, C40, C50, C51, C62, C70 };
-
-Codice codiceGruppo(std::string_view r) {
-    if (r.size() == 1) {
-        switch (r[0]) {
-        case '0': return Codice::Zero;
-        case '1': return Codice::Uno;
-        case '8': return Codice::Otto;
-        default: return Codice::Altro;
-        }
-    }
-    if (r.size() != 2) return Codice::Altro;
-    switch (r[0]) {
-    case '1': return r[1] == '0' ? Codice::C10 : r[1] == '1' ? Codice::C11 : Codice::Altro;
-    case '2': return r[1] == '0' ? Codice::C20 : r[1] == '1' ? Codice::C21 : Codice::Altro;
-    case '3': return r[1] == '0' ? Codice::C30 : r[1] == '1' ? Codice::C31 : Codice::Altro;
-    case '4': return r[1] == '0' ? Codice::C40 : Codice::Altro;
-    case '5': return r[1] == '0' ? Codice::C50 : r[1] == '1' ? Codice::C51 : Codice::Altro;
-    case '6': return r[1] == '2' ? Codice::C62 : Codice::Altro;
-    case '7': return r[1] == '0' ? Codice::C70 : Codice::Altro;
-    default: return Codice::Altro;
     }
 }
 
@@ -162,37 +139,133 @@ char terminatoreRighe(std::string_view testo) {
                                                                                                            : '\r';
 }
 
-// The lines of a text, and those that are a keyword: no file has more entities than that,
-// so the entity list is made once at its size instead of growing through copies.
-struct ConteggioRighe {
-    int64_t righe = 0;
-    int64_t paroleChiave = 0;
-    char terminatore = '\n';
-};
-
-// Counts the lines of a source; `avanzamento` hears the bytes read after every block.
-template <class Avanzamento>
-void contaRighe(SorgenteRighe& sorgente, ConteggioRighe& n, Avanzamento&& avanzamento) {
-    std::string_view r;
-    int64_t letti = -1;
-    while (sorgente.prossima(r)) {
-        ++n.righe;
-        // Group-code and number lines start with a digit, a sign or a point: most stop here.
-        if (!r.empty() && ((r[0] >= 'A' && r[0] <= 'Z') || r[0] == '$') && tipoParolaChiave(r) != Tipo::Nessuno)
-            ++n.paroleChiave;
-        if (sorgente.byteLetti() != letti) {
-            letti = sorgente.byteLetti();
-            avanzamento(letti);
-        }
-    }
+// The code of a group-code line; false when the line is not a whole number.
+bool codiceGruppo(std::string_view r, int& codice) {
+    if (r.empty()) return false;
+    auto [p, ec] = std::from_chars(r.data(), r.data() + r.size(), codice);
+    return ec == std::errc() && p == r.data() + r.size();
 }
 
-ConteggioRighe contaTesto(std::string_view testo) {
-    ConteggioRighe n;
-    n.terminatore = terminatoreRighe(testo);
-    SorgenteRighe sorgente(testo, n.terminatore);
-    contaRighe(sorgente, n, [](int64_t) {});
-    return n;
+// Group-code / value pairs from a line source. A code line that is not a number is counted
+// and skipped alone, so the pairs fall back into step at the next good code.
+class Coppie {
+public:
+    explicit Coppie(SorgenteRighe& righe) : righe_(righe) {}
+    template <class Avanzamento>
+    bool prossima(int& codice, std::string_view& valore, Avanzamento&& avanzamento) {
+        std::string_view riga;
+        while (righe_.prossima(riga)) {
+            avanzamento();
+            if (!codiceGruppo(riga, codice)) {
+                ++nonValidi_;
+                continue;
+            }
+            ++valide_;
+            if (!righe_.prossima(valore)) valore = {};
+            avanzamento();
+            return true;
+        }
+        return false;
+    }
+    int64_t nonValidi() const { return nonValidi_; }
+    int64_t valide() const { return valide_; }
+
+private:
+    SorgenteRighe& righe_;
+    int64_t nonValidi_ = 0;
+    int64_t valide_ = 0;
+};
+
+// Where in the file a pair lies. Before any SECTION the file is taken as a bare entity list,
+// as short writers make them.
+enum class Sezione { Libera, Header, Blocks, Entities, Altra, Fuori };
+
+Sezione sezioneDaNome(std::string_view n) {
+    if (n == "HEADER") return Sezione::Header;
+    if (n == "BLOCKS") return Sezione::Blocks;
+    if (n == "ENTITIES") return Sezione::Entities;
+    return Sezione::Altra;
+}
+
+bool entitaLette(Sezione s) { return s == Sezione::Libera || s == Sezione::Entities; }
+
+// Records that structure a file rather than draw anything.
+bool strutturale(std::string_view n) {
+    return n == "SECTION" || n == "ENDSEC" || n == "EOF" || n == "TABLE" || n == "ENDTAB" || n == "BLOCK" ||
+           n == "ENDBLK" || n == "VERTEX" || n == "SEQEND" || n == "ATTRIB";
+}
+
+// The first pass: lines for the bar, group-0 records for the list size, the extent of the
+// drawing's coordinates for the origin, and whether the text is a drawing at all.
+struct Esplorazione {
+    int64_t righe = 0;
+    int64_t record = 0;
+    int64_t nonValidi = 0, valide = 0;
+    char terminatore = '\n';
+    bool haEstensione = false;
+    double minE = 0, minN = 0, maxE = 0, maxN = 0;
+
+    bool nonDxf() const { return record == 0 || nonValidi > valide; }
+    void aggiungi(bool est, double v) {
+        double& lo = est ? minE : minN;
+        double& hi = est ? maxE : maxN;
+        if (!haAsse(est)) {
+            lo = hi = v;
+            (est ? haE_ : haN_) = true;
+        } else {
+            lo = std::min(lo, v), hi = std::max(hi, v);
+        }
+        haEstensione = haE_ && haN_;
+    }
+
+private:
+    bool haAsse(bool est) const { return est ? haE_ : haN_; }
+    bool haE_ = false, haN_ = false;
+};
+
+template <class Avanzamento>
+void esplora(SorgenteRighe& righe, Esplorazione& x, Avanzamento&& avanzamento) {
+    Coppie coppie(righe);
+    int codice;
+    std::string_view valore;
+    Sezione sezione = Sezione::Libera;
+    bool attesaNome = false;
+    int64_t letti = -1;
+    auto passo = [&] {
+        if (righe.byteLetti() != letti) {
+            letti = righe.byteLetti();
+            avanzamento(letti);
+        }
+    };
+    while (coppie.prossima(codice, valore, passo)) {
+        if (codice == 0) {
+            ++x.record;
+            attesaNome = valore == "SECTION";
+            if (valore == "ENDSEC") sezione = Sezione::Fuori;
+            continue;
+        }
+        if (attesaNome && codice == 2) {
+            sezione = sezioneDaNome(valore);
+            attesaNome = false;
+            continue;
+        }
+        if (!entitaLette(sezione)) continue;
+        if (codice == 10 || codice == 11 || codice == 20 || codice == 21) {
+            const double v = valoreDxf(valore);
+            if (v != 0) x.aggiungi(codice < 20, v);  // 0 is what empty headers and defaults hold
+        }
+    }
+    x.righe = righe.lette();
+    x.nonValidi = coppie.nonValidi();
+    x.valide = coppie.valide();
+}
+
+Esplorazione esploraTesto(std::string_view testo) {
+    Esplorazione x;
+    x.terminatore = terminatoreRighe(testo);
+    SorgenteRighe righe(testo, x.terminatore);
+    esplora(righe, x, [](int64_t) {});
+    return x;
 }
 
 float comeFloat(double v) { return static_cast<float>(v); }
@@ -202,6 +275,23 @@ float radianti(double gradi) { return static_cast<float>(gradi * 2.0 * 3.1415929
 uint8_t byteFlag(double v) {
     int64_t n = arrotondaPari(v);
     return n < 0 || n > 255 ? 0 : static_cast<uint8_t>(n);
+}
+
+int flagIntero(std::string_view valore) {
+    const double v = valoreDxf(valore);
+    return std::fabs(v) < 1e9 ? static_cast<int>(arrotondaPari(v)) : 0;
+}
+
+// A value that must be a finite number to be used at all (an arc factor): false otherwise.
+bool numeroFinito(std::string_view t, double& v) {
+    std::size_t i = 0;
+    while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
+    if (i < t.size() && t[i] == '+') ++i;
+    auto [p, ec] = std::from_chars(t.data() + i, t.data() + t.size(), v, std::chars_format::general);
+    if (ec != std::errc() || p == t.data() + i) return false;
+    for (; p < t.data() + t.size(); ++p)
+        if (*p != ' ' && *p != '\t') return false;
+    return std::isfinite(v);
 }
 
 }  // namespace
@@ -233,133 +323,472 @@ double valoreDxf(std::string_view t) {
     return negativo ? -v : v;
 }
 
+void puntiArco(double x1, double y1, double x2, double y2, double bulge, double toll,
+               std::vector<std::pair<double, double>>& punti) {
+    const double dx = x2 - x1, dy = y2 - y1, corda = std::hypot(dx, dy);
+    if (bulge == 0 || !(corda > 0) || !std::isfinite(bulge)) return;
+    const double theta = 4 * std::atan(bulge);  // included angle, positive counter-clockwise
+    const double raggio = corda * (1 + bulge * bulge) / (4 * std::fabs(bulge));
+    // The centre lies on the chord's left normal, at this signed distance from its middle.
+    const double h = corda / 2 * (1 - bulge * bulge) / (2 * bulge);
+    const double cx = (x1 + x2) / 2 - dy / corda * h, cy = (y1 + y2) / 2 + dx / corda * h;
+    // Chords of angle a stray r(1 - cos(a/2)) from the arc.
+    const double passoMassimo = toll >= raggio ? 3.14159265358979 : 2 * std::acos(1 - toll / raggio);
+    const int n = std::min(4096, std::max(1, static_cast<int>(std::ceil(std::fabs(theta) / passoMassimo))));
+    const double a1 = std::atan2(y1 - cy, x1 - cx);
+    for (int k = 1; k < n; ++k) {
+        const double a = a1 + theta * k / n;
+        punti.emplace_back(cx + raggio * std::cos(a), cy + raggio * std::sin(a));
+    }
+}
+
 namespace {
 
-void converti(SorgenteRighe& cursore, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host* host,
-              const ConteggioRighe& conteggio) {
+// One entity being read: the record as it comes out, plus what the flat polylines need.
+struct EntitaLetta {
+    Tipo tipo = Tipo::Nessuno;
+    DxfEntity e;
+    bool finita = false;    // the record is complete: later groups do not change it
+    bool attesa70 = false;  // a group 70 right after the 30 gives the flags
+    int flag70 = -1;        // group 70 wherever it stands, -1 when absent
+    double x = 0, y = 0, z = 0;
+    bool haQuota38 = false;
+    double quota38 = 0;
+    double estrusioneZ = 1;
+    double bulge = 0;
+    bool bulgeValido = true;
+    // LWPOLYLINE: its vertices (x, y, bulge) and the count it declares.
+    struct Vertice {
+        double x = 0, y = 0, bulge = 0;
+    };
+    std::vector<Vertice> vertici;
+    int64_t numeroDichiarato = -1;
+};
+
+constexpr double kTolleranzaArco = 0.01;
+
+class Convertitore {
+public:
+    Convertitore(std::vector<DxfEntity>& lista, LimitiDxf& limiti, LetturaDxf& lettura)
+        : lista_(lista), limiti_(limiti), lettura_(lettura), o_(lettura.origine) {}
+
+    void coppia(int codice, std::string_view valore) {
+        if (codice == 0) {
+            chiudiEntita();
+            inizio(valore);
+            return;
+        }
+        if (attesaNome_ && codice == 2) {
+            sezione_ = sezioneDaNome(valore);
+            attesaNome_ = false;
+            return;
+        }
+        if (codice == 9) {
+            // A header variable: the drawing limits are records of their own.
+            chiudiEntita();
+            variabile_ = valore;
+            if (valore == "$LIMMIN" || valore == "$LIMMAX") apri(valore == "$LIMMIN" ? Tipo::LimMin : Tipo::LimMax);
+            return;
+        }
+        if (!variabile_.empty() && corrente_.tipo == Tipo::Nessuno) {
+            if (variabile_ == "$ACADVER" && codice == 1) lettura_.versione = std::string(valore);
+            return;
+        }
+        if (corrente_.tipo != Tipo::Nessuno) gruppo(codice, valore);
+    }
+
+    void fine() {
+        chiudiEntita();
+        chiudiPolilinea(false);
+    }
+
+private:
+    void inizio(std::string_view nome) {
+        variabile_.clear();
+        attesaNome_ = nome == "SECTION";
+        if (nome == "ENDSEC") {
+            sezione_ = Sezione::Fuori;
+            chiudiPolilinea(false);
+            return;
+        }
+        if (sezione_ == Sezione::Blocks) {
+            if (nome == "BLOCK")
+                inBlocco_ = true;
+            else if (nome == "ENDBLK")
+                inBlocco_ = false;
+            else if (inBlocco_ && !strutturale(nome))
+                ++lettura_.entitaBlocchi;
+            return;
+        }
+        if (!entitaLette(sezione_) || nome == "SECTION") return;
+        if (!strutturale(nome)) {
+            conta(nome);
+            if (nome == "INSERT") ++lettura_.inserimenti;
+        }
+        const Tipo t = tipoParolaChiave(nome);
+        if (t != Tipo::Nessuno && t != Tipo::LimMin && t != Tipo::LimMax) apri(t);
+    }
+
+    void conta(std::string_view nome) {
+        for (auto& [tipo, n] : lettura_.tipi)
+            if (tipo == nome) {
+                ++n;
+                return;
+            }
+        lettura_.tipi.emplace_back(std::string(nome), 1);
+    }
+
+    void apri(Tipo t) {
+        corrente_ = EntitaLetta{};
+        corrente_.tipo = t;
+        corrente_.e.Nome = t == Tipo::LwPolyline ? "POLYLINE" : nomeTipo(t);
+        corrente_.e.Colore = 15;
+    }
+
+    float est(double v) const { return comeFloat(v - o_.est); }
+    float nord(double v) const { return comeFloat(v - o_.nord); }
+
+    void gruppo(int c, std::string_view valore) {
+        EntitaLetta& k = corrente_;
+        DxfEntity& e = k.e;
+        const Tipo tipo = k.tipo;
+        if (tipo == Tipo::LwPolyline) {
+            gruppoLw(c, valore);
+            return;
+        }
+        // What the flat polylines need, wherever it stands in the entity.
+        switch (c) {
+        case 70: k.flag70 = flagIntero(valore); break;
+        case 38: k.haQuota38 = true, k.quota38 = valoreDxf(valore); break;
+        case 230: k.estrusioneZ = valoreDxf(valore); break;
+        case 42: k.bulgeValido = numeroFinito(valore, k.bulge); break;
+        case 10: k.x = valoreDxf(valore); break;
+        case 20: k.y = valoreDxf(valore); break;
+        case 30: k.z = valoreDxf(valore); break;
+        default: break;
+        }
+        if (k.attesa70) {
+            const uint8_t flag = c == 70 ? byteFlag(valoreDxf(valore)) : tipo == Tipo::Vertex ? 32 : 0;
+            if (tipo == Tipo::Vertex)
+                e.FlagVertice = flag;
+            else
+                e.FlagPolilinea = flag;
+            k.attesa70 = false;
+            k.finita = true;
+            return;
+        }
+        if (k.finita) return;
+        switch (c) {
+        case 8:
+            assegnaTestoDxf(e.Layer, valore);
+            k.finita = tipo == Tipo::Seqend;
+            break;
+        case 62: {
+            double v = valoreDxf(valore);
+            e.Colore = std::fabs(v) <= 32767.5 ? colorePaletteDaDxf(static_cast<int>(arrotondaPari(v))) : 15;
+            break;
+        }
+        case 10: {
+            double v = valoreDxf(valore);
+            e.X1 = est(v);
+            if (tipo == Tipo::LimMin) limiti_.minX = v - o_.est, limiti_.haMinX = true;
+            if (tipo == Tipo::LimMax) limiti_.maxX = v - o_.est, limiti_.haMaxX = true;
+            break;
+        }
+        case 20: {
+            double v = valoreDxf(valore);
+            e.Y1 = nord(v);
+            if (tipo == Tipo::LimMin) limiti_.minY = v - o_.nord, limiti_.haMinY = true, k.finita = true;
+            if (tipo == Tipo::LimMax) limiti_.maxY = v - o_.nord, limiti_.haMaxY = true, k.finita = true;
+            break;
+        }
+        case 30:
+            e.Z1 = comeFloat(valoreDxf(valore));
+            if (tipo == Tipo::Point)
+                k.finita = true;
+            else if (tipo == Tipo::Polyline || tipo == Tipo::Vertex)
+                k.attesa70 = true;
+            break;
+        case 11: e.X2 = est(valoreDxf(valore)); break;
+        case 21: e.Y2 = nord(valoreDxf(valore)); break;
+        case 31:
+            e.Z2 = comeFloat(valoreDxf(valore));
+            k.finita = tipo == Tipo::Line;
+            break;
+        case 40:
+            e.R = comeFloat(valoreDxf(valore));
+            k.finita = tipo == Tipo::Circle;
+            break;
+        case 1:
+            assegnaTestoDxf(e.Testo, valore);
+            k.finita = tipo == Tipo::Text;
+            break;
+        case 50: e.AngoloIniziale = radianti(valoreDxf(valore)); break;
+        case 51:
+            e.AngoloFinale = radianti(valoreDxf(valore));
+            k.finita = tipo == Tipo::Arc;
+            break;
+        default: break;
+        }
+    }
+
+    void gruppoLw(int c, std::string_view valore) {
+        EntitaLetta& k = corrente_;
+        switch (c) {
+        case 8: assegnaTestoDxf(k.e.Layer, valore); break;
+        case 62: {
+            double v = valoreDxf(valore);
+            k.e.Colore = std::fabs(v) <= 32767.5 ? colorePaletteDaDxf(static_cast<int>(arrotondaPari(v))) : 15;
+            break;
+        }
+        case 90: k.numeroDichiarato = static_cast<int64_t>(std::max(-1.0, valoreDxf(valore))); break;
+        case 70: k.flag70 = flagIntero(valore); break;
+        case 38: k.haQuota38 = true, k.quota38 = valoreDxf(valore); break;
+        case 230: k.estrusioneZ = valoreDxf(valore); break;
+        case 10: k.vertici.push_back({valoreDxf(valore), 0, 0}); break;
+        case 20:
+            if (!k.vertici.empty()) k.vertici.back().y = valoreDxf(valore);
+            break;
+        case 42:
+            if (k.vertici.empty()) break;
+            if (!numeroFinito(valore, k.vertici.back().bulge)) k.bulgeValido = false;
+            break;
+        default: break;
+        }
+    }
+
+    // The entity read is complete: into the list, or into the polyline it belongs to.
+    void chiudiEntita() {
+        if (corrente_.tipo == Tipo::Nessuno) return;
+        // A vertex whose 30 was its last group has no flags: a 3D vertex.
+        if (corrente_.attesa70 && corrente_.tipo == Tipo::Vertex) corrente_.e.FlagVertice = 32;
+        EntitaLetta k = std::move(corrente_);
+        corrente_ = EntitaLetta{};
+        switch (k.tipo) {
+        case Tipo::Polyline:
+            chiudiPolilinea(false);
+            polilinea_ = std::move(k);
+            haPolilinea_ = true;
+            vertici_.clear();
+            return;
+        case Tipo::Vertex:
+            if (haPolilinea_) {
+                vertici_.push_back(std::move(k));
+                return;
+            }
+            break;
+        case Tipo::Seqend:
+            if (haPolilinea_) {
+                seqend_ = std::move(k.e);
+                chiudiPolilinea(true);
+                return;
+            }
+            break;
+        case Tipo::LwPolyline:
+            chiudiPolilinea(false);
+            emettiLw(k);
+            return;
+        default: chiudiPolilinea(false); break;
+        }
+        lista_.push_back(std::move(k.e));
+    }
+
+    // A polyline with its vertices, ended by its SEQEND or by whatever came next.
+    void chiudiPolilinea(bool conSeqend) {
+        if (!haPolilinea_) return;
+        haPolilinea_ = false;
+        EntitaLetta& p = polilinea_;
+        // 3D polylines, meshes and spline-fit lines keep the records they always had.
+        bool legacy = p.flag70 >= 0 && (p.flag70 & (8 | 16 | 64));
+        for (const EntitaLetta& v : vertici_)
+            if (v.flag70 >= 0 && (v.flag70 & (8 | 32 | 64 | 128))) legacy = true;
+        if (legacy) {
+            lista_.push_back(std::move(p.e));
+            for (EntitaLetta& v : vertici_) lista_.push_back(std::move(v.e));
+            if (conSeqend) lista_.push_back(std::move(seqend_));
+            return;
+        }
+        // A flat polyline: its vertices take the elevation of the header.
+        const double segno = p.estrusioneZ < 0 ? -1 : 1;
+        const double quota = segno * (p.haQuota38 ? p.quota38 : p.z);
+        std::vector<EntitaLetta::Vertice> punti;
+        std::vector<const DxfEntity*> modelli;
+        bool bulgeValido = true;
+        for (const EntitaLetta& v : vertici_) {
+            if (v.flag70 >= 0 && (v.flag70 & 16)) continue;  // a spline frame point lies off the line
+            punti.push_back({segno * v.x, v.y, segno * v.bulge});
+            modelli.push_back(&v.e);
+            bulgeValido = bulgeValido && v.bulgeValido;
+        }
+        int64_t* scarto = !conSeqend         ? &lettura_.senzaSeqend
+                          : !bulgeValido     ? &lettura_.bulgeNonValido
+                          : punti.size() < 2 ? &lettura_.pocheVertici
+                                             : nullptr;
+        if (scarto) {
+            // Kept in the drawing for its layer and colour, but no vertex is drawn or a contour.
+            ++*scarto;
+            lista_.push_back(std::move(p.e));
+            for (EntitaLetta& v : vertici_) {
+                v.e.FlagVertice = 0;
+                lista_.push_back(std::move(v.e));
+            }
+            if (conSeqend) lista_.push_back(std::move(seqend_));
+            return;
+        }
+        DxfEntity testa = std::move(p.e);
+        emettiLinea(testa, punti, modelli, quota, p.flag70 >= 0 && (p.flag70 & 1));
+        lista_.push_back(std::move(seqend_));
+    }
+
+    void emettiLw(EntitaLetta& k) {
+        const double segno = k.estrusioneZ < 0 ? -1 : 1;
+        const double quota = segno * (k.haQuota38 ? k.quota38 : 0);
+        for (auto& v : k.vertici) v.x *= segno, v.bulge *= segno;
+        const bool conteggioErrato =
+            k.numeroDichiarato >= 0 && k.numeroDichiarato != static_cast<int64_t>(k.vertici.size());
+        int64_t* scarto = conteggioErrato        ? &lettura_.conteggioErrato
+                          : !k.bulgeValido       ? &lettura_.bulgeNonValido
+                          : k.vertici.size() < 2 ? &lettura_.pocheVertici
+                                                 : nullptr;
+        DxfEntity testa = k.e;
+        testa.X1 = testa.Y1 = 0;
+        DxfEntity fineSeq;
+        fineSeq.Nome = "SEQEND";
+        fineSeq.Layer = k.e.Layer;
+        fineSeq.Colore = k.e.Colore;
+        if (scarto) {
+            ++*scarto;
+            testa.Z1 = comeFloat(quota);
+            lista_.push_back(testa);
+            for (const auto& v : k.vertici) {
+                DxfEntity d = vertice(k.e, v.x, v.y, quota);
+                d.FlagVertice = 0;
+                lista_.push_back(std::move(d));
+            }
+            lista_.push_back(std::move(fineSeq));
+            return;
+        }
+        std::vector<const DxfEntity*> modelli(k.vertici.size(), &k.e);
+        emettiLinea(testa, k.vertici, modelli, quota, k.flag70 >= 0 && (k.flag70 & 1));
+        lista_.push_back(std::move(fineSeq));
+    }
+
+    DxfEntity vertice(const DxfEntity& modello, double x, double y, double quota) const {
+        DxfEntity d;
+        d.Nome = "VERTEX";
+        d.Layer = modello.Layer;
+        d.Colore = modello.Colore;
+        d.X1 = est(x);
+        d.Y1 = nord(y);
+        d.Z1 = comeFloat(quota);
+        d.FlagVertice = 32;
+        return d;
+    }
+
+    // The records of a 3D polyline through the points at one elevation: header (flags 8; 0 for
+    // a line at elevation 0, which no contour line takes), vertices (flags 32) with the arcs
+    // as chords, and a closed line back at its first vertex.
+    void emettiLinea(DxfEntity testa, const std::vector<EntitaLetta::Vertice>& punti,
+                     const std::vector<const DxfEntity*>& modelli, double quota, bool chiusa) {
+        testa.Nome = "POLYLINE";
+        testa.Z1 = comeFloat(quota);
+        testa.FlagPolilinea = quota != 0 ? 8 : 0;
+        lista_.push_back(std::move(testa));
+        std::vector<std::pair<double, double>> arco;
+        const std::size_t n = punti.size();
+        const std::size_t lati = chiusa ? n : n - 1;
+        lista_.push_back(vertice(*modelli[0], punti[0].x, punti[0].y, quota));
+        for (std::size_t i = 0; i < lati; ++i) {
+            const auto& a = punti[i];
+            const auto& b = punti[(i + 1) % n];
+            arco.clear();
+            puntiArco(a.x, a.y, b.x, b.y, a.bulge, kTolleranzaArco, arco);
+            for (const auto& [x, y] : arco) lista_.push_back(vertice(*modelli[i], x, y, quota));
+            lista_.push_back(vertice(*modelli[(i + 1) % n], b.x, b.y, quota));
+        }
+        // A closed line whose last vertex already repeats the first does not repeat it twice.
+        if (chiusa && n >= 2 && punti[n - 1].x == punti[0].x && punti[n - 1].y == punti[0].y && punti[n - 1].bulge == 0)
+            lista_.pop_back();
+    }
+
+    std::vector<DxfEntity>& lista_;
+    LimitiDxf& limiti_;
+    LetturaDxf& lettura_;
+    const OrigineProgetto o_;
+    Sezione sezione_ = Sezione::Libera;
+    bool attesaNome_ = false;
+    bool inBlocco_ = false;
+    std::string variabile_;
+    EntitaLetta corrente_;
+    bool haPolilinea_ = false;
+    EntitaLetta polilinea_;
+    std::vector<EntitaLetta> vertici_;
+    DxfEntity seqend_;
+};
+
+void converti(SorgenteRighe& cursore, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, LetturaDxf& lettura, Host* host,
+              const Esplorazione& x) {
     if (host) host->CaptionLabel("Conversione del file .DXF in corso...");
-    BarraDxf barra(host, conteggio.righe, 100);
+    BarraDxf barra(host, x.righe, 100);
 
     std::vector<DxfEntity> lista;
-    lista.reserve(static_cast<std::size_t>(conteggio.paroleChiave) + 1);
+    lista.reserve(static_cast<std::size_t>(x.record) + 1);
     lista.emplace_back();  // slot 0 stays empty, as every user expects
-    std::string_view riga, codice, valore;
-    bool rimandata = false;  // the value line of a group 0 is looked at again as a keyword
+    Convertitore conv(lista, limiti, lettura);
+    Coppie coppie(cursore);
     int64_t prossimoAggiornamento = 100;
-
-    auto prossima = [&](std::string_view& r) {
-        bool ok = cursore.prossima(r);
+    auto passo = [&] {
         if (cursore.lette() >= prossimoAggiornamento) {
             barra.avanza(cursore.lette());
             prossimoAggiornamento = cursore.lette() + 100;
         }
-        return ok;
     };
-
-    while (true) {
-        if (rimandata) {
-            riga = valore;
-            rimandata = false;
-        } else if (!prossima(riga)) {
-            break;
-        }
-        Tipo tipo = tipoParolaChiave(riga);
-        if (tipo == Tipo::Nessuno) continue;
-
-        DxfEntity& e = lista.emplace_back();
-        e.Nome = nomeTipo(tipo);
-        e.Colore = 15;
-
-        bool finita = false;
-        while (!finita) {
-            if (!prossima(codice)) break;
-            Codice c = codiceGruppo(codice);
-            if (!prossima(valore)) break;
-            switch (c) {
-            case Codice::Zero:
-                // A new entity starts: whatever this one still missed never comes.
-                rimandata = true;
-                finita = true;
-                break;
-            case Codice::Otto:
-                assegnaTestoDxf(e.Layer, valore);
-                finita = tipo == Tipo::Seqend;
-                break;
-            case Codice::C62: {
-                double v = valoreDxf(valore);
-                e.Colore = std::fabs(v) <= 32767.5 ? colorePaletteDaDxf(static_cast<int>(arrotondaPari(v))) : 15;
-                break;
-            }
-            case Codice::C10: {
-                double v = valoreDxf(valore);
-                e.X1 = comeFloat(v);
-                if (tipo == Tipo::LimMin) limiti.minX = v, limiti.haMinX = true;
-                if (tipo == Tipo::LimMax) limiti.maxX = v, limiti.haMaxX = true;
-                break;
-            }
-            case Codice::C20: {
-                double v = valoreDxf(valore);
-                e.Y1 = comeFloat(v);
-                if (tipo == Tipo::LimMin) limiti.minY = v, limiti.haMinY = true, finita = true;
-                if (tipo == Tipo::LimMax) limiti.maxY = v, limiti.haMaxY = true, finita = true;
-                break;
-            }
-            case Codice::C30: {
-                e.Z1 = comeFloat(valoreDxf(valore));
-                if (tipo == Tipo::Point) {
-                    finita = true;
-                } else if (tipo == Tipo::Polyline || tipo == Tipo::Vertex) {
-                    // Group 70 directly after the 30 gives the flags; without it a vertex is
-                    // taken as a 3D polyline vertex.
-                    std::string_view dopo;
-                    uint8_t flag = tipo == Tipo::Vertex ? 32 : 0;
-                    if (prossima(dopo) && dopo == "70") {
-                        std::string_view v;
-                        flag = prossima(v) ? byteFlag(valoreDxf(v)) : 0;
-                    }
-                    if (tipo == Tipo::Vertex)
-                        e.FlagVertice = flag;
-                    else
-                        e.FlagPolilinea = flag;
-                    finita = true;
-                }
-                break;
-            }
-            case Codice::C11: e.X2 = comeFloat(valoreDxf(valore)); break;
-            case Codice::C21: e.Y2 = comeFloat(valoreDxf(valore)); break;
-            case Codice::C31:
-                e.Z2 = comeFloat(valoreDxf(valore));
-                finita = tipo == Tipo::Line;
-                break;
-            case Codice::C40:
-                e.R = comeFloat(valoreDxf(valore));
-                finita = tipo == Tipo::Circle;
-                break;
-            case Codice::Uno:
-                assegnaTestoDxf(e.Testo, valore);
-                finita = tipo == Tipo::Text;
-                break;
-            case Codice::C50: e.AngoloIniziale = radianti(valoreDxf(valore)); break;
-            case Codice::C51:
-                e.AngoloFinale = radianti(valoreDxf(valore));
-                finita = tipo == Tipo::Arc;
-                break;
-            default: break;
-            }
-        }
-    }
+    int codice;
+    std::string_view valore;
+    while (coppie.prossima(codice, valore, passo)) conv.coppia(codice, valore);
+    conv.fine();
+    lettura.gruppiNonValidi = coppie.nonValidi();
     disegno.assignRaw(std::move(lista));
+}
+
+// The origin of the records: the one asked for when the drawing lies within its reach,
+// otherwise one near the drawing (0 for a drawing near 0).
+OrigineProgetto origineLettura(const Esplorazione& x, const OrigineProgetto* preferita) {
+    if (!preferita || !x.haEstensione) return {};
+    auto entro = [&](const OrigineProgetto& o) {
+        return std::fabs(x.minE - o.est) <= kRaggioMillimetro && std::fabs(x.maxE - o.est) <= kRaggioMillimetro &&
+               std::fabs(x.minN - o.nord) <= kRaggioMillimetro && std::fabs(x.maxN - o.nord) <= kRaggioMillimetro;
+    };
+    if (!preferita->nulla() && entro(*preferita)) return *preferita;
+    return scegliOrigine(x.minE, x.minN, x.maxE, x.maxN);
+}
+
+void iniziaLettura(LetturaDxf& l, const Esplorazione& x, const OrigineProgetto* preferita) {
+    l = LetturaDxf{};
+    l.origine = origineLettura(x, preferita);
+    l.haEstensione = x.haEstensione;
+    l.minE = x.minE, l.minN = x.minN, l.maxE = x.maxE, l.maxN = x.maxN;
+    if (x.nonDxf()) l.esito = EsitoLetturaDxf::NonDxf;
 }
 
 }  // namespace
 
-void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host* host) {
-    const ConteggioRighe conteggio = contaTesto(testo);
-    SorgenteRighe sorgente(testo, conteggio.terminatore);
-    converti(sorgente, disegno, limiti, host, conteggio);
+void convertiDxf(std::string_view testo, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host* host,
+                 LetturaDxf* lettura, const OrigineProgetto* preferita) {
+    const Esplorazione x = esploraTesto(testo);
+    LetturaDxf locale;
+    LetturaDxf& l = lettura ? *lettura : locale;
+    iniziaLettura(l, x, lettura ? preferita : nullptr);
+    SorgenteRighe sorgente(testo, x.terminatore);
+    converti(sorgente, disegno, limiti, l, host, x);
 }
 
-bool leggiFileDxf(const std::string& path, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host& host) {
+bool leggiFileDxf(const std::string& path, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, Host& host,
+                  LetturaDxf* lettura, const OrigineProgetto* preferita) {
+    LetturaDxf locale;
+    LetturaDxf& l = lettura ? *lettura : locale;
+    l = LetturaDxf{};
+    l.esito = EsitoLetturaDxf::ErroreApertura;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     const long lunghezza = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
@@ -368,6 +797,7 @@ bool leggiFileDxf(const std::string& path, VbArray<DxfEntity>& disegno, LimitiDx
                          std::fread(inizio, 1, sizeof inizio, f) == sizeof inizio &&
                          std::memcmp(inizio, "AutoCAD Binary DXF", sizeof inizio) == 0;
     if (lunghezza < 0 || binario || std::fseek(f, 0, SEEK_SET) != 0) {
+        if (binario) l.esito = EsitoLetturaDxf::Binario;
         std::fclose(f);
         return false;
     }
@@ -381,43 +811,61 @@ bool leggiFileDxf(const std::string& path, VbArray<DxfEntity>& disegno, LimitiDx
         return esito;
     };
 
-    // Reading: the file in blocks, counting its lines for the conversion's bar.
+    // Reading: the file in blocks, looking at its pairs for the conversion's bar and origin.
     host.CaptionLabel("Lettura del file .DXF in corso...");
     BarraDxf barra(&host, lunghezza, 1000);
-    ConteggioRighe conteggio;
+    Esplorazione x;
     {
         SorgenteRighe sorgente(f, '\n');
-        contaRighe(sorgente, conteggio, [&](int64_t letti) { barra.avanza(letti); });
+        esplora(sorgente, x, [&](int64_t letti) { barra.avanza(letti); });
         if (sorgente.errore()) return fine(false);
     }
-    if (conteggio.righe <= 1 && lunghezza > 0) {
+    if (x.righe <= 1 && lunghezza > 0) {
         // At most one LF: perhaps a file whose lines end with CR alone.
         std::vector<char> tutto(static_cast<std::size_t>(lunghezza));
         if (std::fseek(f, 0, SEEK_SET) != 0) return fine(false);
         tutto.resize(std::fread(tutto.data(), 1, tutto.size(), f));
-        conteggio = contaTesto(std::string_view(tutto.data(), tutto.size()));
+        x = esploraTesto(std::string_view(tutto.data(), tutto.size()));
+    }
+    if (x.nonDxf()) {
+        l.esito = EsitoLetturaDxf::NonDxf;
+        return fine(false);
     }
 
     // Conversion: the file again from its start.
     if (std::fseek(f, 0, SEEK_SET) != 0) return fine(false);
     VbArray<DxfEntity> nuovo;
     LimitiDxf nuovi;
-    SorgenteRighe sorgente(f, conteggio.terminatore);
-    converti(sorgente, nuovo, nuovi, &host, conteggio);
+    LetturaDxf letta;
+    iniziaLettura(letta, x, lettura ? preferita : nullptr);
+    SorgenteRighe sorgente(f, x.terminatore);
+    converti(sorgente, nuovo, nuovi, letta, &host, x);
     if (sorgente.errore()) return fine(false);
     disegno = std::move(nuovo);
     limiti = nuovi;
+    l = std::move(letta);
     return fine(true);
+}
+
+const char* messaggioLetturaDxf(EsitoLetturaDxf esito) {
+    switch (esito) {
+    case EsitoLetturaDxf::Binario:
+        return "Il file è un DXF binario, formato non supportato: salvare il disegno come DXF ASCII!";
+    case EsitoLetturaDxf::NonDxf: return "Il file non contiene un disegno DXF in formato testo!";
+    default: return "Errore di apertura del file!";
+    }
 }
 
 bool ReadDxf(Workspace& ws, Host& host, const std::string& path, LimitiDxf* limitiLetti) {
     VbArray<DxfEntity> disegno;
     LimitiDxf limiti;
-    if (!leggiFileDxf(path, disegno, limiti, host)) {
-        host.messaggio("Errore di apertura del file!");
+    LetturaDxf lettura;
+    if (!leggiFileDxf(path, disegno, limiti, host, &lettura)) {
+        host.messaggio(messaggioLetturaDxf(lettura.esito));
         return false;
     }
     ws.DxfDrawing = std::move(disegno);
+    ws.LetturaDisegno = std::move(lettura);
     const double s = ws.vista.scala;
     auto imposta = [](bool presente, double v, float& destinazione) {
         if (presente && std::isfinite(static_cast<float>(v))) destinazione = static_cast<float>(v);

@@ -17,12 +17,16 @@ void resetDocumento(Workspace& ws) {
         ws.Sezioni.redim(1);
         ws.SezioneCorrente = 1;
         ws.DxfDrawing.erase();
+        ws.LetturaDisegno = {};
         ws.CentriCurve.erase();
         break;
     case kDocPoligonaleAperta: ws.PoligonaleAperta = OpenTraverse{}; break;
     case kDocPoligonaleChiusa: ws.PoligonaleChiusa = ClosedTraverse{}; break;
     case kDocTriangolazione: ws.Triangolazione = TriangulationChain{}; break;
-    case kDocDxf: ws.DxfDrawing.erase(); break;
+    case kDocDxf:
+        ws.DxfDrawing.erase();
+        ws.LetturaDisegno = {};
+        break;
     default: break;
     }
     ws.TipoDocumento = kDocNessuno;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "dxf/dxf_lettura.h"
 #include "graphics/view.h"
 #include "project/records.h"
 #include "shell/settings.h"
@@ -21,6 +22,8 @@ struct Workspace {
     ClosedTraverse PoligonaleChiusa;
     TriangulationChain Triangolazione;
     VbArray<DxfEntity> DxfDrawing;
+    LetturaDxf LetturaDisegno;                // what the reader saw in DxfDrawing, memory only
+    RiconoscimentoDxf RiconoscimentoDisegno;  // what its last recognition made, memory only
     uint8_t TipoDocumento = kDocNessuno;
 
     std::string NomeFilePln, NomeFilePro, NomeFileSez, NomeFilePla, NomeFilePlc, NomeFileTrn;
@@ -30,10 +33,10 @@ struct Workspace {
     Impostazioni impostazioni;
     Vista vista;
 
-    int16_t contatoreAutoSave = 0;   // ticks since the last automatic save
-    int32_t periodoTimerMs = 10000;  // period of the automatic-save timer
-    int16_t wizardAttivo = 0;        // -1 while the project wizard is open
-    bool salvataggioInCorso = false; // a save is running (its dialog may be open)
+    int16_t contatoreAutoSave = 0;    // ticks since the last automatic save
+    int32_t periodoTimerMs = 10000;   // period of the automatic-save timer
+    int16_t wizardAttivo = 0;         // -1 while the project wizard is open
+    bool salvataggioInCorso = false;  // a save is running (its dialog may be open)
 
     // Where "save all" writes the settings; none in tests that do not look at it.
     SettingsStore* archivioImpostazioni = nullptr;

@@ -36,11 +36,11 @@ TEST(DxfReader, EntitiesWithTheirGroups) {
         {"0 LINE 10 1 20 2 11 3 21 4 0 POINT 10 5 20 6 0 CIRCLE 10 7 20 8 30 0 40 9 "
          "0 LINE 10 0 20 0 30 0 11 1 21 1 31 0",
          {"LINE c15 x1=1 y1=2 x2=3 y2=4", "POINT c15 x1=5 y1=6", "CIRCLE c15 x1=7 y1=8 r=9", "LINE c15 x2=1 y2=1"}},
-        // Between entities every line is a candidate keyword (a layer named LINE in the table
-        // starts one); inside an entity values are values.
-        {"0 TABLE 2 LAYER 0 LAYER 2 LINE 70 0 62 3 0 ENDTAB 0 LWPOLYLINE 8 line 10 4 20 5 "
-         "0 POINT 8 LINE 10 1 20 2 30 3",
-         {"LINE c10", "POINT/LINE c15 x1=1 y1=2 z1=3"}},
+        // Every group by its own code: a layer named LINE in the table, extended data and a
+        // value after the group that ends a record start nothing.
+        {"0 SECTION 2 TABLES 0 TABLE 2 LAYER 0 LAYER 2 LINE 70 0 62 3 0 ENDTAB 0 ENDSEC 0 SECTION 2 ENTITIES "
+         "0 POINT 5 1A 330 1F 100 AcDbEntity 8 LINE 100 AcDbPoint 10 1 20 2 30 3 1001 APP 1000 LINE 0 ENDSEC",
+         {"POINT/LINE c15 x1=1 y1=2 z1=3"}},
         {"", {}},
         {"0 SECTION 2 ENTITIES 0 ENDSEC", {}},
     };
@@ -87,13 +87,21 @@ TEST(DxfReader, FileLimitsGoIntoTheViewAndFailuresChangeNothing) {
     EXPECT_EQ(host.attesaAperta, 0);
     EXPECT_FALSE(host.cursoreAttesaAttivo);
 
-    // A missing file, and a binary drawing: the message, and the drawing and view as they were.
+    // A missing file, a binary drawing, a text that is no drawing: the message, and the drawing
+    // and view as they were.
     const VbArray<DxfEntity> prima = ws.DxfDrawing;
     FileTemporaneo binario("binario.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22));
-    for (const std::string& path : {file.cartella() + "/manca.dxf", binario.path()}) {
+    FileTemporaneo testo("note.dxf", "Quote del rilievo\n1200.5 300.2 101.3\n1210.0 305.9 101.8\n");
+    FileTemporaneo vuoto("vuoto.dxf", "\n");
+    const std::pair<std::string, const char*> rifiuti[] = {
+        {file.cartella() + "/manca.dxf", "Errore di apertura del file!"},
+        {binario.path(), "Il file è un DXF binario, formato non supportato: salvare il disegno come DXF ASCII!"},
+        {testo.path(), "Il file non contiene un disegno DXF in formato testo!"},
+        {vuoto.path(), "Il file non contiene un disegno DXF in formato testo!"}};
+    for (const auto& [path, atteso] : rifiuti) {
         host.pulisci();
         EXPECT_FALSE(ReadDxf(ws, host, path));
-        EXPECT_EQ(host.testiMessaggi(), V{"Errore di apertura del file!"});
+        EXPECT_EQ(host.testiMessaggi(), V{atteso});
         EXPECT_EQ(ws.DxfDrawing, prima);
         EXPECT_FLOAT_EQ(ws.vista.offsetX, 20);
         EXPECT_EQ(host.attesaAperta, 0);
