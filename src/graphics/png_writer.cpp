@@ -1,5 +1,7 @@
 #include "graphics/png_writer.h"
 
+#include <zlib.h>
+
 #include <array>
 #include <fstream>
 
@@ -76,22 +78,15 @@ std::vector<uint8_t> codificaPng(int larghezza, int altezza, const std::vector<u
             grezzi.push_back(k < rgb.size() ? rgb[k] : 0);
         }
     }
-    // zlib stream: header, stored blocks of at most 65535 bytes, Adler-32.
-    std::vector<uint8_t> zlib = {0x78, 0x01};
-    std::size_t pos = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(65535, grezzi.size() - pos);
-        const bool ultimo = pos + n == grezzi.size();
-        zlib.push_back(ultimo ? 1 : 0);
-        zlib.push_back(static_cast<uint8_t>(n & 0xFF));
-        zlib.push_back(static_cast<uint8_t>(n >> 8));
-        zlib.push_back(static_cast<uint8_t>(~n & 0xFF));
-        zlib.push_back(static_cast<uint8_t>((~n >> 8) & 0xFF));
-        zlib.insert(zlib.end(), grezzi.begin() + static_cast<std::ptrdiff_t>(pos),
-                    grezzi.begin() + static_cast<std::ptrdiff_t>(pos + n));
-        pos += n;
-    } while (pos < grezzi.size());
-    aggiungi32(zlib, adler32(grezzi.data(), grezzi.size()));
+    // zlib stream, deflate at the library's default level: drawings are long runs of one
+    // colour, so the pictures shrink to a small part of their pixels.
+    uLongf dimensione = compressBound(static_cast<uLong>(grezzi.size()));
+    std::vector<uint8_t> zlib(dimensione);
+    if (compress2(zlib.data(), &dimensione, grezzi.data(), static_cast<uLong>(grezzi.size()), Z_DEFAULT_COMPRESSION) !=
+        Z_OK)
+        return {};
+    zlib.resize(dimensione);
+    std::vector<uint8_t>().swap(grezzi);
 
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> ihdr;
@@ -106,7 +101,9 @@ std::vector<uint8_t> codificaPng(int larghezza, int altezza, const std::vector<u
 
 std::string scriviPng(const std::string& path, int larghezza, int altezza, const std::vector<uint8_t>& rgb) {
     if (larghezza <= 0 || altezza <= 0) return "dimensioni dell'immagine non valide";
-    return scriviByteAtomico(path, codificaPng(larghezza, altezza, rgb), false);
+    const std::vector<uint8_t> png = codificaPng(larghezza, altezza, rgb);
+    if (png.empty()) return "memoria insufficiente per comprimere l'immagine";
+    return scriviByteAtomico(path, png, false);
 }
 
 }  // namespace carvela

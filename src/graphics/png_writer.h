@@ -1,6 +1,5 @@
 #pragma once
-// A small PNG writer: 8-bit RGB, no filtering, the image data in stored (uncompressed)
-// deflate blocks. Enough for the pictures of the batch tool without any library.
+// A small PNG writer: 8-bit RGB, no filtering, the image data deflated by zlib.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,7 +11,8 @@ uint32_t crc32(const uint8_t* dati, std::size_t n, uint32_t crc = 0);
 // Adler-32 of zlib streams, continuing from `adler` (1 to start).
 uint32_t adler32(const uint8_t* dati, std::size_t n, uint32_t adler = 1);
 
-// The PNG file of an image given as rows top to bottom, 3 bytes per pixel.
+// The PNG file of an image given as rows top to bottom, 3 bytes per pixel; empty when the
+// compression could not get its memory.
 std::vector<uint8_t> codificaPng(int larghezza, int altezza, const std::vector<uint8_t>& rgb);
 // Writes it to a file; an empty string or the reason of the failure.
 std::string scriviPng(const std::string& path, int larghezza, int altezza, const std::vector<uint8_t>& rgb);
