@@ -1,13 +1,16 @@
 // carvela-cli compute (traverse and triangulation files) and intersect (the three
 // point-location problems).
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli_commands.h"
 #include "console_host.h"
+#include "project/origine.h"
 #include "project/project_files.h"
 #include "project/vbtext.h"
 #include "shell/settings.h"
@@ -24,6 +27,23 @@ std::string numero(float v) {
     char buf[64];
     auto fine = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed).ptr;
     return std::string(buf, fine);
+}
+
+// A record coordinate made true by its origin: with origin 0 the value's own text, as ever;
+// otherwise the true value to a tenth of a millimetre.
+std::string coordinata(float v, double origine) {
+    if (origine == 0 || !std::isfinite(v)) return numero(v);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.4f", origine + v);
+    return buf;
+}
+
+// A true coordinate computed in double, to a tenth of a millimetre.
+std::string millimetro(double v) {
+    if (!std::isfinite(v)) return "nan";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.4f", v);
+    return buf;
 }
 
 // Splits "--set KEY=VALUE" (or "--set=KEY=VALUE") options from the plain arguments.
@@ -53,28 +73,32 @@ bool separaOpzioni(const Argomenti& args, Argomenti& valori, Impostazioni& impos
 }
 
 void riepilogo(const OpenTraverse& p) {
+    const OrigineProgetto o = leggiOrigine(p.Origine);
     std::cout << "Poligonale aperta: " << p.NumeroStazioni << " stazioni, lunghezza totale "
               << numero(p.LunghezzaTotale) << '\n';
     for (int i = 1; i <= p.NumeroStazioni; ++i)
-        std::cout << "P" << i << " X=" << numero(p.Ascissa.get(i)) << " Y=" << numero(p.Ordinata.get(i))
-                  << " Q=" << numero(p.Quota.get(i)) << '\n';
+        std::cout << "P" << i << " X=" << coordinata(p.Ascissa.get(i), o.est)
+                  << " Y=" << coordinata(p.Ordinata.get(i), o.nord) << " Q=" << numero(p.Quota.get(i)) << '\n';
 }
 
 void riepilogo(const ClosedTraverse& p) {
+    const OrigineProgetto o = leggiOrigine(p.Origine);
     std::cout << "Poligonale chiusa: " << p.NumeroStazioni << " vertici, perimetro " << numero(p.Perimetro) << '\n'
               << "Somma angoli=" << numero(p.SommaAngoli) << " errore angolare=" << numero(p.ErroreAngolare)
               << " correzione=" << numero(p.Correzione) << '\n'
               << "fx=" << numero(p.ErroreAscissa) << " fy=" << numero(p.ErroreOrdinata)
               << " errore lineare=" << numero(p.ErroreLineare) << '\n';
     for (int i = 1; i <= p.NumeroStazioni; ++i)
-        std::cout << "P" << i << " X=" << numero(p.Ascissa.get(i)) << " Y=" << numero(p.Ordinata.get(i))
-                  << " Q=" << numero(p.Quota.get(i)) << " azimut=" << numero(p.Azimut.get(i)) << '\n';
+        std::cout << "P" << i << " X=" << coordinata(p.Ascissa.get(i), o.est)
+                  << " Y=" << coordinata(p.Ordinata.get(i), o.nord) << " Q=" << numero(p.Quota.get(i))
+                  << " azimut=" << numero(p.Azimut.get(i)) << '\n';
 }
 
 void riepilogo(const TriangulationChain& c) {
+    const OrigineProgetto o = leggiOrigine(c.Origine);
     std::cout << "Triangolazione: " << c.NumeroTriangoli << " triangoli, " << c.NumeroTriangoli + 2 << " vertici\n";
     for (int v = 0; v <= c.NumeroTriangoli + 1; ++v)
-        std::cout << "P" << v + 1 << " X=" << numero(c.X.get(v)) << " Y=" << numero(c.Y.get(v))
+        std::cout << "P" << v + 1 << " X=" << coordinata(c.X.get(v), o.est) << " Y=" << coordinata(c.Y.get(v), o.nord)
                   << " azimut=" << numero(c.Azimut.get(v)) << " distanza=" << numero(c.Distanza.get(v)) << '\n';
 }
 
@@ -116,9 +140,7 @@ int compute(const Argomenti& args) {
         return calcolaFile<ClosedTraverse>(in, out, impostazioni, preparaPoligonaleChiusa, calcolaPoligonaleChiusa);
     case TipoFile::Trn:
         return calcolaFile<TriangulationChain>(in, out, impostazioni, preparaTriangolazione, calcolaTriangolazione);
-    default:
-        std::cerr << "compute accetta solo file .pla, .plc e .trn: " << in << '\n';
-        return 2;
+    default: std::cerr << "compute accetta solo file .pla, .plc e .trn: " << in << '\n'; return 2;
     }
 }
 
@@ -135,12 +157,22 @@ int intersect(const Argomenti& args) {
                      "     (angoli nell'unità di AngoloPiatto; --set AngoloPiatto=200 per i gradi centesimali)\n";
         return 2;
     }
-    std::vector<float> v(attesi);
+    // Read, solved and printed in double: coordinates relative to an origin near the known
+    // points, so a figure in national grid coordinates keeps the millimetre.
+    std::vector<double> v(attesi);
     for (std::size_t i = 0; i < attesi; ++i)
-        if (!leggiFloat(valori[i + 1], v[i])) {
+        if (!leggiNumero(valori[i + 1], v[i])) {
             std::cerr << "Tipo di dati non corretto! (" << valori[i + 1] << ")\n";
             return 1;
         }
+    const std::size_t punti = tipo == "pothenot" ? 3 : 2;
+    double minE = v[0], maxE = v[0], minN = v[1], maxN = v[1];
+    for (std::size_t i = 0; i < punti; ++i) {
+        minE = std::min(minE, v[2 * i]), maxE = std::max(maxE, v[2 * i]);
+        minN = std::min(minN, v[2 * i + 1]), maxN = std::max(maxN, v[2 * i + 1]);
+    }
+    const OrigineProgetto o = scegliOrigine(minE, minN, maxE, maxN);
+    for (std::size_t i = 0; i < punti; ++i) v[2 * i] -= o.est, v[2 * i + 1] -= o.nord;
     const float U = impostazioni.AngoloPiatto;
     EsitoIntersezione esito;
     if (tipo == "forward") esito = intersezioneAvanti(v[0], v[1], v[2], v[3], v[4], v[5], U);
@@ -150,8 +182,9 @@ int intersect(const Argomenti& args) {
         std::cerr << esito.errore << '\n';
         return 1;
     }
-    std::cout << "Xp = " << numero(esito.Xp) << "\nYp = " << numero(esito.Yp) << '\n';
-    if (tipo == "hansen") std::cout << "Xq = " << numero(esito.Xq) << "\nYq = " << numero(esito.Yq) << '\n';
+    std::cout << "Xp = " << millimetro(o.est + esito.Xp) << "\nYp = " << millimetro(o.nord + esito.Yp) << '\n';
+    if (tipo == "hansen")
+        std::cout << "Xq = " << millimetro(o.est + esito.Xq) << "\nYq = " << millimetro(o.nord + esito.Yq) << '\n';
     return 0;
 }
 

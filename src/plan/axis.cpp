@@ -7,6 +7,7 @@
 #include "graphics/canvas.h"
 #include "graphics/plan_drawing.h"
 #include "project/grid_typing.h"
+#include "project/origine.h"
 #include "project/project_files.h"
 #include "project/vbtext.h"
 #include "road/geometry.h"
@@ -31,15 +32,30 @@ void impostaVertici(Planimetria& piano, const std::vector<AxisPoint>& punti) {
     piano.NumeroPuntiAsse = n;
 }
 
-// Points 1..count of two coordinate lists, trusting neither the count nor the values.
+// Points 1..count of two coordinate lists, trusting neither the count nor the values. The
+// survey's records lie relative to its own origin: the points go through their true
+// coordinates into the plan's origin. A plan holding nothing yet and no origin of its own
+// takes the survey's, so an axis in national coordinates keeps its millimetre.
 bool puntiDaLista(int32_t conteggio, const VbArray<float>& xs, const VbArray<float>& ys,
-                  std::vector<AxisPoint>& punti) {
+                  const std::string& origineRilievo, Planimetria& piano, std::vector<AxisPoint>& punti) {
     conteggio = std::max(0, std::min({conteggio, xs.upperBound(), ys.upperBound()}));
+    const OrigineProgetto rilievo = leggiOrigine(origineRilievo);
+    OrigineProgetto pianta = leggiOrigine(piano.Origine);
+    const bool pianoVuoto = piano.NumeroPunti <= 0 && piano.NumeroCurveLivello <= 0;
+    if (pianta.nulla() && pianoVuoto) pianta = rilievo;
+    const double dE = rilievo.est - pianta.est, dN = rilievo.nord - pianta.nord;
     punti.clear();
     for (int32_t i = 1; i <= conteggio; ++i) {
         if (!std::isfinite(xs[i]) || !std::isfinite(ys[i])) return false;
-        punti.push_back({xs[i], ys[i], 0});
+        if (dE == 0 && dN == 0) {
+            punti.push_back({xs[i], ys[i], 0});
+            continue;
+        }
+        const float x = static_cast<float>(dE + xs[i]), y = static_cast<float>(dN + ys[i]);
+        if (!std::isfinite(x) || !std::isfinite(y)) return false;
+        punti.push_back({x, y, 0});
     }
+    if (!(pianta == leggiOrigine(piano.Origine))) piano.Origine = testoOrigine(pianta);
     return true;
 }
 
@@ -100,9 +116,9 @@ void terminaTracciamentoAsse(Workspace& ws, Canvas&, Host& host) {
 // ---- import and reversal ----
 
 void importaAsse(Workspace& ws, Canvas& canvas, Host& host, bool daTriangolazione) {
-    const std::string percorso =
-        daTriangolazione ? host.apriFile("File di Diagramma (*.trn) | *.TRN", "Apri file di Triangolazione")
-                         : host.apriFile("File di Diagramma (*.pla) | *.PLA", "Apri file di Poligonale");
+    const std::string percorso = daTriangolazione
+                                     ? host.apriFile("File di Diagramma (*.trn) | *.TRN", "Apri file di Triangolazione")
+                                     : host.apriFile("File di Diagramma (*.pla) | *.PLA", "Apri file di Poligonale");
     if (percorso.empty()) return;
 
     std::vector<AxisPoint> punti;
@@ -114,7 +130,7 @@ void importaAsse(Workspace& ws, Canvas& canvas, Host& host, bool daTriangolazion
             return;
         }
         ws.Triangolazione = t;
-        valido = puntiDaLista(t.NumeroTriangoli, t.X, t.Y, punti);
+        valido = puntiDaLista(t.NumeroTriangoli, t.X, t.Y, t.Origine, ws.Piano, punti);
     } else {
         OpenTraverse o;
         if (!leggiRecord(percorso, o)) {
@@ -126,7 +142,7 @@ void importaAsse(Workspace& ws, Canvas& canvas, Host& host, bool daTriangolazion
             host.messaggio("Il file non contiene una poligonale aperta!");
             return;
         }
-        valido = puntiDaLista(o.NumeroStazioni, o.Ascissa, o.Ordinata, punti);
+        valido = puntiDaLista(o.NumeroStazioni, o.Ascissa, o.Ordinata, o.Origine, ws.Piano, punti);
     }
     if (!valido) {
         host.messaggio("Tipo di dati non corretto!");

@@ -1,5 +1,9 @@
 #include "survey/intersection_pages.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "project/origine.h"
 #include "shell/host.h"
 #include "survey/intersections.h"
 #include "survey/survey_grid.h"
@@ -49,11 +53,29 @@ bool ModelloIntersezione::calcola(float angoloPiatto, Host& host) {
     case TipoIntersezione::Potheno: ingressi = {0, 1, 2, 3, 8, 9, 4, 5}; break;
     case TipoIntersezione::Hansen: ingressi = {0, 1, 2, 3, 4, 8, 5, 9}; break;
     }
-    float v[kCaselle] = {};
+    double v[kCaselle] = {};
     for (int i : ingressi)
-        if (!leggiCasella(Text1[i], v[i])) {
+        if (!leggiCoordinata(Text1[i], v[i])) {
             host.messaggio(kMsgTipoDatiNonCorretto);
             return false;
+        }
+    // Known points in a national grid are taken relative to an origin near them, so the
+    // single-precision values of the page keep the millimetre; near 0 the origin is 0 and
+    // the page computes exactly as it always did.
+    std::vector<int> ascisse = {0, 2}, ordinate = {1, 3};
+    if (tipo_ == TipoIntersezione::Potheno) ascisse.push_back(8), ordinate.push_back(9);
+    double minE = v[0], maxE = v[0], minN = v[1], maxN = v[1];
+    for (int i : ascisse) minE = std::min(minE, v[i]), maxE = std::max(maxE, v[i]);
+    for (int i : ordinate) minN = std::min(minN, v[i]), maxN = std::max(maxN, v[i]);
+    const OrigineProgetto o = scegliOrigine(minE, minN, maxE, maxN);
+    for (int i : ascisse) v[i] -= o.est;
+    for (int i : ordinate) v[i] -= o.nord;
+    for (int i : ingressi)
+        if (!std::isfinite(static_cast<float>(v[i]))) {
+            host.messaggio(kMsgTipoDatiNonCorretto);
+            return false;
+        } else {
+            v[i] = static_cast<float>(v[i]);
         }
 
     EsitoIntersezione esito;
@@ -70,11 +92,21 @@ bool ModelloIntersezione::calcola(float angoloPiatto, Host& host) {
         host.messaggio(esito.errore);
         return false;
     }
-    Text1[6] = testoCasella(esito.Xp);
-    Text1[7] = testoCasella(esito.Yp);
+    // The results as single-precision values relative to the origin, shown as true
+    // coordinates.
+    const float xp = static_cast<float>(esito.Xp), yp = static_cast<float>(esito.Yp);
+    const float xq = static_cast<float>(esito.Xq), yq = static_cast<float>(esito.Yq);
+    if (!std::isfinite(xp) || !std::isfinite(yp) || !std::isfinite(xq) || !std::isfinite(yq)) {
+        host.messaggio(tipo_ == TipoIntersezione::Avanti    ? kMsgDirezioniParallele
+                       : tipo_ == TipoIntersezione::Potheno ? kMsgCerchioPericoloso
+                                                            : kMsgHansenIndeterminato);
+        return false;
+    }
+    Text1[6] = testoCoordinata(xp, o.est);
+    Text1[7] = testoCoordinata(yp, o.nord);
     if (tipo_ == TipoIntersezione::Hansen) {
-        Text1[10] = testoCasella(esito.Xq);
-        Text1[11] = testoCasella(esito.Yq);
+        Text1[10] = testoCoordinata(xq, o.est);
+        Text1[11] = testoCoordinata(yq, o.nord);
     }
     return true;
 }

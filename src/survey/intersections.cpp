@@ -27,27 +27,25 @@ constexpr double kSenoParallele = 1e-5;
 // of arc.
 constexpr double kVicinanzaCerchio = 1e-4;
 
-bool finito(float v) { return std::isfinite(v); }
-
 EsitoIntersezione fallito(const char* messaggio) {
     EsitoIntersezione e;
     e.errore = messaggio;
     return e;
 }
 
-// Results are single-precision values; anything that does not fit is no result.
-EsitoIntersezione risultato(double xp, double yp, double xq = 0, double yq = 0, const char* errore = nullptr) {
-    EsitoIntersezione e;
-    e.Xp = static_cast<float>(xp);
-    e.Yp = static_cast<float>(yp);
-    e.Xq = static_cast<float>(xq);
-    e.Yq = static_cast<float>(yq);
-    if (!finito(e.Xp) || !finito(e.Yp) || !finito(e.Xq) || !finito(e.Yq)) return fallito(errore);
-    return e;
+bool ingressiFiniti(std::initializer_list<double> valori) {
+    return std::all_of(valori.begin(), valori.end(), [](double v) { return std::isfinite(v); });
 }
 
-bool ingressiFiniti(std::initializer_list<float> valori) {
-    return std::all_of(valori.begin(), valori.end(), [](float v) { return std::isfinite(v); });
+// A figure that gives no finite point is no result.
+EsitoIntersezione risultato(double xp, double yp, double xq = 0, double yq = 0, const char* errore = nullptr) {
+    if (!ingressiFiniti({xp, yp, xq, yq})) return fallito(errore);
+    EsitoIntersezione e;
+    e.Xp = xp;
+    e.Yp = yp;
+    e.Xq = xq;
+    e.Yq = yq;
+    return e;
 }
 
 }  // namespace
@@ -66,7 +64,7 @@ double azimutDirezione(double x1, double y1, double x2, double y2) {
     return kTrePiMezzi;
 }
 
-EsitoIntersezione intersezioneAvanti(float Xa, float Ya, float Xb, float Yb, float alfa, float beta,
+EsitoIntersezione intersezioneAvanti(double Xa, double Ya, double Xb, double Yb, double alfa, double beta,
                                      float angoloPiatto) {
     if (!angoloPiattoValido(angoloPiatto)) return fallito(kMsgUnitaAngolare);
     if (!ingressiFiniti({Xa, Ya, Xb, Yb, alfa, beta})) return fallito(kMsgTipoDatiNonCorretto);
@@ -87,12 +85,12 @@ EsitoIntersezione intersezioneAvanti(float Xa, float Ya, float Xb, float Yb, flo
     const double s2 = std::sin(theta2), c2 = std::cos(theta2);
     const double seno = s1 * c2 - c1 * s2;  // sin(t1 - t2)
     if (std::fabs(seno) < kSenoParallele) return fallito(kMsgDirezioniParallele);
-    const double s = ((static_cast<double>(Xb) - Xa) * c2 - (static_cast<double>(Yb) - Ya) * s2) / seno;
+    const double s = ((Xb - Xa) * c2 - (Yb - Ya) * s2) / seno;
     return risultato(Xa + s * s1, Ya + s * c1, 0, 0, kMsgDirezioniParallele);
 }
 
-EsitoIntersezione intersezionePotheno(float Xa, float Ya, float Xb, float Yb, float Xc, float Yc, float alfa,
-                                      float beta, float angoloPiatto) {
+EsitoIntersezione intersezionePotheno(double Xa, double Ya, double Xb, double Yb, double Xc, double Yc, double alfa,
+                                      double beta, float angoloPiatto) {
     if (!angoloPiattoValido(angoloPiatto)) return fallito(kMsgUnitaAngolare);
     if (!ingressiFiniti({Xa, Ya, Xb, Yb, Xc, Yc, alfa, beta})) return fallito(kMsgTipoDatiNonCorretto);
     if ((Xa == Xb && Ya == Yb) || (Xb == Xc && Yb == Yc)) return fallito(kMsgPuntiCoincidenti);
@@ -102,29 +100,28 @@ EsitoIntersezione intersezionePotheno(float Xa, float Ya, float Xb, float Yb, fl
     const double ca = 1 / std::tan(ka), cb = 1 / std::tan(kb);
 
     // Cassini's auxiliary points, held in single precision.
-    const float Xd = static_cast<float>(Xa + (static_cast<double>(Yb) - Ya) * ca);
-    const float Yd = static_cast<float>(Ya - (static_cast<double>(Xb) - Xa) * ca);
-    const float Xe = static_cast<float>(Xc - (static_cast<double>(Yb) - Yc) * cb);
-    const float Ye = static_cast<float>(Yc + (static_cast<double>(Xb) - Xc) * cb);
+    const float Xd = static_cast<float>(Xa + (Yb - Ya) * ca);
+    const float Yd = static_cast<float>(Ya - (Xb - Xa) * ca);
+    const float Xe = static_cast<float>(Xc - (Yb - Yc) * cb);
+    const float Ye = static_cast<float>(Yc + (Xb - Xc) * cb);
     if (!ingressiFiniti({Xd, Yd, Xe, Ye})) return fallito(kMsgAngoliNulli);
 
-    const double u = static_cast<double>(Xb) - Xd;
-    const double dY = static_cast<double>(Ye) - Yd, dX = static_cast<double>(Xe) - Xd;
+    const double u = Xb - Xd;
+    const double dY = double{Ye} - Yd, dX = double{Xe} - Xd;
     // On the dangerous circle D and E coincide and the line D-E has no direction; near it
     // the two points differ by little more than their rounding.
     const double distanzaDE = std::hypot(dX, dY);
-    const double figura = std::max(std::hypot(static_cast<double>(Xb) - Xd, static_cast<double>(Yb) - Yd),
-                                   std::hypot(static_cast<double>(Xb) - Xe, static_cast<double>(Yb) - Ye));
+    const double figura = std::max(std::hypot(Xb - Xd, Yb - Yd), std::hypot(Xb - Xe, Yb - Ye));
     const double arrotondamento =
         16 * FLT_EPSILON * std::max({std::fabs(Xd), std::fabs(Yd), std::fabs(Xe), std::fabs(Ye)});
     if (distanzaDE <= kVicinanzaCerchio * figura + arrotondamento) return fallito(kMsgCerchioPericoloso);
 
-    const double t = (u * dY + dX * (static_cast<double>(Yd) - Yb)) / (dY * dY + dX * dX);
+    const double t = (u * dY + dX * (double{Yd} - Yb)) / (dY * dY + dX * dX);
     return risultato(Xb - dY * t, Yb + dX * t, 0, 0, kMsgCerchioPericoloso);
 }
 
-EsitoIntersezione intersezioneHansen(float Xa, float Ya, float Xb, float Yb, float alfa, float alfa1, float beta,
-                                     float beta1, float angoloPiatto) {
+EsitoIntersezione intersezioneHansen(double Xa, double Ya, double Xb, double Yb, double alfa, double alfa1, double beta,
+                                     double beta1, float angoloPiatto) {
     if (!angoloPiattoValido(angoloPiatto)) return fallito(kMsgUnitaAngolare);
     if (!ingressiFiniti({Xa, Ya, Xb, Yb, alfa, alfa1, beta, beta1})) return fallito(kMsgTipoDatiNonCorretto);
     if (Xa == Xb && Ya == Yb) return fallito(kMsgPuntiCoincidenti);
@@ -135,7 +132,7 @@ EsitoIntersezione intersezioneHansen(float Xa, float Ya, float Xb, float Yb, flo
     // The true length of AB. Dividing the abscissa difference by the sine of an azimuth built
     // on the single-precision pi loses the length when AB runs close to north or south (and
     // gives nothing when A and B share the abscissa).
-    const double dAB = std::hypot(static_cast<double>(Xb) - Xa, static_cast<double>(Yb) - Ya);
+    const double dAB = std::hypot(Xb - Xa, Yb - Ya);
 
     // The auxiliary figure on PQ = 300.
     const double senoA = std::sin(ka + kb), senoB = std::sin(ka1 + kb1);

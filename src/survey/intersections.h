@@ -1,7 +1,8 @@
 #pragma once
 // The three point-location problems: forward intersection, Pothenot resection and Hansen's
-// problem. Inputs are the single-precision values of the page boxes, angles in the unit of
-// the straight angle U; results are single-precision coordinates.
+// problem. Angles are in the unit of the straight angle U. The figures are solved in double
+// precision: callers pass coordinates relative to an origin near the known points (national
+// grid coordinates keep their millimetre) and add it back to the results.
 #include <string>
 
 namespace carvela {
@@ -13,22 +14,22 @@ double azimutDirezione(double x1, double y1, double x2, double y2);
 
 struct EsitoIntersezione {
     const char* errore = nullptr;  // the message to show when the figure cannot be solved
-    float Xp = 0, Yp = 0, Xq = 0, Yq = 0;
+    double Xp = 0, Yp = 0, Xq = 0, Yq = 0;
     bool riuscito() const { return errore == nullptr; }
 };
 
 // P seen from A under alfa (anticlockwise from AB) and from B under beta (clockwise from BA).
-EsitoIntersezione intersezioneAvanti(float Xa, float Ya, float Xb, float Yb, float alfa, float beta,
+EsitoIntersezione intersezioneAvanti(double Xa, double Ya, double Xb, double Yb, double alfa, double beta,
                                      float angoloPiatto);
 
 // P from the angles it sees: alfa from A to B, beta from B to C (both clockwise; B the middle
 // point). Fails on the dangerous circle.
-EsitoIntersezione intersezionePotheno(float Xa, float Ya, float Xb, float Yb, float Xc, float Yc, float alfa,
-                                      float beta, float angoloPiatto);
+EsitoIntersezione intersezionePotheno(double Xa, double Ya, double Xb, double Yb, double Xc, double Yc, double alfa,
+                                      double beta, float angoloPiatto);
 
 // P and Q from the angles measured at P (alfa from Q to A, alfa1 from Q to B) and at Q (beta
 // from P to A, beta1 from P to B).
-EsitoIntersezione intersezioneHansen(float Xa, float Ya, float Xb, float Yb, float alfa, float alfa1, float beta,
-                                     float beta1, float angoloPiatto);
+EsitoIntersezione intersezioneHansen(double Xa, double Ya, double Xb, double Yb, double alfa, double alfa1, double beta,
+                                     double beta1, float angoloPiatto);
 
 }  // namespace carvela

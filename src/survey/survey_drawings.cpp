@@ -6,9 +6,11 @@
 #include "graphics/canvas.h"
 #include "graphics/stroke_font.h"
 #include "graphics/view.h"
+#include "project/origine.h"
 #include "project/vbtext.h"
 #include "shell/host.h"
 #include "shell/workspace.h"
+#include "survey/survey_grid.h"
 
 namespace carvela {
 namespace {
@@ -46,8 +48,11 @@ std::string dueDecimali(double v) { return formatta(v, "#.00"); }
 
 // The traverse figure: stations 1..n joined in order (and closed back onto station 1), each
 // labelled "P <i>(x,y,q)" up and to the right of it.
-void disegnaStazioni(Workspace& ws, Canvas& canvas, Host& host, int n, const VbArray<float>& X,
-                     const VbArray<float>& Y, const VbArray<float>& Q, bool chiusa) {
+// The figure is drawn in record coordinates, as the view shows the records; the labels give
+// the true coordinates.
+void disegnaStazioni(Workspace& ws, Canvas& canvas, Host& host, int n, const VbArray<float>& X, const VbArray<float>& Y,
+                     const VbArray<float>& Q, bool chiusa, const std::string& origine) {
+    const OrigineProgetto o = leggiOrigine(origine);
     Vista& vista = ws.vista;
     riavviaEstensione(vista);
     host.cursoreAttesa(true);
@@ -62,37 +67,39 @@ void disegnaStazioni(Workspace& ws, Canvas& canvas, Host& host, int n, const VbA
     for (int i = 1; i <= n; ++i) {
         const float x = X.get(i), y = Y.get(i), q = Q.get(i);
         if (!finito(x, y) || !std::isfinite(q)) continue;
-        penna.etichetta(x + 3, y + 3, altezza, etichettaStazione(i, x, y, q));
+        penna.etichetta(x + 3, y + 3, altezza,
+                        etichettaStazione(i, coordinataVera(x, o.est), coordinataVera(y, o.nord), q));
     }
     host.cursoreAttesa(false);
 }
 
 }  // namespace
 
-std::string etichettaStazione(int i, float x, float y, float q) {
+std::string etichettaStazione(int i, double x, double y, float q) {
     return "P" + vbStr(i) + "(" + dueDecimali(x) + "," + dueDecimali(y) + "," + dueDecimali(q) + ")";
 }
 
-std::string etichettaVertice(int v, float x, float y) {
+std::string etichettaVertice(int v, double x, double y) {
     return "P" + dueDecimali(v + 1) + " (" + dueDecimali(x) + "," + dueDecimali(y) + ")";
 }
 
 void disegnaPoligonaleAperta(Workspace& ws, Canvas& canvas, Host& host) {
     ws.TipoDocumento = kDocPoligonaleAperta;
     const OpenTraverse& p = ws.PoligonaleAperta;
-    disegnaStazioni(ws, canvas, host, p.NumeroStazioni, p.Ascissa, p.Ordinata, p.Quota, false);
+    disegnaStazioni(ws, canvas, host, p.NumeroStazioni, p.Ascissa, p.Ordinata, p.Quota, false, p.Origine);
 }
 
 void disegnaPoligonaleChiusa(Workspace& ws, Canvas& canvas, Host& host) {
     ws.TipoDocumento = kDocPoligonaleChiusa;
     const ClosedTraverse& p = ws.PoligonaleChiusa;
-    disegnaStazioni(ws, canvas, host, p.NumeroStazioni, p.Ascissa, p.Ordinata, p.Quota, true);
+    disegnaStazioni(ws, canvas, host, p.NumeroStazioni, p.Ascissa, p.Ordinata, p.Quota, true, p.Origine);
 }
 
 void disegnaTriangolazione(Workspace& ws, Canvas& canvas, Host& host) {
     ws.TipoDocumento = kDocTriangolazione;
     const TriangulationChain& c = ws.Triangolazione;
     const int n = c.NumeroTriangoli;
+    const OrigineProgetto o = leggiOrigine(c.Origine);
     Vista& vista = ws.vista;
     riavviaEstensione(vista);
     host.cursoreAttesa(true);
@@ -127,7 +134,8 @@ void disegnaTriangolazione(Workspace& ws, Canvas& canvas, Host& host) {
         for (int v = 0; v <= n + 1; ++v) {
             const float x = X.get(v), y = Y.get(v);
             if (!finito(x, y)) continue;
-            penna.etichetta(x + 4, y + 4, altezza, etichettaVertice(v, x, y));
+            penna.etichetta(x + 4, y + 4, altezza,
+                            etichettaVertice(v, coordinataVera(x, o.est), coordinataVera(y, o.nord)));
         }
     }
     host.cursoreAttesa(false);

@@ -32,9 +32,22 @@ void assicuraRiga(Griglia& g, int riga, bool etichetteTratto) {
         g.imposta(r, 0, etichetteTratto ? std::to_string(r) + "-" + std::to_string(r + 1) : std::to_string(r));
 }
 
-std::string testoValore(float v) { return std::isfinite(v) ? formatta(v, "###0.0000") : std::string(); }
+std::string testoValore(double v) { return std::isfinite(v) ? formatta(v, "###0.0000") : std::string(); }
 
 std::string testoCasella(float v) { return std::isfinite(v) ? testoNumero(v) : std::string(); }
+
+std::string testoCoordinata(float relativa, double origine) {
+    if (origine == 0 || !std::isfinite(relativa)) return testoCasella(relativa);
+    std::string s = formatta(origine + relativa, "0.0000");
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == ',') s.pop_back();
+    return s;
+}
+
+bool leggiCoordinata(const std::string& testo, double& valore) {
+    float f;
+    return leggiFloat(testo, f) && leggiNumero(testo, valore);
+}
 
 Cella leggiCella(const Griglia& g, int riga, int colonna, float& valore) {
     double v;

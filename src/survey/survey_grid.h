@@ -23,9 +23,21 @@ void numeraRighe(Griglia& g);
 void assicuraRiga(Griglia& g, int riga, bool etichetteTratto = false);
 
 // A value as the grids show it ("###0.0000"); nothing for a value that is not a number.
-std::string testoValore(float v);
+// Coordinates are shown true: the record's value plus its origin.
+std::string testoValore(double v);
 // A value as a text box shows it (its plain number text).
 std::string testoCasella(float v);
+// A record coordinate made true by its origin (the value itself, signed zero included, when
+// the origin is 0).
+inline double coordinataVera(float relativa, double origine) {
+    return origine == 0 ? double{relativa} : origine + relativa;
+}
+// A record coordinate in a text box, true: with origin 0 the plain text of the value, as
+// ever; otherwise the value plus the origin to a tenth of a millimetre.
+std::string testoCoordinata(float relativa, double origine);
+// A coordinate typed in a box, read in double so that national grid values keep their
+// millimetre until they are taken relative to an origin.
+bool leggiCoordinata(const std::string& testo, double& valore);
 
 enum class Cella { Numero, NonNumerica, FuoriIntervallo };
 // A grid cell as the row scan reads it: a number, the end of the list (empty or not

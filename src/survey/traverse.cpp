@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "project/origine.h"
 #include "shell/host.h"
 #include "survey/record_checks.h"
 #include "survey/survey_messages.h"
@@ -19,8 +20,8 @@ float f32(double v) { return static_cast<float>(v); }
 
 void preparaPoligonaleAperta(OpenTraverse& p) {
     const int32_t n = p.NumeroStazioni;
-    for (auto* a : {&p.LetturaAzimutale, &p.LetturaZenitale, &p.Riservato, &p.AltezzaStrumentale,
-                    &p.LetturaInferiore, &p.LetturaMedia, &p.LetturaSuperiore})
+    for (auto* a : {&p.LetturaAzimutale, &p.LetturaZenitale, &p.Riservato, &p.AltezzaStrumentale, &p.LetturaInferiore,
+                    &p.LetturaMedia, &p.LetturaSuperiore})
         cresci(*a, n);
     for (auto* a : {&p.AscissaParziale, &p.OrdinataParziale, &p.Dislivello, &p.DistanzaOrizzontale}) a->redim(n);
     for (auto* a : {&p.Ascissa, &p.Ordinata, &p.Quota}) azzeraTenendoPrimo(*a, n);
@@ -69,8 +70,8 @@ bool calcolaPoligonaleAperta(OpenTraverse& record, float angoloPiatto, Host& hos
         const double azimut = k * p.LetturaAzimutale[i - 1];
         p.AscissaParziale[i] = f32(std::sin(azimut) * d);
         p.OrdinataParziale[i] = f32(std::cos(azimut) * d);
-        p.Dislivello[i] = f32(d / std::tan(k * p.LetturaZenitale[i - 1]) + p.AltezzaStrumentale[i - 1] -
-                              p.LetturaMedia[i - 1]);
+        p.Dislivello[i] =
+            f32(d / std::tan(k * p.LetturaZenitale[i - 1]) + p.AltezzaStrumentale[i - 1] - p.LetturaMedia[i - 1]);
     }
     for (int32_t i = 2; i <= n; ++i) {
         p.Ascissa[i] = f32(static_cast<double>(p.Ascissa[i - 1]) + p.AscissaParziale[i]);
@@ -162,14 +163,20 @@ bool calcolaPoligonaleChiusa(ClosedTraverse& record, float angoloPiatto, Host& h
     // share (and a traverse of no length has nothing to spread).
     const double fx = p.ErroreAscissa, fy = p.ErroreOrdinata, P = p.Perimetro;
     auto quota = [](double errore, double lunghezza) { return lunghezza != 0 ? errore / lunghezza : 0.0; };
-    auto aZero = [](float v) { return std::fabs(v) <= 0.001 ? 0.0f : v; };
+    // Totals within a millimetre of 0 are set to 0: the true coordinate, the record's value
+    // plus its origin.
+    const OrigineProgetto o = leggiOrigine(p.Origine);
+    auto aZero = [](float v, double origine) {
+        if (origine == 0) return std::fabs(v) <= 0.001 ? 0.0f : v;
+        return std::fabs(origine + v) <= 0.001 ? f32(-origine) : v;
+    };
     if (static_cast<double>(p.Azimut[1]) == U / 2) {
         // First leg along the abscissa axis: its ordinate stays, the others take the error.
         const double perY = quota(fy, P - p.Distanza[1]);
         p.Ordinata[2] = f32(static_cast<double>(p.Ordinata[1]) + p.OrdinataParziale[2]);
         for (int32_t i = 3; i <= n; ++i) {
             p.OrdinataParziale[i] = f32(p.OrdinataParziale[i] - perY * p.Distanza[i - 1]);
-            p.Ordinata[i] = aZero(f32(static_cast<double>(p.Ordinata[i - 1]) + p.OrdinataParziale[i]));
+            p.Ordinata[i] = aZero(f32(static_cast<double>(p.Ordinata[i - 1]) + p.OrdinataParziale[i]), o.nord);
         }
         const double perX = quota(fx, P);
         for (int32_t i = 2; i <= n; ++i) {
@@ -181,8 +188,8 @@ bool calcolaPoligonaleChiusa(ClosedTraverse& record, float angoloPiatto, Host& h
         for (int32_t i = 2; i <= n; ++i) {
             p.AscissaParziale[i] = f32(p.AscissaParziale[i] - perX * p.Distanza[i - 1]);
             p.OrdinataParziale[i] = f32(p.OrdinataParziale[i] - perY * p.Distanza[i - 1]);
-            p.Ascissa[i] = aZero(f32(static_cast<double>(p.Ascissa[i - 1]) + p.AscissaParziale[i]));
-            p.Ordinata[i] = aZero(f32(static_cast<double>(p.Ordinata[i - 1]) + p.OrdinataParziale[i]));
+            p.Ascissa[i] = aZero(f32(static_cast<double>(p.Ascissa[i - 1]) + p.AscissaParziale[i]), o.est);
+            p.Ordinata[i] = aZero(f32(static_cast<double>(p.Ordinata[i - 1]) + p.OrdinataParziale[i]), o.nord);
         }
     }
     p.Ascissa[n + 1] = p.Ascissa[1];
@@ -190,10 +197,11 @@ bool calcolaPoligonaleChiusa(ClosedTraverse& record, float angoloPiatto, Host& h
 
     // The correction goes to the vertices after the first; the first angle stays as measured.
     p.AngoloCompensato[1] = p.AngoloMisurato[1];
-    for (int32_t i = 2; i <= n; ++i) p.AngoloCompensato[i] = f32(static_cast<double>(p.AngoloMisurato[i]) + p.Correzione);
+    for (int32_t i = 2; i <= n; ++i)
+        p.AngoloCompensato[i] = f32(static_cast<double>(p.AngoloMisurato[i]) + p.Correzione);
 
-    if (!tuttiFiniti({p.SommaAngoli, p.Perimetro, p.ErroreAscissa, p.ErroreOrdinata, p.ErroreAngolare,
-                      p.ErroreLineare, p.Correzione}) ||
+    if (!tuttiFiniti({p.SommaAngoli, p.Perimetro, p.ErroreAscissa, p.ErroreOrdinata, p.ErroreAngolare, p.ErroreLineare,
+                      p.Correzione}) ||
         !finitiTra({&p.Quota, &p.AngoloMisurato, &p.AngoloCompensato, &p.Azimut}, 1, n) ||
         !finitiTra({&p.AscissaParziale, &p.OrdinataParziale, &p.Ascissa, &p.Ordinata}, 1, n + 1)) {
         host.messaggio(kMsgPoligonaleNonCalcolabile);

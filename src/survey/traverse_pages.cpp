@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "project/origine.h"
 #include "shell/host.h"
 #include "shell/workspace.h"
 #include "survey/survey_drawings.h"
@@ -16,18 +17,17 @@ namespace {
 constexpr int kColonne = 7;
 constexpr int kMassimoStazioni = 32767;  // station counts are 16-bit
 
-const std::vector<std::string> kIntestazioniAperta1 = {"Stazione n°",       "Lettura azimutale", "Lettura zenitale",
+const std::vector<std::string> kIntestazioniAperta1 = {"Stazione n°",         "Lettura azimutale", "Lettura zenitale",
                                                        "Altezza strumentale", "Lettura superiore", "Lettura media",
                                                        "Lettura inferiore"};
-const std::vector<std::string> kIntestazioniAperta2 = {"Stazione n°",     "Ascissa parziale", "Ordinata parziale",
-                                                       "Dislivello",      "Ascissa totale",   "Ordinata totale",
-                                                       "Quota"};
-const std::vector<std::string> kIntestazioniChiusa1 = {"Stazione n°",        "Ang. az. <i-1>", "Ang. azim. <i+1>",
-                                                       "Dist. <i>_<i+1>",    "Ang. ze. <i>_<i+1>",
-                                                       "Altezza strumentale", "Altezza prisma"};
-const std::vector<std::string> kIntestazioniChiusa2 = {"Stazione n°",     "Angolo misurato", "Ang. compensato",
-                                                       "Azimut <i>_<i+1>", "Ascissa totale", "Ordinata totale",
-                                                       "Quota"};
+const std::vector<std::string> kIntestazioniAperta2 = {
+    "Stazione n°", "Ascissa parziale", "Ordinata parziale", "Dislivello", "Ascissa totale", "Ordinata totale", "Quota"};
+const std::vector<std::string> kIntestazioniChiusa1 = {"Stazione n°",     "Ang. az. <i-1>",     "Ang. azim. <i+1>",
+                                                       "Dist. <i>_<i+1>", "Ang. ze. <i>_<i+1>", "Altezza strumentale",
+                                                       "Altezza prisma"};
+const std::vector<std::string> kIntestazioniChiusa2 = {
+    "Stazione n°", "Angolo misurato", "Ang. compensato", "Azimut <i>_<i+1>", "Ascissa totale", "Ordinata totale",
+    "Quota"};
 
 // Leg labels of the open traverse readings: "1-2", "2-3", ...
 void etichetteTratti(Griglia& g) {
@@ -82,6 +82,20 @@ bool leggiCaselle(const std::string* testi, float* const* destinazioni, int quan
     return true;
 }
 
+// The reference vertex typed in the boxes: read in double and taken relative to an origin
+// near it (none near 0), which the record keeps in its `Origine`.
+OrigineProgetto leggiRiferimento(const std::string& ascissa, const std::string& ordinata, float& x, float& y,
+                                 std::string& origine) {
+    double e = 0, n = 0;
+    leggiCoordinata(ascissa, e);
+    leggiCoordinata(ordinata, n);
+    const OrigineProgetto o = scegliOrigine(e, n, e, n);
+    x = static_cast<float>(e - o.est);
+    y = static_cast<float>(n - o.nord);
+    origine = testoOrigine(o);
+    return o;
+}
+
 void svuotaRighe(Griglia& g, int daRiga) {
     for (int r = std::max(daRiga, 1); r < g.righe(); ++r)
         for (int c = 1; c < g.colonne(); ++c) g.imposta(r, c, {});
@@ -109,8 +123,8 @@ void ModelloPoligonaleAperta::carica(const OpenTraverse& p, const Impostazioni& 
 
 bool ModelloPoligonaleAperta::Read(OpenTraverse& p, Host& host) const {
     const int r = scandisciRighe(Grid1,
-                                 {&p.LetturaAzimutale, &p.LetturaZenitale, &p.AltezzaStrumentale,
-                                  &p.LetturaSuperiore, &p.LetturaMedia, &p.LetturaInferiore},
+                                 {&p.LetturaAzimutale, &p.LetturaZenitale, &p.AltezzaStrumentale, &p.LetturaSuperiore,
+                                  &p.LetturaMedia, &p.LetturaInferiore},
                                  &p.Riservato, host);
     if (r == 0) return false;
     // The row where reading stopped is the end station, which has no readings of its own.
@@ -118,6 +132,7 @@ bool ModelloPoligonaleAperta::Read(OpenTraverse& p, Host& host) const {
     float x, y, q, costante;
     float* const destinazioni[] = {&x, &y, &q, &costante};
     if (!leggiCaselle(Text1.data(), destinazioni, 4, host)) return false;
+    leggiRiferimento(Text1[0], Text1[1], x, y, p.Origine);
     p.NumeroStazioni = static_cast<int16_t>(n);
     for (auto* a : {&p.AscissaParziale, &p.OrdinataParziale, &p.Dislivello, &p.Ascissa, &p.Ordinata, &p.Quota,
                     &p.DistanzaOrizzontale})
@@ -131,6 +146,7 @@ bool ModelloPoligonaleAperta::Read(OpenTraverse& p, Host& host) const {
 
 void ModelloPoligonaleAperta::Show(const OpenTraverse& p) {
     const int n = std::max<int>(p.NumeroStazioni, 0);
+    const OrigineProgetto o = leggiOrigine(p.Origine);
     if (n >= 2) assicuraRiga(Grid1, n - 1, true);
     if (n >= 1) assicuraRiga(Grid2, n);
     for (int r = 1; r <= n - 1; ++r) {
@@ -139,16 +155,20 @@ void ModelloPoligonaleAperta::Show(const OpenTraverse& p) {
         for (int c = 1; c <= 6; ++c) Grid1.imposta(r, c, testoValore(valori[c - 1]));
     }
     for (int r = 1; r <= n; ++r) {
-        const float valori[] = {p.AscissaParziale.get(r), p.OrdinataParziale.get(r), p.Dislivello.get(r),
-                                p.Ascissa.get(r),         p.Ordinata.get(r),         p.Quota.get(r)};
+        const double valori[] = {p.AscissaParziale.get(r),
+                                 p.OrdinataParziale.get(r),
+                                 p.Dislivello.get(r),
+                                 coordinataVera(p.Ascissa.get(r), o.est),
+                                 coordinataVera(p.Ordinata.get(r), o.nord),
+                                 p.Quota.get(r)};
         for (int c = 1; c <= 6; ++c) Grid2.imposta(r, c, testoValore(valori[c - 1]));
     }
     // Results of a longer traverse computed before must not stay under the new ones.
     svuotaRighe(Grid2, n + 1);
     // A record never read has no reference vertex: the boxes stay empty for the user to fill.
     if (p.Ascissa.has(1)) {
-        Text1[0] = testoCasella(p.Ascissa.get(1));
-        Text1[1] = testoCasella(p.Ordinata.get(1));
+        Text1[0] = testoCoordinata(p.Ascissa.get(1), o.est);
+        Text1[1] = testoCoordinata(p.Ordinata.get(1), o.nord);
         Text1[2] = testoCasella(p.Quota.get(1));
         Text1[3] = testoCasella(p.CostanteDistanziometrica);
     }
@@ -184,16 +204,17 @@ void ModelloPoligonaleChiusa::carica(const ClosedTraverse& p, const Impostazioni
 }
 
 bool ModelloPoligonaleChiusa::Read(ClosedTraverse& p, Host& host) const {
-    const int r = scandisciRighe(Grid1,
-                                 {&p.LetturaIndietro, &p.LetturaAvanti, &p.Distanza, &p.AngoloZenitale,
-                                  &p.AltezzaStrumentale, &p.AltezzaPrisma},
-                                 nullptr, host);
+    const int r = scandisciRighe(
+        Grid1,
+        {&p.LetturaIndietro, &p.LetturaAvanti, &p.Distanza, &p.AngoloZenitale, &p.AltezzaStrumentale, &p.AltezzaPrisma},
+        nullptr, host);
     if (r == 0) return false;
     // Every complete row is a station.
     const int n = r - 1;
     float x, y, q, tolleranzaAngolare, tolleranzaLineare, azimut;
     float* const destinazioni[] = {&x, &y, &q, &tolleranzaAngolare, &tolleranzaLineare, &azimut};
     if (!leggiCaselle(Text1.data(), destinazioni, 6, host)) return false;
+    leggiRiferimento(Text1[0], Text1[1], x, y, p.Origine);
     p.NumeroStazioni = static_cast<int16_t>(n);
     // Element 1 holds the reference inputs even before there is a station to compute.
     for (auto* a : {&p.AngoloMisurato, &p.AngoloCompensato, &p.Azimut, &p.Quota}) a->redim(std::max(n, 1));
@@ -209,15 +230,20 @@ bool ModelloPoligonaleChiusa::Read(ClosedTraverse& p, Host& host) const {
 
 void ModelloPoligonaleChiusa::Show(const ClosedTraverse& p) {
     const int n = std::max<int>(p.NumeroStazioni, 0);
+    const OrigineProgetto o = leggiOrigine(p.Origine);
     if (n >= 1) {
         assicuraRiga(Grid1, n);
         assicuraRiga(Grid2, n);
     }
     for (int r = 1; r <= n; ++r) {
-        const float ingressi[] = {p.LetturaIndietro.get(r), p.LetturaAvanti.get(r),     p.Distanza.get(r),
+        const float ingressi[] = {p.LetturaIndietro.get(r), p.LetturaAvanti.get(r),      p.Distanza.get(r),
                                   p.AngoloZenitale.get(r),  p.AltezzaStrumentale.get(r), p.AltezzaPrisma.get(r)};
-        const float risultati[] = {p.AngoloMisurato.get(r), p.AngoloCompensato.get(r), p.Azimut.get(r),
-                                   p.Ascissa.get(r),        p.Ordinata.get(r),         p.Quota.get(r)};
+        const double risultati[] = {p.AngoloMisurato.get(r),
+                                    p.AngoloCompensato.get(r),
+                                    p.Azimut.get(r),
+                                    coordinataVera(p.Ascissa.get(r), o.est),
+                                    coordinataVera(p.Ordinata.get(r), o.nord),
+                                    p.Quota.get(r)};
         for (int c = 1; c <= 6; ++c) {
             Grid1.imposta(r, c, testoValore(ingressi[c - 1]));
             Grid2.imposta(r, c, testoValore(risultati[c - 1]));
@@ -225,8 +251,8 @@ void ModelloPoligonaleChiusa::Show(const ClosedTraverse& p) {
     }
     svuotaRighe(Grid2, n + 1);
     if (p.Ascissa.has(1)) {
-        Text1[0] = testoCasella(p.Ascissa.get(1));
-        Text1[1] = testoCasella(p.Ordinata.get(1));
+        Text1[0] = testoCoordinata(p.Ascissa.get(1), o.est);
+        Text1[1] = testoCoordinata(p.Ordinata.get(1), o.nord);
         Text1[2] = testoCasella(p.Quota.get(1));
         Text1[3] = testoCasella(p.TolleranzaAngolare);
         Text1[4] = testoCasella(p.TolleranzaLineare);

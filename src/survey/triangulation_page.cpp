@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "project/origine.h"
 #include "shell/host.h"
 #include "shell/workspace.h"
 #include "survey/survey_drawings.h"
@@ -73,6 +74,15 @@ bool ModelloTriangolazione::Read(TriangulationChain& c, Host& host) const {
             host.messaggio(kMsgTipoDatiNonCorretto);
             return false;
         }
+    // The first vertex typed in national coordinates is taken relative to an origin near it,
+    // kept in the record's `Origine`; near 0 the origin is 0.
+    double e = 0, nord = 0;
+    leggiCoordinata(Text1[0], e);
+    leggiCoordinata(Text1[1], nord);
+    const OrigineProgetto o = scegliOrigine(e, nord, e, nord);
+    valori[0] = static_cast<float>(e - o.est);
+    valori[1] = static_cast<float>(nord - o.nord);
+    c.Origine = testoOrigine(o);
     c.NumeroTriangoli = static_cast<int16_t>(n);
     c.Errore.redim(n);
     c.Azimut.redim(n + 2);
@@ -88,6 +98,7 @@ bool ModelloTriangolazione::Read(TriangulationChain& c, Host& host) const {
 
 void ModelloTriangolazione::Show(const TriangulationChain& c) {
     const int n = std::max<int>(c.NumeroTriangoli, 0);
+    const OrigineProgetto o = leggiOrigine(c.Origine);
     if (n >= 1) {
         assicuraRiga(Grid1, n);
         assicuraRiga(Grid2, n + 2);
@@ -102,8 +113,8 @@ void ModelloTriangolazione::Show(const TriangulationChain& c) {
     auto vertice = [&](int riga, int v) {
         Grid2.imposta(riga, 1, testoValore(c.Azimut.get(v)));
         Grid2.imposta(riga, 2, testoValore(c.Distanza.get(v)));
-        Grid2.imposta(riga, 3, testoValore(c.X.get(v)));
-        Grid2.imposta(riga, 4, testoValore(c.Y.get(v)));
+        Grid2.imposta(riga, 3, testoValore(coordinataVera(c.X.get(v), o.est)));
+        Grid2.imposta(riga, 4, testoValore(coordinataVera(c.Y.get(v), o.nord)));
     };
     int ultimaRiga = 0;
     if (n >= 1) {
@@ -114,8 +125,8 @@ void ModelloTriangolazione::Show(const TriangulationChain& c) {
     for (int r = ultimaRiga + 1; r < Grid2.righe(); ++r)
         for (int col = 1; col < Grid2.colonne(); ++col) Grid2.imposta(r, col, {});
     if (c.X.has(0)) {
-        Text1[0] = testoCasella(c.X.get(0));
-        Text1[1] = testoCasella(c.Y.get(0));
+        Text1[0] = testoCoordinata(c.X.get(0), o.est);
+        Text1[1] = testoCoordinata(c.Y.get(0), o.nord);
         Text1[2] = testoCasella(c.Azimut.get(0));
         Text1[3] = testoCasella(c.Distanza.get(0));
     }

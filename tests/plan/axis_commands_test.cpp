@@ -110,6 +110,28 @@ TEST_F(AsseComandi, ImportFromTraverseAndTriangulationFiles) {
     EXPECT_EQ(ws.Piano, prima);
 }
 
+TEST_F(AsseComandi, ImportedSurveyGoesThroughItsTrueCoordinatesIntoThePlanOrigin) {
+    campioni::CartellaTemporanea cartella;
+    OpenTraverse pol;
+    pol.Versione = 1, pol.NumeroStazioni = 2, pol.Origine = "E=2400000 N=4900000";
+    pol.Ascissa.assignRaw({0, 12.345f, 812.5f});
+    pol.Ordinata.assignRaw({0, -3.25f, 400.125f});
+    ASSERT_EQ(scriviRecord(cartella.file("n.pla"), pol, false), "");
+    host.fileAperti = {cartella.file("n.pla"), cartella.file("n.pla")};
+
+    // A plan with nothing on it takes the survey's origin: the records stay as they are.
+    importaAsse(ws, canvas, host, false);
+    EXPECT_EQ(ws.Piano.Origine, "E=2400000 N=4900000");
+    EXPECT_EQ(ws.Piano.VerticiAsse[1], (AxisPoint{12.345f, -3.25f, 0}));
+
+    // A plan of its own origin gets the axis moved into it.
+    ws.Piano.Origine = "E=2401000 N=4899000";
+    ws.Piano.NumeroPunti = 1;
+    importaAsse(ws, canvas, host, false);
+    EXPECT_EQ(ws.Piano.Origine, "E=2401000 N=4899000");
+    EXPECT_EQ(ws.Piano.VerticiAsse[2], (AxisPoint{812.5f - 1000, 400.125f + 1000, 0}));
+}
+
 TEST_F(AsseComandi, CoordinatesPageFillsEditsAndApplies) {
     PaginaCoordinateAsse pagina;
     ws.Piano.VerticiAsse[2] = {3.5f, -4.25f, 0};

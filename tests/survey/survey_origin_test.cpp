@@ -1,0 +1,207 @@
+// Survey figures in national grid coordinates keep the millimetre: the records lie relative to
+// an origin kept in their `Origine`, the pages, files and batch tool give true coordinates.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "graphics/recording_canvas.h"
+#include "project/origine.h"
+#include "project/project_files.h"
+#include "project/vbtext.h"
+#include "shell/workspace.h"
+#include "support/fake_host.h"
+#include "support/survey_dxf_fixtures.h"
+#include "survey/intersection_pages.h"
+#include "survey/traverse_pages.h"
+#include "survey/triangulation_page.h"
+
+namespace carvela {
+namespace {
+
+struct Punto {
+    double x, y;
+};
+
+std::string testo(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.9f", v);
+    return buf;
+}
+
+double numero(const std::string& t) {
+    double v = NAN;
+    leggiNumero(t, v);
+    return v;
+}
+
+// The angle turned clockwise from a -> da to a -> verso, in grads.
+double orario(Punto a, Punto da, Punto verso) {
+    double d = std::atan2(verso.x - a.x, verso.y - a.y) - std::atan2(da.x - a.x, da.y - a.y);
+    d = std::fmod(d + 4 * M_PI, 2 * M_PI);
+    return d * 200 / M_PI;
+}
+
+// The page of a figure, computed with its reference vertex at (e, n); its result grid's true
+// coordinates, column by column (abscissas then ordinates, row by row).
+template <class Modello, class Record>
+std::vector<double> figura(Record Workspace::*record, double e, double n, Record* calcolato = nullptr) {
+    Workspace ws;
+    ws.impostazioni.AngoloPiatto = 200;
+    RecordingCanvas canvas;
+    FakeHost host;
+    Modello m;
+    m.carica(ws.*record, ws.impostazioni);
+    auto riga = [&](int r, const std::vector<std::string>& celle) {
+        for (int c = 1; c <= static_cast<int>(celle.size()); ++c) m.Grid1.imposta(r, c, celle[c - 1]);
+    };
+    int colonnaX = 4;
+    if constexpr (std::is_same_v<Modello, ModelloPoligonaleChiusa>) {
+        // A pentagon about 2.6 km across, with a few centimetres of closure error.
+        const char* letture[][2] = {{"120,4833", "1529,706"},
+                                    {"134,6672", "1627,902"},
+                                    {"118,3620", "1749,286"},
+                                    {"109,0334", "2061,553"},
+                                    {"117,4541", "1612,452"}};
+        for (int r = 1; r <= 5; ++r) riga(r, {"0", letture[r - 1][0], letture[r - 1][1], "100", "1,5", "1,5"});
+        m.Text1 = {testo(e), testo(n), "100", "0,01", "0,5", "112,5666"};
+    } else if constexpr (std::is_same_v<Modello, ModelloPoligonaleAperta>) {
+        riga(1, {"50", "100", "1,5", "1", "1,5", "9"});
+        riga(2, {"130", "98", "1,6", "0,9", "3,2", "5,5"});
+        riga(3, {"260", "101", "1,6", "0,4", "2,2", "4,1"});
+        m.Text1 = {testo(e), testo(n), "100", "100"};
+    } else {
+        for (int r = 1; r <= 3; ++r) riga(r, {"66,6667", "66,6660", "66,6671"});
+        m.Text1 = {testo(e), testo(n), "30", "1500"};
+        colonnaX = 3;
+    }
+    EXPECT_TRUE(m.applica(ws, canvas, host));
+    if (calcolato) *calcolato = ws.*record;
+    std::vector<double> out;
+    for (int c : {colonnaX, colonnaX + 1})
+        for (int r = 1; r < m.Grid2.righe() && !m.Grid2.testo(r, c).empty(); ++r)
+            out.push_back(numero(m.Grid2.testo(r, c)));
+    return out;
+}
+
+template <class Modello, class Record>
+void confrontaSpostata(Record Workspace::*record, double dE, double dN) {
+    const double e = 1000.123, n = 2000.456;
+    const std::vector<double> locale = figura<Modello>(record, e, n);
+    Record spostato;
+    const std::vector<double> vera = figura<Modello>(record, e + dE, n + dN, &spostato);
+    EXPECT_FALSE(leggiOrigine(spostato.Origine).nulla());
+    ASSERT_EQ(vera.size(), locale.size());
+    ASSERT_GE(locale.size(), 6u);
+    for (std::size_t i = 0; i < locale.size(); ++i)
+        EXPECT_NEAR(vera[i] - (i < locale.size() / 2 ? dE : dN), locale[i], 1e-3) << i;
+}
+
+// A point-location problem on the page and through the batch tool: P (and Q) within 1 mm.
+void confrontaIntersezione(const std::string& tipo, const std::vector<double>& c) {
+    std::vector<Punto> p;
+    for (std::size_t i = 0; i + 1 < c.size(); i += 2) p.push_back({c[i], c[i + 1]});
+    std::vector<double> angoli, noti, attesi;
+    TipoIntersezione t = TipoIntersezione::Avanti;
+    if (tipo == "forward") {
+        noti = {p[0].x, p[0].y, p[1].x, p[1].y}, attesi = {p[2].x, p[2].y};
+        angoli = {orario(p[0], p[2], p[1]), orario(p[1], p[0], p[2])};
+    } else if (tipo == "pothenot") {
+        t = TipoIntersezione::Potheno;
+        noti = {p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y}, attesi = {p[3].x, p[3].y};
+        angoli = {orario(p[3], p[0], p[1]), orario(p[3], p[1], p[2])};
+    } else {
+        t = TipoIntersezione::Hansen;
+        noti = {p[0].x, p[0].y, p[1].x, p[1].y}, attesi = {p[2].x, p[2].y, p[3].x, p[3].y};
+        angoli = {orario(p[2], p[0], p[3]), orario(p[2], p[1], p[3]), orario(p[3], p[2], p[0]),
+                  orario(p[3], p[2], p[1])};
+    }
+    // The page: its boxes by index, as the frames list them.
+    ModelloIntersezione m(t);
+    const std::vector<int> caselle = t == TipoIntersezione::Avanti    ? std::vector<int>{0, 1, 2, 3, 4, 5}
+                                     : t == TipoIntersezione::Potheno ? std::vector<int>{0, 1, 2, 3, 8, 9, 4, 5}
+                                                                      : std::vector<int>{0, 1, 2, 3, 4, 8, 5, 9};
+    std::vector<double> ingressi = noti;
+    ingressi.insert(ingressi.end(), angoli.begin(), angoli.end());
+    std::string argomenti = "intersect " + tipo;
+    for (std::size_t i = 0; i < ingressi.size(); ++i) {
+        m.Text1[caselle[i]] = testo(ingressi[i]);
+        argomenti += " " + testo(ingressi[i]);
+    }
+    FakeHost host;
+    ASSERT_TRUE(m.calcola(200, host)) << host.testiMessaggi().front();
+    const std::vector<int> risultati = m.caselleRisultato();
+    test::FileTemporaneo tmp("vuoto.txt");
+    const test::Esito e = test::cli(argomenti + " --set AngoloPiatto=200", tmp);
+    ASSERT_EQ(e.stato, 0) << e.errori;
+    std::istringstream uscita(e.uscita);
+    for (std::size_t i = 0; i < attesi.size(); ++i) {
+        EXPECT_NEAR(numero(m.Text1[risultati[i]]), attesi[i], 1e-3) << m.Text1[risultati[i]];
+        std::string nome, uguale;
+        double v = NAN;
+        uscita >> nome >> uguale >> v;
+        EXPECT_NEAR(v, attesi[i], 1e-3) << nome;
+    }
+}
+
+TEST(OrigineRilievo, CasiTabellati) {
+    std::ifstream in(std::string(CARVELA_TEST_CASES) + "/survey_origin.txt");
+    ASSERT_TRUE(in.good());
+    int casi = 0;
+    for (std::string riga; std::getline(in, riga);) {
+        if (riga.empty() || riga[0] == '#') continue;
+        std::istringstream campi(riga);
+        std::string tipo, sbarra;
+        campi >> tipo >> sbarra;
+        std::vector<double> c;
+        for (double v; campi >> v;) c.push_back(v);
+        SCOPED_TRACE(riga);
+        if (tipo == "closed")
+            confrontaSpostata<ModelloPoligonaleChiusa>(&Workspace::PoligonaleChiusa, c[0], c[1]);
+        else if (tipo == "open")
+            confrontaSpostata<ModelloPoligonaleAperta>(&Workspace::PoligonaleAperta, c[0], c[1]);
+        else if (tipo == "chain")
+            confrontaSpostata<ModelloTriangolazione>(&Workspace::Triangolazione, c[0], c[1]);
+        else
+            confrontaIntersezione(tipo, c);
+        ++casi;
+    }
+    EXPECT_EQ(casi, 10);
+}
+
+TEST(OrigineRilievo, FileKeepsTheOriginAndShowsTrueCoordinates) {
+    ClosedTraverse p;
+    const std::vector<double> vera =
+        figura<ModelloPoligonaleChiusa>(&Workspace::PoligonaleChiusa, 2401000.123, 4902000.456, &p);
+    EXPECT_EQ(p.Origine, "E=2401000 N=4902000");
+    EXPECT_NEAR(p.Ascissa[1], 0.123, 1e-6);
+
+    test::FileTemporaneo file("rilievo.plc");
+    ASSERT_EQ(scriviRecord(file.path(), p, false), "");
+    ClosedTraverse letta;
+    ASSERT_TRUE(leggiRecord(file.path(), letta));
+    EXPECT_EQ(letta.Origine, p.Origine);
+    EXPECT_EQ(letta.Ascissa, p.Ascissa);
+    EXPECT_EQ(letta.Ordinata, p.Ordinata);
+
+    // Opened again: the page shows the true coordinates, boxes included.
+    ModelloPoligonaleChiusa m;
+    m.carica(letta, Impostazioni{});
+    EXPECT_EQ(m.Text1[0], "2401000,123");
+    EXPECT_EQ(m.Text1[1], "4902000,456");
+    EXPECT_NEAR(numero(m.Grid2.testo(3, 4)), vera[2], 1e-9);
+
+    // The batch tool computes the file again and prints the true coordinates.
+    const test::Esito e =
+        test::cli("compute " + file.path() + " " + file.cartella() + "/di_nuovo.plc --set AngoloPiatto=200", file);
+    ASSERT_EQ(e.stato, 0) << e.errori;
+    EXPECT_NE(e.uscita.find("P1 X=2401000.1230 Y=4902000.4560"), std::string::npos) << e.uscita;
+    char atteso[64];
+    std::snprintf(atteso, sizeof atteso, "P3 X=%.4f", vera[2]);
+    EXPECT_NE(e.uscita.find(atteso), std::string::npos) << e.uscita;
+}
+
+}  // namespace
+}  // namespace carvela
