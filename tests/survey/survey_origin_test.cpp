@@ -101,44 +101,35 @@ void confrontaSpostata(Record Workspace::*record, double dE, double dN) {
 
 // A point-location problem on the page and through the batch tool: P (and Q) within 1 mm.
 void confrontaIntersezione(const std::string& tipo, const std::vector<double>& c) {
-    std::vector<Punto> p;
-    for (std::size_t i = 0; i + 1 < c.size(); i += 2) p.push_back({c[i], c[i + 1]});
-    std::vector<double> angoli, noti, attesi;
+    auto P = [&](int i) { return Punto{c[2 * i], c[2 * i + 1]}; };
+    const int noti = tipo == "pothenot" ? 3 : 2;
+    std::vector<double> ingressi(c.begin(), c.begin() + 2 * noti), attesi(c.begin() + 2 * noti, c.end());
     TipoIntersezione t = TipoIntersezione::Avanti;
+    std::vector<int> caselle = {0, 1, 2, 3, 4, 5};  // the page's boxes in the batch tool's order
     if (tipo == "forward") {
-        noti = {p[0].x, p[0].y, p[1].x, p[1].y}, attesi = {p[2].x, p[2].y};
-        angoli = {orario(p[0], p[2], p[1]), orario(p[1], p[0], p[2])};
+        ingressi.insert(ingressi.end(), {orario(P(0), P(2), P(1)), orario(P(1), P(0), P(2))});
     } else if (tipo == "pothenot") {
-        t = TipoIntersezione::Potheno;
-        noti = {p[0].x, p[0].y, p[1].x, p[1].y, p[2].x, p[2].y}, attesi = {p[3].x, p[3].y};
-        angoli = {orario(p[3], p[0], p[1]), orario(p[3], p[1], p[2])};
+        t = TipoIntersezione::Potheno, caselle = {0, 1, 2, 3, 8, 9, 4, 5};
+        ingressi.insert(ingressi.end(), {orario(P(3), P(0), P(1)), orario(P(3), P(1), P(2))});
     } else {
-        t = TipoIntersezione::Hansen;
-        noti = {p[0].x, p[0].y, p[1].x, p[1].y}, attesi = {p[2].x, p[2].y, p[3].x, p[3].y};
-        angoli = {orario(p[2], p[0], p[3]), orario(p[2], p[1], p[3]), orario(p[3], p[2], p[0]),
-                  orario(p[3], p[2], p[1])};
+        t = TipoIntersezione::Hansen, caselle = {0, 1, 2, 3, 4, 8, 5, 9};
+        ingressi.insert(ingressi.end(), {orario(P(2), P(0), P(3)), orario(P(2), P(1), P(3)), orario(P(3), P(2), P(0)),
+                                         orario(P(3), P(2), P(1))});
     }
-    // The page: its boxes by index, as the frames list them.
     ModelloIntersezione m(t);
-    const std::vector<int> caselle = t == TipoIntersezione::Avanti    ? std::vector<int>{0, 1, 2, 3, 4, 5}
-                                     : t == TipoIntersezione::Potheno ? std::vector<int>{0, 1, 2, 3, 8, 9, 4, 5}
-                                                                      : std::vector<int>{0, 1, 2, 3, 4, 8, 5, 9};
-    std::vector<double> ingressi = noti;
-    ingressi.insert(ingressi.end(), angoli.begin(), angoli.end());
     std::string argomenti = "intersect " + tipo;
     for (std::size_t i = 0; i < ingressi.size(); ++i) {
         m.Text1[caselle[i]] = testo(ingressi[i]);
         argomenti += " " + testo(ingressi[i]);
     }
     FakeHost host;
-    ASSERT_TRUE(m.calcola(200, host)) << host.testiMessaggi().front();
-    const std::vector<int> risultati = m.caselleRisultato();
+    ASSERT_TRUE(m.calcola(200, host));
     test::FileTemporaneo tmp("vuoto.txt");
     const test::Esito e = test::cli(argomenti + " --set AngoloPiatto=200", tmp);
     ASSERT_EQ(e.stato, 0) << e.errori;
     std::istringstream uscita(e.uscita);
     for (std::size_t i = 0; i < attesi.size(); ++i) {
-        EXPECT_NEAR(numero(m.Text1[risultati[i]]), attesi[i], 1e-3) << m.Text1[risultati[i]];
+        EXPECT_NEAR(numero(m.Text1[m.caselleRisultato()[i]]), attesi[i], 1e-3) << i;
         std::string nome, uguale;
         double v = NAN;
         uscita >> nome >> uguale >> v;
