@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "road/contour_pieces.h"
 #include "shell/workspace.h"
 
 namespace carvela {
@@ -10,54 +11,18 @@ namespace {
 
 constexpr double kPi = static_cast<double>(kPiGreco);
 
-// Relative tolerances: a crossing at a segment end still counts (bounds included), and two
-// directions closer than this are parallel.
-constexpr double kTolleranzaParametro = 1e-9;
-constexpr double kTolleranzaParallele = 1e-12;
-
-struct Incrocio {
-    double t = 0;  // along the first line, 0 at its start, 1 at its end
-    double u = 0;  // along the second line
-};
-
-// Crossing of the lines P0 + t*dP and Q0 + u*dQ; false when they are parallel.
-bool incrocioRette(double p0x, double p0y, double dpx, double dpy, double q0x, double q0y, double dqx, double dqy,
-                   Incrocio& i) {
-    const double den = dpx * dqy - dpy * dqx;
-    const double scala = std::hypot(dpx, dpy) * std::hypot(dqx, dqy);
-    if (!(scala > 0) || !(std::fabs(den) > kTolleranzaParallele * scala)) return false;
-    const double wx = q0x - p0x, wy = q0y - p0y;
-    i.t = (wx * dqy - wy * dqx) / den;
-    i.u = (wx * dpy - wy * dpx) / den;
-    return std::isfinite(i.t) && std::isfinite(i.u);
-}
-
-// Within a segment, ends included. Along a segment the parameter grows with x, or with y
-// where the segment runs north-south, so this is the x-range test of a crossing, and the
-// y-range test for a segment whose x-range is a single value.
-bool entroSegmento(double parametro) {
-    return parametro >= -kTolleranzaParametro && parametro <= 1 + kTolleranzaParametro;
-}
-
-// Squared distance below which p counts as lying on a contour piece whose nearest point to
-// it is (cx, cy): rounding of the coordinates' magnitude, not of the plan's units.
-double quadratoTolleranza(double px, double py, double cx, double cy) {
-    const double grandezza = 1 + std::max({std::fabs(px), std::fabs(py), std::fabs(cx), std::fabs(cy)});
-    const double tolleranza = 1e-9 * grandezza;
-    return tolleranza * tolleranza;
-}
+using pezzi::entroSegmento;
+using pezzi::Incrocio;
+using pezzi::incrocioRette;
 
 template <class Funzione>
 void perOgniPezzo(const Planimetria& piano, Funzione f) {
     const int32_t curve = std::min(piano.NumeroCurveLivello, piano.CurveLivello.upperBound());
     for (int32_t c = 1; c <= curve; ++c) {
-        const VbArray<ContourSegment>& pezzi = piano.CurveLivello[c];
-        for (int32_t k = 1; k <= pezzi.upperBound(); ++k) {
-            const ContourSegment& s = pezzi[k];
-            if (s.x1 == s.x2 && s.y1 == s.y2) continue;  // a piece of length 0 has no direction
-            if (!std::isfinite(s.x1) || !std::isfinite(s.y1) || !std::isfinite(s.x2) || !std::isfinite(s.y2) ||
-                !std::isfinite(s.z1))
-                continue;
+        const VbArray<ContourSegment>& curva = piano.CurveLivello[c];
+        for (int32_t k = 1; k <= curva.upperBound(); ++k) {
+            const ContourSegment& s = curva[k];
+            if (pezzi::escluso(s) || !std::isfinite(s.z1)) continue;
             if (!f(s)) return;
         }
     }
@@ -116,33 +81,22 @@ bool intersezioneSegmenti(double p0x, double p0y, double p1x, double p1y, double
 float quotaTerreno(const Planimetria& piano, double x, double y) {
     if (!std::isfinite(x) || !std::isfinite(y)) return 0;
 
-    // Nearest contour point A: on each piece the foot of the perpendicular from p, or the
-    // piece's first end when the foot falls beyond the piece. (East-west and north-south
-    // pieces take their foot too: their first end may lie far along the contour, and the
-    // line from there through p can miss the next contour line altogether.) A point on a
-    // contour line has that line's elevation.
+    // Nearest contour point A (see pezzi::piede); a point on a contour line has that line's
+    // elevation.
     bool trovato = false, sullaCurva = false;
     double ax = 0, ay = 0, migliore = 0, za = 0;
     perOgniPezzo(piano, [&](const ContourSegment& s) {
-        const double dx = double{s.x2} - s.x1, dy = double{s.y2} - s.y1;
-        double cx = s.x1, cy = s.y1;
-        const double t = ((x - s.x1) * dx + (y - s.y1) * dy) / (dx * dx + dy * dy);
-        const bool sulPezzo = entroSegmento(t);
-        if (sulPezzo) {
-            cx = s.x1 + t * dx;
-            cy = s.y1 + t * dy;
-        }
-        const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-        if (sulPezzo && d2 <= quadratoTolleranza(x, y, cx, cy)) {
+        const pezzi::Piede p = pezzi::piede(s, x, y);
+        if (p.sulPezzo) {
             sullaCurva = true;
             za = s.z1;
             return false;
         }
-        if (!trovato || d2 < migliore) {
+        if (!trovato || p.d2 < migliore) {
             trovato = true;
-            migliore = d2;
-            ax = cx;
-            ay = cy;
+            migliore = p.d2;
+            ax = p.cx;
+            ay = p.cy;
             za = s.z1;
         }
         return true;
@@ -157,20 +111,15 @@ float quotaTerreno(const Planimetria& piano, double x, double y) {
     bool oltre = false;
     double lambda = 0, zb = 0;
     perOgniPezzo(piano, [&](const ContourSegment& s) {
-        Incrocio i;
-        if (!incrocioRette(ax, ay, ex, ey, s.x1, s.y1, double{s.x2} - s.x1, double{s.y2} - s.y1, i)) return true;
-        if (!entroSegmento(i.u) || i.t < 1 - kTolleranzaParametro) return true;
-        if (!oltre || i.t < lambda) {
+        double t = 0;
+        if (pezzi::incrocioOltre(s, ax, ay, ex, ey, t) && (!oltre || t < lambda)) {
             oltre = true;
-            lambda = i.t;
+            lambda = t;
             zb = s.z1;
         }
         return true;
     });
-    if (!oltre || !(lambda > 0)) return static_cast<float>(za);
-    // |pA| / |AB| is 1 / lambda along the line.
-    const double z = za + (zb - za) / lambda;
-    return std::isfinite(z) ? static_cast<float>(z) : static_cast<float>(za);
+    return pezzi::quotaInterpolata(oltre, lambda, za, zb);
 }
 
 void direzioniSezione(const Workspace& ws, int32_t j, double& phiSinistra, double& phiDestra) {

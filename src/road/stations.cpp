@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "road/contour_index.h"
 #include "road/geometry.h"
 #include "road/progress.h"
 #include "road/shell_sort.h"
@@ -27,7 +28,8 @@ void calcolaStazioni(Workspace& ws, Host& host) {
     const VbArray<AxisPoint>& asse = piano.AsseTracciato;
     const int32_t punti = std::min(piano.NumeroPuntiAsse, asse.upperBound());
     const double minima = ws.impostazioni.DistazaMinimaSezioni;
-    const int32_t curve = std::min(piano.NumeroCurveLivello, piano.CurveLivello.upperBound());
+    const IndiceCurve indice(piano);
+    std::vector<uint32_t> vicini;
 
     host.mostraAttesa();
     std::vector<Stazione> stazioni;
@@ -39,21 +41,19 @@ void calcolaStazioni(Workspace& ws, Host& host) {
             const int16_t tratto = static_cast<int16_t>(std::min<int32_t>(k, INT16_MAX));
             const std::size_t inizio = stazioni.size();
             if (k == 1) stazioni.push_back({a.x, a.y, 1});
-            for (int32_t c = 1; c <= curve; ++c) {
-                const VbArray<ContourSegment>& pezzi = piano.CurveLivello[c];
-                for (int32_t i = 1; i <= pezzi.upperBound(); ++i) {
-                    const ContourSegment& s = pezzi[i];
-                    double x = 0, y = 0;
-                    if (!intersezioneSegmenti(a.x, a.y, b.x, b.y, s.x1, s.y1, s.x2, s.y2, x, y)) continue;
-                    if (!stazioni.empty() && distanza(stazioni.back(), x, y) < minima) continue;
-                    stazioni.push_back({x, y, tratto});
-                }
+            indice.pezziLungo(a.x, a.y, b.x, b.y, vicini);
+            for (const uint32_t id : vicini) {
+                const ContourSegment& s = indice.pezzo(id);
+                double x = 0, y = 0;
+                if (!intersezioneSegmenti(a.x, a.y, b.x, b.y, s.x1, s.y1, s.x2, s.y2, x, y)) continue;
+                if (!stazioni.empty() && distanza(stazioni.back(), x, y) < minima) continue;
+                stazioni.push_back({x, y, tratto});
             }
             stazioni.push_back({b.x, b.y, tratto});
             ordinaShell(stazioni, inizio, stazioni.size(),
                         [&](const Stazione& s) { return std::hypot(s.x - a.x, s.y - a.y); });
             for (std::size_t i = inizio; i < stazioni.size(); ++i)
-                stazioni[i].z = quotaTerreno(piano, stazioni[i].x, stazioni[i].y);
+                stazioni[i].z = indice.quota(stazioni[i].x, stazioni[i].y);
             fase.posizione(k);
         }
     }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "road/contour_index.h"
 #include "road/geometry.h"
 #include "road/shell_sort.h"
 #include "sections/section_solve.h"
@@ -27,38 +28,36 @@ void ordina(std::vector<PuntoTerreno>& punti) {
 double arrotonda4(double v) { return std::nearbyint(v * 10000.0) / 10000.0; }
 
 // Ground points where the section line crosses the contour lines.
-std::vector<PuntoTerreno> incrociCurve(const Planimetria& piano, double xs, double ys, const EstremoSezione& e) {
+std::vector<PuntoTerreno> incrociCurve(const IndiceCurve& indice, double xs, double ys, const EstremoSezione& e,
+                                       std::vector<uint32_t>& vicini) {
     std::vector<PuntoTerreno> punti;
-    const int32_t curve = std::min(piano.NumeroCurveLivello, piano.CurveLivello.upperBound());
     const double lx = e.xL - xs, ly = e.yL - ys;
     // Pieces wholly beside the section line's box cannot cross it; the margin keeps the
     // crossings the intersection test accepts at a segment's very end.
     const double margine = 1e-6 * (1 + std::fabs(xs) + std::fabs(ys) + std::fabs(lx) + std::fabs(ly));
     const double minX = std::fmin(e.xL, e.xR) - margine, maxX = std::fmax(e.xL, e.xR) + margine;
     const double minY = std::fmin(e.yL, e.yR) - margine, maxY = std::fmax(e.yL, e.yR) + margine;
-    for (int32_t c = 1; c <= curve; ++c) {
-        const VbArray<ContourSegment>& pezzi = piano.CurveLivello[c];
-        for (int32_t k = 1; k <= pezzi.upperBound(); ++k) {
-            const ContourSegment& p = pezzi[k];
-            if (std::fmax(p.x1, p.x2) < minX || std::fmin(p.x1, p.x2) > maxX || std::fmax(p.y1, p.y2) < minY ||
-                std::fmin(p.y1, p.y2) > maxY)
-                continue;
-            double cx = 0, cy = 0;
-            if (!intersezioneSegmenti(e.xL, e.yL, e.xR, e.yR, p.x1, p.y1, p.x2, p.y2, cx, cy)) continue;
-            const double dx = cx - xs, dy = cy - ys;
-            const double q = dx * dx + dy * dy;
-            double s = 0;
-            if (arrotonda4(q) != 0) {
-                s = std::sqrt(q);
-                if (dx * lx + dy * ly > 0) s = -s;  // toward the left end
-            }
-            punti.push_back({s, p.z1});
+    indice.pezziLungo(e.xL, e.yL, e.xR, e.yR, vicini);
+    for (const uint32_t id : vicini) {
+        const ContourSegment& p = indice.pezzo(id);
+        if (std::fmax(p.x1, p.x2) < minX || std::fmin(p.x1, p.x2) > maxX || std::fmax(p.y1, p.y2) < minY ||
+            std::fmin(p.y1, p.y2) > maxY)
+            continue;
+        double cx = 0, cy = 0;
+        if (!intersezioneSegmenti(e.xL, e.yL, e.xR, e.yR, p.x1, p.y1, p.x2, p.y2, cx, cy)) continue;
+        const double dx = cx - xs, dy = cy - ys;
+        const double q = dx * dx + dy * dy;
+        double s = 0;
+        if (arrotonda4(q) != 0) {
+            s = std::sqrt(q);
+            if (dx * lx + dy * ly > 0) s = -s;  // toward the left end
         }
+        punti.push_back({s, p.z1});
     }
     return punti;
 }
 
-void sezioneTerreno(Workspace& ws, int32_t j) {
+void sezioneTerreno(Workspace& ws, const IndiceCurve& indice, std::vector<uint32_t>& vicini, int32_t j) {
     Planimetria& piano = ws.Piano;
     const Impostazioni& imp = ws.impostazioni;
     const IntersezioneAsse& stazione = piano.Intersezioni[j];
@@ -82,12 +81,12 @@ void sezioneTerreno(Workspace& ws, int32_t j) {
     if (!imp.UsaLarghezzaIndividuale || !(s.Larghezza > 0)) s.Larghezza = imp.LarghezzaDefaultStrada;
     const double W = s.Larghezza;
 
-    std::vector<PuntoTerreno> punti = incrociCurve(piano, stazione.x, stazione.y, estremi);
+    std::vector<PuntoTerreno> punti = incrociCurve(indice, stazione.x, stazione.y, estremi, vicini);
     auto nessuno = [&](auto condizione) { return std::none_of(punti.begin(), punti.end(), condizione); };
     if (nessuno([&](const PuntoTerreno& p) { return p.s <= -W / 2; }))
-        punti.push_back({-D, quotaTerreno(piano, estremi.xL, estremi.yL)});
+        punti.push_back({-D, indice.quota(estremi.xL, estremi.yL)});
     if (nessuno([&](const PuntoTerreno& p) { return p.s >= W / 2; }))
-        punti.push_back({D, quotaTerreno(piano, estremi.xR, estremi.yR)});
+        punti.push_back({D, indice.quota(estremi.xR, estremi.yR)});
 
     std::vector<PuntoTerreno> sinistra, destra;
     for (const PuntoTerreno& p : punti) (p.s < 0 ? sinistra : destra).push_back(p);
@@ -127,7 +126,8 @@ void sezioneTerreno(Workspace& ws, int32_t j) {
 
 void calcolaSezioniTerreno(Workspace& ws, Host& host) {
     Planimetria& piano = ws.Piano;
-    const int32_t n = std::max<int32_t>(0, std::min<int32_t>(piano.NumeroIntersezioni, piano.Intersezioni.upperBound()));
+    const int32_t n =
+        std::max<int32_t>(0, std::min<int32_t>(piano.NumeroIntersezioni, piano.Intersezioni.upperBound()));
     host.mostraAttesa();
     host.CaptionLabel("Calcolo delle sezioni trasversali in corso...");
     // One step per section while the count fits the bar; beyond, the bar shows tenths.
@@ -136,8 +136,10 @@ void calcolaSezioniTerreno(Workspace& ws, Host& host) {
 
     piano.EstremiSezioni.ensure(n);
     piano.SezioniApplicate.ensure(n);
+    const IndiceCurve indice(piano);
+    std::vector<uint32_t> vicini;
     for (int32_t j = 1; j <= n; ++j) {
-        sezioneTerreno(ws, j);
+        sezioneTerreno(ws, indice, vicini, j);
         host.AggiornaSatoBarra(passoSingolo ? j : posizionePerElemento(j));
     }
     host.chiudiAttesa();
