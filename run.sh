@@ -25,13 +25,17 @@ fi
 
 echo "Nessun display disponibile: Carvela non può aprire la sua finestra qui."
 ./build/carvela-cli --version
-if [ -f samples/terreno.dxf ] && [ -f samples/asse.txt ]; then
-    echo "Calcolo del tracciato stradale del campione (samples/terreno.dxf, samples/asse.txt):"
-    mkdir -p out/campione
-    ./build/carvela-cli road samples/terreno.dxf samples/asse.txt out/campione
-    echo "Disegni scritti in out/campione:"
-    ls out/campione/*.png
-fi
+# Both samples: the local survey, and the same ground in national grid coordinates.
+for campione in "terreno asse campione" "terreno_utm asse_utm campione_utm"; do
+    set -- $campione
+    if [ -f "samples/$1.dxf" ] && [ -f "samples/$2.txt" ]; then
+        echo "Calcolo del tracciato stradale del campione (samples/$1.dxf, samples/$2.txt):"
+        mkdir -p "out/$3"
+        ./build/carvela-cli road "samples/$1.dxf" "samples/$2.txt" "out/$3"
+        echo "Disegni scritti in out/$3:"
+        ls "out/$3"/*.png
+    fi
+done
 if command -v xvfb-run >/dev/null 2>&1; then
     mkdir -p out
     if xvfb-run -a -s "-screen 0 1280x800x24" ./build/carvela --istantanea out/carvela.png ${progetto:+"$progetto"} \

@@ -26,6 +26,8 @@
 #include "graphics/road_drawings.h"
 #include "graphics/view.h"
 #include "project/codepage.h"
+#include "project/coordinate.h"
+#include "project/origine.h"
 #include "project/project_files.h"
 #include "project/text_export.h"
 #include "project/vbtext.h"
@@ -117,7 +119,8 @@ bool leggiOpzioni(const Argomenti& args, OpzioniStrada& o, std::string& errore) 
 
 // The axis file: one vertex per line, "x y" (blanks, tabs or a semicolon between), with the
 // point or the comma as decimal separator; empty lines and lines starting with # are skipped.
-bool leggiAsse(const std::string& path, std::vector<AxisPoint>& vertici, std::string& errore) {
+// The coordinates are true ones: the plan's records take them less its origin.
+bool leggiAsse(const std::string& path, std::vector<std::pair<double, double>>& vertici, std::string& errore) {
     std::ifstream f(path, std::ios::binary);
     if (!f) {
         errore = "Impossibile aprire il file dell'asse " + path + ".";
@@ -132,13 +135,13 @@ bool leggiAsse(const std::string& path, std::vector<AxisPoint>& vertici, std::st
         std::istringstream campi(riga);
         std::string sx, sy, altro;
         if (!(campi >> sx) || sx[0] == '#') continue;
-        float x, y;
-        if (!(campi >> sy) || (campi >> altro) || !leggiFloat(sx, x) || !leggiFloat(sy, y) || !std::isfinite(x) ||
-            !std::isfinite(y)) {
+        double x, y;
+        if (!(campi >> sy) || (campi >> altro) || !leggiNumero(sx, x) || !leggiNumero(sy, y) || !std::isfinite(x) ||
+            !std::isfinite(y) || std::fabs(x) > 1e9 || std::fabs(y) > 1e9) {
             errore = "File dell'asse non valido alla riga " + std::to_string(numero) + ": atteso \"x y\".";
             return false;
         }
-        vertici.push_back({x, y, 0});
+        vertici.emplace_back(x, y);
     }
     return true;
 }
@@ -212,6 +215,29 @@ Riepilogo riepiloga(const Workspace& ws) {
     return r;
 }
 
+#ifdef CARVELA_HAVE_JSON
+// What the reader saw and the recognition made, as the report says it.
+nlohmann::json jsonRiconoscimento(const LetturaDxf& l, const RiconoscimentoDxf& r) {
+    nlohmann::json tipi = nlohmann::json::object();
+    for (const auto& [tipo, n] : l.tipi) tipi[tipo] = n;
+    return {{"versione", l.versione},
+            {"entita", tipi},
+            {"curve", r.curve},
+            {"vertici", r.vertici},
+            {"quota_minima", r.quotaMinima},
+            {"quota_massima", r.quotaMassima},
+            {"scartate",
+             {{"senza_quota", r.senzaQuota},
+              {"meno_di_due_vertici", l.pocheVertici + r.senzaSegmenti},
+              {"arco_non_valido", l.bulgeNonValido},
+              {"numero_vertici_errato", l.conteggioErrato},
+              {"senza_seqend", l.senzaSeqend},
+              {"entita_di_blocchi", l.entitaBlocchi},
+              {"blocchi_inseriti", l.inserimenti}}},
+            {"oltre_il_millimetro", disegnoOltreIlMillimetro(l)}};
+}
+#endif
+
 }  // namespace
 
 int road(const Argomenti& args) {
@@ -225,7 +251,7 @@ int road(const Argomenti& args) {
         if (!impostaChiave(ws.impostazioni, chiave, valore))
             return uso("Impostazione non valida: " + chiave + "=" + valore + ".");
 
-    std::vector<AxisPoint> vertici;
+    std::vector<std::pair<double, double>> vertici;
     AsseLandXml asseLandXml;
     if (o.asseLandXml.empty() ? !leggiAsse(o.asse, vertici, errore)
                               : !leggiFileAsseLandXml(o.asseLandXml, asseLandXml, errore)) {
@@ -244,14 +270,20 @@ int road(const Argomenti& args) {
     scelta.layer = o.layer;
     scelta.tipo = o.entita;
     scelta.curveDaPolilinee = true;
-    if (!convertiProgettoDxf(ws, canvas, host, scelta)) return 1;
+    if (!convertiProgettoDxf(ws, canvas, host, scelta)) {
+        std::cerr << testoRiconoscimento(ws.LetturaDisegno, ws.RiconoscimentoDisegno) << '\n';
+        return 1;
+    }
 
     Planimetria& piano = ws.Piano;
     if (!o.asseLandXml.empty()) {
         applicaAsseLandXml(ws, asseLandXml);  // the document's radii go to the curve table
     } else {
         piano.VerticiAsse.redim(static_cast<int32_t>(vertici.size()));
-        for (std::size_t i = 0; i < vertici.size(); ++i) piano.VerticiAsse[static_cast<int32_t>(i + 1)] = vertici[i];
+        const OrigineProgetto origine = leggiOrigine(piano.Origine);
+        for (std::size_t i = 0; i < vertici.size(); ++i)
+            piano.VerticiAsse[static_cast<int32_t>(i + 1)] = {coordinataRecord(vertici[i].first, origine.est),
+                                                              coordinataRecord(vertici[i].second, origine.nord), 0};
         piano.AsseTracciato = piano.VerticiAsse;
         piano.NumeroPuntiAsse = static_cast<int32_t>(vertici.size());
         piano.ProfiloApplicato.MetodoLivellette = 0;  // a new axis: a new profile
@@ -315,9 +347,12 @@ int road(const Argomenti& args) {
     }
 
     const Riepilogo r = riepiloga(ws);
+    const OrigineProgetto origine = leggiOrigine(piano.Origine);
     if (o.json) {
 #ifdef CARVELA_HAVE_JSON
-        nlohmann::json j = {{"stazioni", r.stazioni},
+        nlohmann::json j = {{"origine", {{"est", origine.est}, {"nord", origine.nord}}},
+                            {"riconoscimento", jsonRiconoscimento(ws.LetturaDisegno, ws.RiconoscimentoDisegno)},
+                            {"stazioni", r.stazioni},
                             {"sezioni_non_risolte", r.nonRisolte},
                             {"sterro_totale", r.sterro},
                             {"riporto_totale", r.riporto},
@@ -330,7 +365,8 @@ int road(const Argomenti& args) {
         std::cerr << "Uscita JSON non disponibile in questa compilazione.\n";
 #endif
     } else {
-        std::cout << "Curve di livello: " << piano.NumeroCurveLivello << '\n'
+        std::cout << testoRiconoscimento(ws.LetturaDisegno, ws.RiconoscimentoDisegno) << '\n'
+                  << "Curve di livello: " << piano.NumeroCurveLivello << '\n'
                   << "Sezioni: " << r.stazioni << '\n'
                   << "Sezioni non risolte: " << r.nonRisolte << '\n'
                   << "Sterro totale: " << formatta(r.sterro, "###0.00") << " m3\n"

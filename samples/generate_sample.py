@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Makes the sample terrain of Carvela: samples/terreno.dxf and samples/asse.txt.
+"""Makes the sample terrains of Carvela: samples/terreno.dxf and samples/asse.txt, and the same
+ground in national grid coordinates, samples/terreno_utm.dxf and samples/asse_utm.txt.
 
 The ground is a stretch of hill country 600 m by 400 m in local survey coordinates: a
 stream valley winding from west to east between a high hill to the north-west and a lower
@@ -10,6 +11,12 @@ grid and written as an R12 drawing, the way a surveying program exports a terrai
 itself repeats its first vertex at the end. The axis file holds the vertices of a road that
 crosses the valley and climbs towards the saddle between the hills.
 
+The second sample places the ground in UTM coordinates (zone 33, east about 487 km, north about
+4632 km), where single precision keeps only half a metre, and writes it as a GIS or a recent CAD
+program does: release 2000 (AC1015), handles and subclass markers, contour lines as LWPOLYLINE
+with the elevation in group 38 and the closed ones flagged closed instead of repeating their
+first vertex.
+
 Only the standard library is used; the output is the same on every run.
 
     python3 samples/generate_sample.py            # writes next to this script
@@ -18,6 +25,7 @@ import math
 import os
 
 X0, Y0 = 5000.0, 3000.0  # local origin of the survey
+E0, N0 = 487250.0, 4632180.0  # where the second sample lies in the national grid
 LARGHEZZA, ALTEZZA = 600.0, 400.0
 PASSO = 5.0  # grid step of the terrain model
 EQUIDISTANZA = 2.0  # contour interval
@@ -180,6 +188,62 @@ def scrivi_dxf(path, curve, quote_punti):
         f.write(d.testo())
 
 
+def scrivi_dxf_lw(path, curve, quote_punti):
+    d = Dxf()
+    maniglia = [0x30]
+
+    def entita(nome, strato, colore, classe):
+        maniglia[0] += 1
+        d.c(0, nome), d.c(5, "%X" % maniglia[0]), d.c(330, "1F"), d.c(100, "AcDbEntity")
+        d.c(8, strato), d.c(62, colore), d.c(100, classe)
+
+    xmin, ymin, xmax, ymax = E0, N0, E0 + LARGHEZZA, N0 + ALTEZZA
+    d.c(0, "SECTION"), d.c(2, "HEADER")
+    d.c(9, "$ACADVER"), d.c(1, "AC1015")
+    d.c(9, "$DWGCODEPAGE"), d.c(3, "ANSI_1252")
+    d.c(9, "$INSUNITS"), d.c(70, "6")
+    for nome, x, y in (("$EXTMIN", xmin, ymin), ("$EXTMAX", xmax, ymax)):
+        d.c(9, nome), d.c(10, x), d.c(20, y), d.c(30, 0.0)
+    d.c(0, "ENDSEC")
+    d.c(0, "SECTION"), d.c(2, "TABLES")
+    strati = (("0", "7"), ("CURVE_LIVELLO", "3"), ("QUOTE", "2"), ("PUNTI", "1"))
+    d.c(0, "TABLE"), d.c(2, "LAYER"), d.c(5, "2"), d.c(100, "AcDbSymbolTable"), d.c(70, str(len(strati)))
+    for k, (nome, colore) in enumerate(strati):
+        d.c(0, "LAYER"), d.c(5, "%X" % (0x10 + k)), d.c(100, "AcDbSymbolTableRecord"), d.c(100, "AcDbLayerTableRecord")
+        d.c(2, nome), d.c(70, "0"), d.c(62, colore), d.c(6, "CONTINUOUS")
+    d.c(0, "ENDTAB")
+    d.c(0, "ENDSEC")
+
+    d.c(0, "SECTION"), d.c(2, "ENTITIES")
+    for z, linea in curve:
+        chiusa = len(linea) > 3 and linea[0] == linea[-1]
+        vertici = linea[:-1] if chiusa else linea
+        entita("LWPOLYLINE", "CURVE_LIVELLO", "3", "AcDbPolyline")
+        d.c(90, str(len(vertici))), d.c(70, "1" if chiusa else "0"), d.c(38, z), d.c(43, 0.0)
+        for x, y in vertici:
+            d.c(10, E0 + x), d.c(20, N0 + y)
+        if abs(z / 10.0 - round(z / 10.0)) < 1e-9 and len(linea) > 8:
+            x, y = linea[len(linea) // 2]
+            entita("TEXT", "QUOTE", "2", "AcDbText")
+            d.c(10, E0 + x), d.c(20, N0 + y), d.c(30, z), d.c(40, 3.0), d.c(1, "%.0f" % z), d.c(100, "AcDbText")
+    for x, y, z in quote_punti:
+        entita("POINT", "PUNTI", "1", "AcDbPoint")
+        d.c(10, E0 + x), d.c(20, N0 + y), d.c(30, z)
+    d.c(0, "ENDSEC")
+    d.c(0, "SECTION"), d.c(2, "OBJECTS")
+    d.c(0, "DICTIONARY"), d.c(5, "C"), d.c(330, "0"), d.c(100, "AcDbDictionary"), d.c(281, "1")
+    d.c(0, "ENDSEC"), d.c(0, "EOF")
+    with open(path, "w", encoding="ascii", newline="") as f:
+        f.write(d.testo())
+
+
+def scrivi_asse(path, asse, e0, n0):
+    with open(path, "w", encoding="ascii", newline="\n") as f:
+        f.write("# Vertici della poligonale d'asse: ascissa e ordinata (m)\n")
+        for x, y in asse:
+            f.write("%.3f %.3f\n" % (e0 + x, n0 + y))
+
+
 def main():
     cartella = os.path.dirname(os.path.abspath(__file__))
     nx, ny, z = griglia()
@@ -195,13 +259,12 @@ def main():
         livello += EQUIDISTANZA
     punti = [(x, y, round(quota(x, y), 2)) for x, y in ((150, 330), (460, 85), (300, 200), (80, 60), (540, 360))]
     scrivi_dxf(os.path.join(cartella, "terreno.dxf"), curve, punti)
+    scrivi_dxf_lw(os.path.join(cartella, "terreno_utm.dxf"), curve, punti)
 
     # The road: from the south-west across the valley, then along the slope to the east.
     asse = [(40.0, 40.0), (190.0, 150.0), (330.0, 250.0), (470.0, 270.0), (570.0, 370.0)]
-    with open(os.path.join(cartella, "asse.txt"), "w", encoding="ascii", newline="\n") as f:
-        f.write("# Vertici della poligonale d'asse: ascissa e ordinata (m)\n")
-        for x, y in asse:
-            f.write("%.3f %.3f\n" % (X0 + x, Y0 + y))
+    scrivi_asse(os.path.join(cartella, "asse.txt"), asse, X0, Y0)
+    scrivi_asse(os.path.join(cartella, "asse_utm.txt"), asse, E0, N0)
 
 
 if __name__ == "__main__":

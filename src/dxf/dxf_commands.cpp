@@ -90,7 +90,10 @@ bool importaFileDxf(Workspace& ws, Canvas& canvas, Host& host, const std::string
     VbArray<DxfEntity> disegno;
     LimitiDxf limiti;
     LetturaDxf lettura;
-    if (!leggiFileDxf(path, disegno, limiti, host, &lettura)) {
+    // Records relative to an origin near the drawing: the plan's own when the drawing lies
+    // within its reach, so a drawing of the same survey lies on the plan.
+    const OrigineProgetto origine = leggiOrigine(ws.Piano.Origine);
+    if (!leggiFileDxf(path, disegno, limiti, host, &lettura, &origine)) {
         host.messaggio(messaggioLetturaDxf(lettura.esito));
         return false;
     }

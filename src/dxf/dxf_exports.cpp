@@ -111,6 +111,7 @@ std::string esportaTriangolazione(const TriangulationChain& t, const Impostazion
 
 std::string esportaPianta(const Planimetria& piano, const Impostazioni& imp) {
     ScrittoreDxf w;
+    w.origine(leggiOrigine(piano.Origine));  // the plan lies on the drawing it came from
     w.inizio();
     const int32_t curve = std::min(piano.NumeroCurveLivello, piano.CurveLivello.upperBound());
     for (int32_t c = 1; c <= curve; ++c) {

@@ -57,6 +57,12 @@ void misuraCurve(const VbArray<VbArray<ContourSegment>>& curve, RiconoscimentoDx
     }
 }
 
+// The records taken from the drawing lie relative to its origin, which the target keeps in its
+// own `Origine`; a free text there stays while the drawing lies near 0.
+void prendiOrigine(std::string& destinazione, const OrigineProgetto& o) {
+    if (!o.nulla() || !leggiOrigine(destinazione).nulla()) destinazione = testoOrigine(o);
+}
+
 VbArray<VbArray<ContourSegment>> nuoveCurve() {
     VbArray<VbArray<ContourSegment>> c;
     c.redim(0);
@@ -178,6 +184,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         return false;
     };
 
+    const OrigineProgetto& origine = ws.LetturaDisegno.origine;
     switch (s.progetto) {
     case TipoProgettoDxf::PianoQuotato: {
         const bool daPolilinee = s.curveDaPolilinee && s.tipo == "POLYLINE";
@@ -212,6 +219,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
                 if (i % 1000 == 0) barra.avanza(i);
             }
         }
+        prendiOrigine(piano.Origine, origine);
         host.chiudiAttesa();
         disegnaPianta(ws, canvas, host);
         if (!daPolilinee && !daLinee) host.apriPagina(Pagina::PuntiPiano);
@@ -227,6 +235,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
               &p.LetturaInferiore, &p.LetturaMedia, &p.LetturaSuperiore})
             a->redim(m);
         for (int32_t i = 1; i <= m; ++i) p.Ascissa[i] = w[i].X1, p.Ordinata[i] = w[i].Y1;
+        prendiOrigine(p.Origine, origine);
         host.chiudiAttesa();
         host.apriPagina(Pagina::PoligonaleAperta);
         return true;
@@ -241,6 +250,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
               &p.OrdinataParziale, &p.Ascissa, &p.Ordinata})
             a->redim(m);
         for (int32_t i = 1; i <= m; ++i) p.Ascissa[i] = w[i].X1, p.Ordinata[i] = w[i].Y1;
+        prendiOrigine(p.Origine, origine);
         host.chiudiAttesa();
         host.apriPagina(Pagina::PoligonaleChiusa);
         return true;
@@ -253,6 +263,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         t.Azimut.redim(m + 2), t.Distanza.redim(m + 2);
         t.Angolo1.redim(m), t.Angolo2.redim(m), t.Angolo3.redim(m), t.Errore.redim(m);
         for (int32_t i = 1; i <= m; ++i) t.X[i] = w[i].X1, t.Y[i] = w[i].Y1;
+        prendiOrigine(t.Origine, origine);
         host.chiudiAttesa();
         host.apriPagina(Pagina::Triangolazione);
         return true;
@@ -332,15 +343,18 @@ bool ModelloRicavaDxf::scelta(const VbArray<DxfEntity>& disegno, Host& host, Sce
     return true;
 }
 
-bool ModelloRicavaDxf::riconosci(Workspace& ws, Canvas& canvas, Host& host) const {
-    SceltaDxf s;
-    if (!scelta(ws.DxfDrawing, host, s)) return false;
+bool riconosciDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& s) {
     ws.RiconoscimentoDisegno = {};
-    if (!convertiProgettoDxf(ws, canvas, host, s)) return false;
+    const bool fatto = convertiProgettoDxf(ws, canvas, host, s);
     if (ws.RiconoscimentoDisegno.eseguito)
         host.messaggio(testoRiconoscimento(ws.LetturaDisegno, ws.RiconoscimentoDisegno), Pulsanti::Ok,
-                       Icona::Informazione, "Riconoscimento delle curve di livello");
-    return true;
+                       fatto ? Icona::Informazione : Icona::Avviso, "Riconoscimento delle curve di livello");
+    return fatto;
+}
+
+bool ModelloRicavaDxf::riconosci(Workspace& ws, Canvas& canvas, Host& host) const {
+    SceltaDxf s;
+    return scelta(ws.DxfDrawing, host, s) && riconosciDxf(ws, canvas, host, s);
 }
 
 }  // namespace carvela

@@ -59,6 +59,17 @@ VbArray<VbArray<ContourSegment>> curveDaLinee(const VbArray<DxfEntity>& w);
 // contour conversion made goes into ws.RiconoscimentoDisegno.
 bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& scelta);
 
+// "<<  &Riconosci... >>" with a choice made: the conversion, then the report of the contour
+// lines made, also after a refusal, so the user learns what the drawing held.
+bool riconosciDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& scelta);
+// The last recognition made contour lines and the plan took them.
+inline bool curveRiconosciute(const RiconoscimentoDxf& r) {
+    return r.eseguito && r.curve > 0 && !(r.quotaMinima == 0 && r.quotaMassima == 0);
+}
+
+// The drawing spreads wider than its origin keeps to the millimetre.
+bool disegnoOltreIlMillimetro(const LetturaDxf& lettura);
+
 // The window's logic: lists, selected items and options.
 class ModelloRicavaDxf {
 public:

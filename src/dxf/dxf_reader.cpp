@@ -860,7 +860,8 @@ bool ReadDxf(Workspace& ws, Host& host, const std::string& path, LimitiDxf* limi
     VbArray<DxfEntity> disegno;
     LimitiDxf limiti;
     LetturaDxf lettura;
-    if (!leggiFileDxf(path, disegno, limiti, host, &lettura)) {
+    const OrigineProgetto origine = leggiOrigine(ws.Piano.Origine);
+    if (!leggiFileDxf(path, disegno, limiti, host, &lettura, &origine)) {
         host.messaggio(messaggioLetturaDxf(lettura.esito));
         return false;
     }

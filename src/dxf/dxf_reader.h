@@ -55,7 +55,9 @@ const char* messaggioLetturaDxf(EsitoLetturaDxf esito);
 
 // ReadDxf: the file into ws.DxfDrawing and its limits into the view (the first window corner
 // in the view offsets, the second in vista.angoloX2/angoloY2, both times the view scale).
-// When the file cannot be read: its message (messaggioLetturaDxf) and nothing changes.
+// When the file cannot be read: its message (messaggioLetturaDxf) and nothing changes. The
+// records lie relative to the plan's origin when the drawing is within its reach, otherwise to
+// one near the drawing (ws.LetturaDisegno.origine).
 bool ReadDxf(Workspace& ws, Host& host, const std::string& path, LimitiDxf* limitiLetti = nullptr);
 
 }  // namespace carvela

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dxf/dxf_lettura.h"
+#include "dxf/dxf_project.h"
 #include "project/vbtext.h"
 
 namespace carvela {
@@ -13,6 +14,13 @@ std::string quante(int64_t n, const char* una, const char* molte) {
 }
 
 }  // namespace
+
+bool disegnoOltreIlMillimetro(const LetturaDxf& l) {
+    if (!l.haEstensione) return false;
+    const double lontano = std::max({std::fabs(l.minE - l.origine.est), std::fabs(l.maxE - l.origine.est),
+                                     std::fabs(l.minN - l.origine.nord), std::fabs(l.maxN - l.origine.nord)});
+    return lontano > kRaggioMillimetro;
+}
 
 std::string testoRiconoscimento(const LetturaDxf& l, const RiconoscimentoDxf& r) {
     std::string t;
@@ -44,13 +52,9 @@ std::string testoRiconoscimento(const LetturaDxf& l, const RiconoscimentoDxf& r)
     t += "Scartate: " + (scarti.empty() ? std::string("nessuna") : scarti) + "\n";
 
     if (!l.origine.nulla()) t += "Origine delle coordinate: " + testoOrigine(l.origine) + "\n";
-    if (l.haEstensione) {
-        const double lontano = std::max({std::fabs(l.minE - l.origine.est), std::fabs(l.maxE - l.origine.est),
-                                         std::fabs(l.minN - l.origine.nord), std::fabs(l.maxN - l.origine.nord)});
-        if (lontano > kRaggioMillimetro)
-            t += "Attenzione: il disegno si estende oltre " + formatta(kRaggioMillimetro / 1000, "###0.0") +
-                 " km dall'origine, dove le coordinate non tengono più il millimetro.\n";
-    }
+    if (disegnoOltreIlMillimetro(l))
+        t += "Attenzione: il disegno si estende oltre " + formatta(kRaggioMillimetro / 1000, "###0.0") +
+             " km dall'origine, dove le coordinate non tengono più il millimetro.\n";
     if (!t.empty() && t.back() == '\n') t.pop_back();
     return t;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dxf/dxf_text.h"
+#include "project/coordinate.h"
 #include "project/project_files.h"
 #include "project/vbtext.h"
 #include "shell/host.h"
@@ -21,6 +22,18 @@ void ScrittoreDxf::stringa(std::string_view s) {
 
 void ScrittoreDxf::reale(float v) {
     testo_ += vbStr(v);
+    testo_ += "\r\n";
+}
+
+void ScrittoreDxf::est(float v) {
+    if (origine_.est == 0) return reale(v);
+    testo_ += testoCoordinata(v, origine_.est);
+    testo_ += "\r\n";
+}
+
+void ScrittoreDxf::nord(float v) {
+    if (origine_.nord == 0) return reale(v);
+    testo_ += testoCoordinata(v, origine_.nord);
     testo_ += "\r\n";
 }
 
@@ -46,11 +59,11 @@ void ScrittoreDxf::linea(std::string_view layer, int colore, float x1, float y1,
     codice(0), stringa("LINE");
     codice(8), stringa(layer);
     codice(62), codice(colore);
-    codice(10), reale(x1);
-    codice(20), reale(y1);
+    codice(10), est(x1);
+    codice(20), nord(y1);
     codice(30), reale(z1);
-    codice(11), reale(x2);
-    codice(21), reale(y2);
+    codice(11), est(x2);
+    codice(21), nord(y2);
     codice(31), reale(z2);
 }
 
@@ -59,8 +72,8 @@ void ScrittoreDxf::cerchio(std::string_view layer, int colore, float x, float y,
     codice(0), stringa("CIRCLE");
     codice(8), stringa(layer);
     codice(62), codice(colore);
-    codice(10), reale(x);
-    codice(20), reale(y);
+    codice(10), est(x);
+    codice(20), nord(y);
     codice(30), reale(z);
     codice(40), reale(r);
 }
@@ -71,8 +84,8 @@ void ScrittoreDxf::testo(std::string_view layer, int colore, float x, float y, f
     codice(0), stringa("TEXT");
     codice(8), stringa(layer);
     codice(62), codice(colore);
-    codice(10), reale(x);
-    codice(20), reale(y);
+    codice(10), est(x);
+    codice(20), nord(y);
     codice(30), reale(z);
     codice(40), reale(altezza);
     codice(1), stringa(testo);
@@ -93,13 +106,13 @@ void ScrittoreDxf::segmentoSpesso(std::string_view layer, int colore, float x1, 
     codice(41), reale(larghezza);
     codice(0), stringa("VERTEX");
     codice(8), stringa(layer);
-    codice(10), reale(x1);
-    codice(20), reale(y1);
+    codice(10), est(x1);
+    codice(20), nord(y1);
     codice(30), reale(z1);
     codice(0), stringa("VERTEX");
     codice(8), stringa(layer);
-    codice(10), reale(x2);
-    codice(20), reale(y2);
+    codice(10), est(x2);
+    codice(20), nord(y2);
     codice(30), reale(z2);
     codice(0), stringa("SEQEND");
     codice(8), stringa(layer);

@@ -6,11 +6,16 @@
 #include <string_view>
 #include <vector>
 
+#include "project/origine.h"
+
 namespace carvela {
 class Host;
 
 class ScrittoreDxf {
 public:
+    // Plan coordinates (groups 10, 11, 20, 21) are written as the true ones, record plus this
+    // origin; origin 0 writes the records as they are.
+    void origine(const OrigineProgetto& o) { origine_ = o; }
     void inizio();  // 0 SECTION, 2 ENTITIES
     void linea(std::string_view layer, int colore, float x1, float y1, float z1, float x2, float y2, float z2);
     void cerchio(std::string_view layer, int colore, float x, float y, float z, float r);
@@ -29,9 +34,12 @@ private:
     void codice(int c);
     void stringa(std::string_view s);
     void reale(float v);
+    void est(float v);
+    void nord(float v);
     bool finiti(std::initializer_list<float> valori);
 
     std::string testo_;
+    OrigineProgetto origine_;
     int scartate_ = 0;
 };
 

@@ -66,6 +66,30 @@ TEST(CliRoad, SampleGivesTheWholeProject) {
     EXPECT_LT(numeroJson(rade.uscita, "stazioni"), stazioni);
 }
 
+TEST(CliRoad, TheSampleInNationalCoordinatesGivesTheSameRoad) {
+    test::FileTemporaneo tmp("segnaposto");
+    const std::string locale = test::fileCampione("terreno.dxf") + " " + test::fileCampione("asse.txt");
+    const std::string utm = test::fileCampione("terreno_utm.dxf") + " " + test::fileCampione("asse_utm.txt");
+    const test::Esito a = test::cli("road " + locale + " " + tmp.cartella() + "/a --json", tmp);
+    const test::Esito b = test::cli("road " + utm + " " + tmp.cartella() + "/b --json", tmp);
+    ASSERT_EQ(a.stato, 0) << a.errori;
+    ASSERT_EQ(b.stato, 0) << b.errori;
+    EXPECT_EQ(numeroJson(b.uscita, "stazioni"), numeroJson(a.uscita, "stazioni"));
+    EXPECT_EQ(numeroJson(b.uscita, "curve"), 53);
+    EXPECT_EQ(numeroJson(b.uscita, "LWPOLYLINE"), 53);
+    EXPECT_EQ(numeroJson(b.uscita, "est"), 488000);
+    EXPECT_EQ(numeroJson(b.uscita, "nord"), 4632000);
+    EXPECT_EQ(numeroJson(a.uscita, "est"), 0);
+    // The summary says what was recognised and where the records lie.
+    const test::Esito t = test::cli("road " + utm + " " + tmp.cartella() + "/c", tmp);
+    EXPECT_NE(t.uscita.find("Entità del disegno: LWPOLYLINE 53, TEXT 10, POINT 5\n"
+                            "Curve di livello ricavate: 53, con 1433 vertici, quote da 108,00 a 168,00\n"
+                            "Scartate: nessuna\n"
+                            "Origine delle coordinate: E=488000 N=4632000\n"),
+              std::string::npos)
+        << t.uscita;
+}
+
 TEST(CliRoad, FailuresSayWhyAndExitNonZero) {
     test::FileTemporaneo tmp("asse_errato.txt", "100 200\n300,5 abc\n"),
         corto("corto.txt", "# un vertice\n5100;3100\n");

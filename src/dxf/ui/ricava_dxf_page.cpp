@@ -92,7 +92,7 @@ void PaginaRicavaDxf::riconosci() {
     SceltaDxf scelta;
     if (!modello_.scelta(contesto_.ws.DxfDrawing, contesto_.host, scelta)) return;
     accept();  // the window goes first, then the target's page may open
-    convertiProgettoDxf(contesto_.ws, contesto_.canvas, contesto_.host, scelta);
+    riconosciDxf(contesto_.ws, contesto_.canvas, contesto_.host, scelta);
 }
 
 CARVELA_REGISTRA_PAGINA(Pagina::RicavaDxf, PaginaRicavaDxf)
