@@ -3,6 +3,7 @@
 #include <map>
 
 #include "dxf/dxf_commands.h"
+#include "dxf/dxf_project.h"
 #include "graphics/redraw.h"
 #include "graphics/view.h"
 #include "graphics/view_ops.h"
@@ -17,6 +18,9 @@ namespace carvela {
 namespace {
 
 const char* const kTitoloWizard = "Autocomposizione del Carvela";
+const char* const kNessunaCurvaWizard =
+    "Nessuna curva di livello è stata riconosciuta: ripetere il riconoscimento scegliendo le entità che "
+    "rappresentano le curve di livello.";
 
 const std::map<int, std::string>& tabellaTesti() {
     static const std::map<int, std::string> testi = {
@@ -145,8 +149,14 @@ bool Autocomposizione::eseguiAzione(int passo) {
         return true;
     case 3:
         finestra_.nascondi();
+        ws_.RiconoscimentoDisegno = {};
         host_.apriPagina(Pagina::RicavaDxf);
         finestra_.mostra();
+        // The next step traces the axis over contour lines: without them the wizard stays.
+        if (!curveRiconosciute(ws_.RiconoscimentoDisegno)) {
+            host_.messaggio(kNessunaCurvaWizard, Pulsanti::Ok, Icona::Avviso, kTitoloWizard);
+            return false;
+        }
         return true;
     case 4:
         iniziaTracciamentoAsse(ws_, canvas_, host_);

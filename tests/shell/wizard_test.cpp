@@ -44,10 +44,12 @@ struct FinestraFinta : InterfacciaWizard {
 struct HostWizard : FakeHost {
     const FinestraFinta* finestra = nullptr;
     std::vector<bool> wizardVisibile;
+    std::function<void(Pagina)> allaPagina;  // what the user does in the page
 
     void apriPagina(Pagina pagina) override {
         FakeHost::apriPagina(pagina);
         wizardVisibile.push_back(finestra->visibile);
+        if (allaPagina) allaPagina(pagina);
     }
 };
 
@@ -126,7 +128,18 @@ TEST(Autocomposizione, BackToTheImportStepImportsAgain) {
     EXPECT_GT(b.ws.DxfDrawing.upperBound(), 0);
     EXPECT_EQ(b.host.titoloFinestra, "Carvela [ " + b.wizard.nomeFile + " ]");
 
-    ASSERT_TRUE(b.wizard.avanti());  // step 3: the recognition window, the wizard hidden meanwhile
+    // Step 3: the recognition window, the wizard hidden meanwhile. Closed without contour
+    // lines recognised, the wizard says so and stays at step 2.
+    b.host.pulisci();
+    EXPECT_FALSE(b.wizard.avanti());
+    EXPECT_EQ(b.wizard.passo(), 2);
+    EXPECT_EQ(b.host.testiMessaggi(),
+              std::vector<std::string>{"Nessuna curva di livello è stata riconosciuta: ripetere il riconoscimento "
+                                       "scegliendo le entità che rappresentano le curve di livello."});
+    b.host.pagine.clear();
+    b.host.wizardVisibile.clear();
+    b.host.allaPagina = [&](Pagina) { b.ws.RiconoscimentoDisegno = {true, 3, 30, 100, 102}; };
+    ASSERT_TRUE(b.wizard.avanti());
     EXPECT_EQ(b.host.pagine, std::vector<Pagina>{Pagina::RicavaDxf});
     EXPECT_EQ(b.host.wizardVisibile, std::vector<bool>{false});
     EXPECT_TRUE(b.finestra.visibile);
@@ -141,6 +154,7 @@ TEST(Autocomposizione, CaptionTextAndHelpOfEveryStep) {
     Banco b;
     b.wizard.apri();
     b.wizard.nomeFile = "/non/esiste.dxf";  // step 2 says so and goes on
+    b.host.allaPagina = [&](Pagina) { b.ws.RiconoscimentoDisegno = {true, 1, 2, 5, 5}; };
     std::vector<std::string> didascalie;
     for (int passo = 0; passo < kPassiWizard; ++passo) {
         b.wizard.vaiAlPasso(passo);
