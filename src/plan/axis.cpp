@@ -6,6 +6,7 @@
 
 #include "graphics/canvas.h"
 #include "graphics/plan_drawing.h"
+#include "project/coordinate.h"
 #include "project/grid_typing.h"
 #include "project/origine.h"
 #include "project/project_files.h"
@@ -288,11 +289,12 @@ void PaginaCoordinateAsse::apri(const Workspace& ws) {
     griglia.imposta(0, 0, "Punto n°");
     griglia.imposta(0, 1, "Ascisse");
     griglia.imposta(0, 2, "Ordinate");
+    const OrigineProgetto o = leggiOrigine(ws.Piano.Origine);  // true coordinates on the page
     for (int32_t i = 1; i <= n; ++i) {
         const AxisPoint& p = ws.Piano.VerticiAsse[i];
         griglia.imposta(i, 0, testoNumero(static_cast<int64_t>(i)));
-        griglia.imposta(i, 1, testoNumero(p.x));
-        griglia.imposta(i, 2, testoNumero(p.y));
+        griglia.imposta(i, 1, testoCoordinataGriglia(p.x, o.est));
+        griglia.imposta(i, 2, testoCoordinataGriglia(p.y, o.nord));
     }
 }
 
@@ -307,10 +309,11 @@ bool PaginaCoordinateAsse::applica(Workspace& ws, Host& host) const {
         return false;
     }
     std::vector<AxisPoint> punti;
+    const OrigineProgetto o = leggiOrigine(ws.Piano.Origine);
     for (int r = 1; r < griglia.righe(); ++r) {
         float x = 0, y = 0;
-        if (!leggiFloat(griglia.testo(r, 1), x) || !leggiFloat(griglia.testo(r, 2), y) || !std::isfinite(x) ||
-            !std::isfinite(y)) {
+        if (!leggiCoordinataGriglia(griglia.testo(r, 1), o.est, x) ||
+            !leggiCoordinataGriglia(griglia.testo(r, 2), o.nord, y) || !std::isfinite(x) || !std::isfinite(y)) {
             host.messaggio("Tipo di dati non corretto!");
             return false;
         }

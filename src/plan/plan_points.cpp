@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "graphics/plan_drawing.h"
+#include "project/coordinate.h"
+#include "project/origine.h"
 #include "project/records.h"
 #include "project/vbtext.h"
 #include "shell/host.h"
@@ -30,11 +32,12 @@ Griglia grigliaPuntiPiano(const Planimetria& piano, const Impostazioni& impostaz
     host.mostraAttesa();
     host.CaptionLabel("Caricamneto della griglia in corso...");
     host.ImpostaBarra(barraPerConteggio(punti));
+    const OrigineProgetto o = leggiOrigine(piano.Origine);  // true coordinates on the page
     for (int32_t i = 1; i <= punti; ++i) {
         host.AggiornaSatoBarra(posizionePerElemento(i));
         const PlanPoint& p = piano.Punti[i];
-        g.imposta(i, 1, testoNumero(p.x));
-        g.imposta(i, 2, testoNumero(p.y));
+        g.imposta(i, 1, testoCoordinataGriglia(p.x, o.est));
+        g.imposta(i, 2, testoCoordinataGriglia(p.y, o.nord));
         g.imposta(i, 3, testoNumero(p.z));
         if (piano.PuntiStazione.get(i) == 1) g.imposta(i, kColonnaTipoPunto, kTestoStazione);
     }
@@ -54,6 +57,7 @@ bool leggiPuntiPiano(const Griglia& griglia, Planimetria& piano, Host& host) {
         piano.NumeroPunti = 0;
         return true;
     }
+    const OrigineProgetto o = leggiOrigine(piano.Origine);
     int32_t i = 1;
     bool fermo = false;
     for (;;) {
@@ -66,7 +70,9 @@ bool leggiPuntiPiano(const Griglia& griglia, Planimetria& piano, Host& host) {
                 continue;
             }
             float v = 0;
-            if (!leggiFloat(testo, v) || !std::isfinite(v)) {
+            const bool letto =
+                c == 3 ? leggiFloat(testo, v) : leggiCoordinataGriglia(testo, c == 1 ? o.est : o.nord, v);
+            if (!letto || !std::isfinite(v)) {
                 host.messaggio("Tipo di dati non corretto!");
                 return false;
             }
