@@ -13,6 +13,7 @@
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/splash_window.h"
+#include "shell/ui/translations.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName("Carvela");
     QCoreApplication::setApplicationName("Carvela");
     QCoreApplication::setApplicationVersion(CARVELA_VERSION);
+    carvela::caricaTraduzioniQt(app);
 
     QStringList argomenti = QCoreApplication::arguments().mid(1);
     if (argomenti.size() >= 2 && argomenti[0] == "--istantanea")

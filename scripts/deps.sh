@@ -1,7 +1,8 @@
 # Installs with apt-get what the build needs and is not on the machine yet.
 # Usage: . scripts/deps.sh; install_deps run|test
 install_deps() {
-    local want=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev nlohmann-json3-dev zlib1g-dev)
+    local want=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev nlohmann-json3-dev zlib1g-dev qt6-translations-l10n)
+    # qt6-translations-l10n: Qt's own Italian texts for the standard dialogs and buttons.
     # Tests: the benchmarks are built too (so they keep compiling), and a virtual display
     # serves the pictures of the windows.
     # xmllint (libxml2-utils) validates the LandXML export against its schema; qpdf checks

@@ -1,10 +1,13 @@
 #include "graphics/canvas_mouse.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "graphics/redraw.h"
 #include "graphics/view.h"
 #include "graphics/view_ops.h"
+#include "shell/host.h"
+#include "shell/undo.h"
 #include "plan/axis.h"
 #include "project/vbtext.h"
 #include "shell/workspace.h"
@@ -51,6 +54,7 @@ std::string testoCoordinate(const Vista& vista, double x, double y) {
 
 EsitoMouse rilascioMouse(Workspace& ws, Canvas& canvas, Host& host, PulsanteMouse pulsante, double x, double y) {
     Vista& v = ws.vista;
+    MantieniVista mantieni(v);
     if (v.modoZoom != 0) {
         if (pulsante != PulsanteMouse::Sinistro) return EsitoMouse::Nessuno;
         if (v.modoZoom == 1) {
@@ -92,6 +96,7 @@ EsitoMouse rilascioMouse(Workspace& ws, Canvas& canvas, Host& host, PulsanteMous
             terminaTracciamentoAsse(ws, canvas, host);
             // The mode ends with the right button whatever the tracer did.
             v.modoAsse = 0;
+            if (ws.storia) ws.storia->concludi(ws);
             return EsitoMouse::TracciamentoTerminato;
         }
         const double mx = v.mondoX(x), my = v.mondoY(y);
@@ -99,6 +104,39 @@ EsitoMouse rilascioMouse(Workspace& ws, Canvas& canvas, Host& host, PulsanteMous
         return EsitoMouse::Gestito;
     }
     return EsitoMouse::Nessuno;
+}
+
+bool annullaModo(Workspace& ws, Canvas& canvas, Host& host) {
+    Vista& v = ws.vista;
+    const bool armato = disarmaModi(v);
+    if (v.modoAsse == 0) return armato;
+    v.modoAsse = 0;
+    ws.Piano = ws.PianoBackup;
+    if (ws.storia) ws.storia->concludi(ws);
+    {
+        MantieniVista mantieni(v);
+        ridisegnaTipo(ws, canvas, host, kDocPianta);
+    }
+    if (ws.wizardAttivo == -1) host.apriPagina(Pagina::Autocomposizione);
+    return true;
+}
+
+bool togliUltimoVertice(Workspace& ws, Canvas& canvas, Host& host) {
+    if (ws.vista.modoAsse != 2) return false;
+    Planimetria& piano = ws.Piano;
+    const int32_t n = std::min(piano.NumeroPuntiAsse, piano.VerticiAsse.upperBound());
+    if (n < 1) return false;
+    if (n == 1) {
+        piano.VerticiAsse.erase();
+        piano.AsseTracciato.erase();
+    } else {
+        piano.VerticiAsse.redimPreserve(n - 1);
+        piano.AsseTracciato.redimPreserve(n - 1);
+    }
+    piano.NumeroPuntiAsse = n - 1;
+    MantieniVista mantieni(ws.vista);
+    ridisegnaTipo(ws, canvas, host, kDocPianta);
+    return true;
 }
 
 }  // namespace carvela

@@ -40,7 +40,14 @@ enum class EsitoMouse {
     FinestraPlot,           // a zoom window chose the plot corners: show the plot window
 };
 
-// A mouse button released at canvas point (x, y).
+// A mouse button released at canvas point (x, y). Whatever it redraws keeps the view.
 EsitoMouse rilascioMouse(Workspace& ws, Canvas& canvas, Host& host, PulsanteMouse pulsante, double x, double y);
+
+// Esc: disarms pan, zoom window and pick square, and abandons axis tracing (the plan as it was
+// before tracing comes back and is redrawn). True when something was armed.
+bool annullaModo(Workspace& ws, Canvas& canvas, Host& host);
+// Backspace while tracing: the last vertex placed goes, and the plan is redrawn. False when
+// not tracing or no vertex is placed.
+bool togliUltimoVertice(Workspace& ws, Canvas& canvas, Host& host);
 
 }  // namespace carvela

@@ -33,6 +33,9 @@ struct Vista {
     uint8_t modoSelezione = 0;
     uint8_t modoAsse = 0;  // 0 or 2 while tracing the axis
     int16_t marcaStampa = 0;  // a zoom window serves the plot window instead of zooming
+    // Above 0 while a view command redraws: every other drawing on the screen fits the view
+    // to what it drew.
+    int16_t mantieni = 0;
 
     // First click of pan / zoom window (canvas coordinates).
     float clickX = 0, clickY = 0;
@@ -44,6 +47,15 @@ struct Vista {
     double canvasY(double y) const { return -scala * y + offsetY; }
     double mondoX(double cx) const { return (cx - offsetX) / scala; }
     double mondoY(double cy) const { return (offsetY - cy) / scala; }
+};
+
+// The view commands redraw under one of these, so the drawing keeps the view they set.
+struct MantieniVista {
+    explicit MantieniVista(Vista& v) : vista(v) { ++vista.mantieni; }
+    ~MantieniVista() { --vista.mantieni; }
+    MantieniVista(const MantieniVista&) = delete;
+    MantieniVista& operator=(const MantieniVista&) = delete;
+    Vista& vista;
 };
 
 // Canvas coordinates to whole pixels, as the pixel drawing calls take them.

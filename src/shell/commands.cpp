@@ -8,6 +8,8 @@
 #include "dxf/landxml.h"
 #include "graphics/redraw.h"
 #include "graphics/road_drawings.h"
+#include "graphics/canvas_mouse.h"
+#include "graphics/view.h"
 #include "graphics/view_ops.h"
 #include "plan/axis.h"
 #include "plan/mesh.h"
@@ -18,6 +20,7 @@
 #include "sections/section_solve.h"
 #include "shell/file_commands.h"
 #include "shell/host.h"
+#include "shell/undo.h"
 #include "shell/workspace.h"
 
 namespace carvela {
@@ -28,6 +31,13 @@ const char* const kAssenzaPlanimetria = "Assenza di dati: nessuna planimetria pr
 const char* const kDefinireProfilo = "Definire le caratteristiche del profilo longitudinale del terreno.";
 
 bool scalaUsabile(float scala) { return std::isfinite(scala) && scala > 1e-30f && scala < 1e30f; }
+
+// The commands whose redraw keeps the view (every other redraw fits it to the drawing).
+bool comandoDiVista(std::string_view nome) {
+    return nome == "ZoomX2" || nome == "ZoomMeta" || nome == "FattoreScala" || nome == "zoomFinestra" ||
+           nome == "vistaPrecedente" || nome == "zoomEstenzione" || nome == "pan" || nome == "tracciaAsse" ||
+           nome == "correggiSegmento";
+}
 
 }  // namespace
 
@@ -57,6 +67,7 @@ void Comandi::fattoreScala() {
 // The toolbar zooms about the canvas's top-left pixel: the offsets follow the scale.
 void Comandi::zoomToolbar(float fattore) {
     salvaVista(ws_.vista);
+    MantieniVista mantieni(ws_.vista);
     // Repeated zooms stop where single precision would overflow or vanish.
     const float scala = ws_.vista.scala * fattore;
     const float ox = ws_.vista.offsetX * fattore;
@@ -169,7 +180,12 @@ bool Comandi::esegui(std::string_view nome) {
          }},
         // Strada
         {"autocompStr", pagina(Pagina::Autocomposizione)},
-        {"tracciaAsse", [&] { iniziaTracciamentoAsse(ws, canvas, host); }},
+        {"tracciaAsse",
+         [&] {
+             // The whole trace is one step, closed when tracing ends.
+             if (ws.storia && ws.vista.modoAsse == 0) ws.storia->inizia(ws, 0);
+             iniziaTracciamentoAsse(ws, canvas, host);
+         }},
         {"asseCoord",
          [&] {
              if (ws.vista.modoAsse != 0) return;  // not while tracing
@@ -188,6 +204,7 @@ bool Comandi::esegui(std::string_view nome) {
         {"FattoreScala", [this] { fattoreScala(); }},
         {"zoomFinestra",
          [&] {
+             disarmaModi(ws.vista);
              salvaVista(ws.vista);
              ws.vista.modoZoom = 1;
          }},
@@ -199,10 +216,13 @@ bool Comandi::esegui(std::string_view nome) {
         {"zoomEstenzione", [&] { zoomEstensione(ws, canvas, host); }},
         {"pan",
          [&] {
+             disarmaModi(ws.vista);
              salvaVista(ws.vista);
              ws.vista.modoPan = 1;
          }},
         {"vista3D", pagina(Pagina::Vista3D)},
+        {"annulla", [this] { annullaORipeti(true); }},
+        {"ripeti", [this] { annullaORipeti(false); }},
         // Topografia
         {"poliAperta", pagina(Pagina::PoligonaleAperta)},
         {"poliChiusa", pagina(Pagina::PoligonaleChiusa)},
@@ -220,8 +240,42 @@ bool Comandi::esegui(std::string_view nome) {
     };
     auto it = tabella.find(nome);
     if (it == tabella.end()) return false;
-    it->second();
+    // A pan or zoom window left armed would take the clicks meant for what comes next.
+    if (!(comandoDiVista(nome) && nome != "tracciaAsse" && nome != "correggiSegmento")) disarmaModi(ws.vista);
+    const int64_t parti = partiComando(nome);
+    if (comandoDiVista(nome)) {
+        MantieniVista mantieni(ws.vista);
+        it->second();
+    } else if (parti >= 0) {
+        PassoStoria passo(ws, static_cast<uint32_t>(parti));
+        it->second();
+    } else {
+        it->second();
+    }
     return true;
+}
+
+void Comandi::annullaORipeti(bool annulla) {
+    // Undo while tracing abandons the trace, as Esc does.
+    if (annulla && ws_.vista.modoAsse != 0) {
+        annullaModo(ws_, canvas_, host_);
+        return;
+    }
+    if (ws_.storia == nullptr) return;
+    const uint8_t prima = ws_.TipoDocumento;
+    if (!(annulla ? ws_.storia->annulla(ws_) : ws_.storia->ripeti(ws_))) {
+        host_.beep();
+        return;
+    }
+    // The same document keeps its view; another one is shown whole.
+    if (ws_.TipoDocumento == prima) {
+        MantieniVista mantieni(ws_.vista);
+        ridisegna(ws_, canvas_, host_);
+    } else if (ws_.TipoDocumento == kDocNessuno) {
+        canvas_.clear();
+    } else {
+        ridisegna(ws_, canvas_, host_);
+    }
 }
 
 bool Comandi::eseguiPulsante(std::string_view chiave) {
@@ -241,6 +295,7 @@ bool Comandi::eseguiPulsante(std::string_view chiave) {
     if (chiave == "icoView") return esegui("zoomEstenzione");
     if (chiave == "icoUndo") return esegui("vistaPrecedente");
     if (chiave == "icoDraw") {
+        MantieniVista mantieni(ws_.vista);
         ridisegna(ws_, canvas_, host_);
         return true;
     }
@@ -278,7 +333,7 @@ std::vector<std::string> Comandi::nomiMenu() {
             "impostaTipoProfilo", "RisolviPR", "RigenProfilo", "tabellaVolumiPal", "RicavaDaDXF", "autocompStr",
             "tracciaAsse", "asseCoord", "assePoligo", "asseTriangolazione", "InvertiSM", "ricavaProfilo",
             "ZoomX2", "ZoomMeta", "FattoreScala", "zoomFinestra", "vistaPrecedente", "zoomEstenzione", "pan",
-            "vista3D", "poliAperta", "poliChiusa", "intAvanti", "intPotheno", "intHansen", "triangola", "guida",
+            "vista3D", "annulla", "ripeti", "poliAperta", "poliChiusa", "intAvanti", "intPotheno", "intHansen", "triangola", "guida",
             "SysInfo", "informazioni"};
 }
 

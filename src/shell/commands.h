@@ -31,6 +31,7 @@ private:
     void fattoreScala();
     void zoomToolbar(float fattore);
     void zoomMenu(float fattore);
+    void annullaORipeti(bool annulla);
 
     Workspace& ws_;
     Canvas& canvas_;

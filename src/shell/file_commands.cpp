@@ -9,6 +9,7 @@
 #include "graphics/road_drawings.h"
 #include "project/project_files.h"
 #include "shell/host.h"
+#include "shell/undo.h"
 #include "shell/workspace.h"
 #include "survey/survey_drawings.h"
 
@@ -190,6 +191,8 @@ bool apriFileProgetto(Workspace& ws, Canvas& canvas, Host& host, const std::stri
     }
     *nomeFile = path;
     host.impostaTitolo(host.titolo() + " [ " + path + " ]");
+    // A project read from a file starts its own history; a failed open stays undoable.
+    if (ws.storia) ws.storia->svuota();
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "shell/settings.h"
 
 namespace carvela {
+class Storia;
 
 struct Workspace {
     Planimetria Piano;
@@ -40,6 +41,8 @@ struct Workspace {
 
     // Where "save all" writes the settings; none in tests that do not look at it.
     SettingsStore* archivioImpostazioni = nullptr;
+    // The undo history of the changing commands; none where nothing is undone (the batch tool).
+    Storia* storia = nullptr;
 
     Workspace() { Sezioni.redim(1); }
 };

@@ -95,13 +95,17 @@ TEST(ZoomExtent, FitsTheDrawingAndRefusesAnEmptyOne) {
     zoomEstensione(a.ws, a.canvas, a.host);
     EXPECT_TRUE(a.host.messaggi.empty());
     EXPECT_EQ(a.ws.vista.pila.size(), pila + 1);
-    // Redrawn: the new extent starts at the canvas origin and spans its width (within the
-    // whole-pixel rounding of points and text advances, magnified by the zoom).
-    const double f = 800 / w, tolleranza = 2 * f + 1;
-    EXPECT_NEAR(a.ws.vista.estMinX, 0, tolleranza);
-    EXPECT_NEAR(a.ws.vista.estMinY, 0, tolleranza);
-    EXPECT_NEAR(a.ws.vista.estMaxX, 800, tolleranza);
-    EXPECT_NEAR(a.ws.vista.estMaxY, h * f, tolleranza);
+    // Redrawn: the new extent lies centred inside the margins on both axes and fills one of
+    // them (within the whole-pixel rounding of points and text advances, magnified by the zoom).
+    const Vista& v = a.ws.vista;
+    const double f = std::min(800 / w, 600 / h), tolleranza = 2 * f + 1;
+    const double mx = 800 * kMargineAdattamento, my = 600 * kMargineAdattamento;
+    EXPECT_TRUE(v.estMinX >= mx - tolleranza && v.estMaxX <= 800 - mx + tolleranza);
+    EXPECT_TRUE(v.estMinY >= my - tolleranza && v.estMaxY <= 600 - my + tolleranza);
+    EXPECT_NEAR(v.estMinX + v.estMaxX, 800, tolleranza);
+    EXPECT_NEAR(v.estMinY + v.estMaxY, 600, tolleranza);
+    EXPECT_TRUE(std::fabs(v.estMaxX - v.estMinX - (800 - 2 * mx)) < tolleranza ||
+                std::fabs(v.estMaxY - v.estMinY - (600 - 2 * my)) < tolleranza);
     // "&Precedente" undoes it.
     EXPECT_TRUE(vistaPrecedente(a.ws.vista));
     EXPECT_FLOAT_EQ(a.ws.vista.scala, 1);

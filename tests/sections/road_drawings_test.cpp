@@ -195,7 +195,13 @@ TEST(DisegniSulCanvas, ProfiloSezioneDiagramma) {
     EXPECT_EQ(ordinate, (std::vector<int>{14, 14, 12, 12}));
     int cerchiVerdi = 0, fineCurva = 0;
     for (const auto& o : c.di(OperazioneCanvas::Circle)) cerchiVerdi += o.colore == 10;
-    for (const auto& o : c.di(OperazioneCanvas::LineTo))  // -1100 m3 at a tenth
-        fineCurva += o.colore == 15 && o.c == pixel(ws.vista.canvasX(50)) && o.d == pixel(ws.vista.canvasY(-110));
+    // -1100 m3 at the diagram's vertical scale: the span of ordinates (with 0) is half the 50 m.
+    double alto = 0, basso = 0;
+    for (int p = 1; p <= ws.Paleggi.NumeroPunti; ++p)
+        alto = std::max<double>(alto, ws.Paleggi.Ordinate[p]), basso = std::min<double>(basso, ws.Paleggi.Ordinate[p]);
+    const double k = scalaVerticaleDiagramma(ws.Paleggi);
+    EXPECT_DOUBLE_EQ(k * (alto - basso), 25);
+    for (const auto& o : c.di(OperazioneCanvas::LineTo))
+        fineCurva += o.colore == 15 && o.c == pixel(ws.vista.canvasX(50)) && o.d == pixel(ws.vista.canvasY(-1100 * k));
     EXPECT_EQ(std::pair(cerchiVerdi, fineCurva), std::pair(3, 1));
 }

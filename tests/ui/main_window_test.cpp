@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(voci(sottomenu(&f.w, "file")),
                  QStringList({"&Nuovo...", "-", "Apri file...", "-", "&Salva...", "&Salva con nome...", "-",
                               "&Importa/&Esporta...", "-", "Impostazioni...", "-", "&Imposta stampante...",
-                              "Stampa &disegno...", "-", "&Esci"}));
+                              "Stampa &disegno...", "-", "File &recenti", "-", "&Esci"}));
         QCOMPARE(voci(sottomenu(&f.w, "Importa_esporta")),
                  QStringList({"Importa file DXF...", "Importa file di profilo longituinale ASCII...",
                               "Importa asse da LandXML...", "-", "&Esporta DXF disegno corrente...",
@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(voci(sottomenu(&f.w, "AsseStrada")),
                  QStringList({"&Traccia asse", "&Coordinate asse stradale", "Importa da &poligonale",
                               "Importa da &triangolazione", "-", "Inverti senso di percorrenza"}));
-        QCOMPARE(voci(sottomenu(&f.w, "modifica")), QStringList({"Viste...", "Vista 3D"}));
+        QCOMPARE(voci(sottomenu(&f.w, "modifica")), QStringList({"&Annulla", "&Ripeti", "-", "Viste...", "Vista 3D"}));
         QCOMPARE(voci(sottomenu(&f.w, "viste")),
                  QStringList({"&Zoom x 2", "&Zoom x 1/2", "&Fattore di scala...", "Zoom &Finestra...", "&Precedente",
                               "&Estensione", "&Pan..."}));

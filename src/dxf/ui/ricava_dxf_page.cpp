@@ -1,3 +1,4 @@
+#include "shell/undo.h"
 #include "dxf/ui/ricava_dxf_page.h"
 
 #include <QButtonGroup>
@@ -49,7 +50,10 @@ PaginaRicavaDxf::PaginaRicavaDxf(ContestoPagina& contesto, QWidget* parent) : QD
 
     riconosci_ = new QPushButton(QStringLiteral("<<  &Riconosci... >>"), this);
     chiudi_ = new QPushButton(QStringLiteral("C&hiudi"), this);
-    connect(riconosci_, &QPushButton::clicked, this, &PaginaRicavaDxf::riconosci);
+    connect(riconosci_, &QPushButton::clicked, this, [this] {
+        PassoStoria passo(contesto_.ws, partiPagina(Pagina::RicavaDxf));
+        riconosci();
+    });
     connect(chiudi_, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* pulsanti = new QHBoxLayout;

@@ -4,13 +4,21 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTimer>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "graphics/canvas_mouse.h"
+#include "graphics/redraw.h"
+#include "graphics/view.h"
+#include "graphics/view_ops.h"
 #include "shell/workspace.h"
 
 namespace carvela {
 namespace {
+
+// The zoom of one wheel notch.
+constexpr double kFattoreRotella = 1.25;
 
 // Overlay coordinates far outside the canvas are clamped for the painter.
 double limita(double v) { return v > 1e7 ? 1e7 : (v < -1e7 ? -1e7 : v); }
@@ -48,7 +56,22 @@ RasterCanvas& CanvasWidget::superficie() {
 int CanvasWidget::larghezza() const { return width(); }
 int CanvasWidget::altezza() const { return height(); }
 
-void CanvasWidget::clear() { superficie().clear(); }
+void CanvasWidget::clear() {
+    superficie().clear();
+    // The drawing that starts here shows a new document or new results: fit it once drawn.
+    if (ws_.vista.mantieni == 0 && host_ != nullptr && !adattamentoInSospeso_) {
+        adattamentoInSospeso_ = true;
+        QTimer::singleShot(0, this, [this] { adattaSeInSospeso(); });
+    }
+}
+
+void CanvasWidget::adattaSeInSospeso() {
+    if (!adattamentoInSospeso_) return;
+    adattamentoInSospeso_ = false;
+    if (host_ == nullptr) return;
+    MantieniVista mantieni(ws_.vista);
+    if (adattaVista(ws_.vista, width(), height())) ridisegna(ws_, *this, *host_);
+}
 void CanvasWidget::setForeColor(int colore) { raster_.setForeColor(colore); }
 void CanvasWidget::setDrawStyle(StileTratto stile) { raster_.setDrawStyle(stile); }
 void CanvasWidget::setPixel(int x, int y, int colore) { superficie().setPixel(x, y, colore); }
@@ -70,6 +93,12 @@ void CanvasWidget::arc(double cx, double cy, double raggio, int colore, double i
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
+    if (trascinamento_) {
+        // The picture follows the pointer until the drag ends and the drawing is redone.
+        p.fillRect(event->rect(), Qt::black);
+        p.drawImage(puntatore_ - inizioTrascinamento_, immagine_);
+        return;
+    }
     p.drawImage(event->rect(), immagine_, event->rect());
     if (!puntatoreDentro_) return;
     const ControlliCanvas c = controlliCanvas(ws_, puntatore_.x(), puntatore_.y());
@@ -120,15 +149,48 @@ void CanvasWidget::aggiornaCursore() {
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     puntatore_ = event->position();
     puntatoreDentro_ = true;
-    emit coordinateMouse(QString::fromStdString(testoCoordinate(ws_.vista, puntatore_.x(), puntatore_.y())));
+    if (pulsanteTrascinamento_ != Qt::NoButton && (puntatore_ - inizioTrascinamento_).manhattanLength() >= 4)
+        trascinamento_ = true;
+    const std::string testo = testoPuntatore ? testoPuntatore(puntatore_.x(), puntatore_.y())
+                                             : testoCoordinate(ws_.vista, puntatore_.x(), puntatore_.y());
+    emit coordinateMouse(QString::fromStdString(testo));
     aggiornaCursore();
     update();
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    puntatore_ = event->position();
+    const bool medio = event->button() == Qt::MiddleButton;
+    const bool sinistroInPan = event->button() == Qt::LeftButton && ws_.vista.modoPan == 1;
+    if (host_ != nullptr && !trascinamento_ && (medio || sinistroInPan)) {
+        pulsanteTrascinamento_ = event->button();
+        inizioTrascinamento_ = puntatore_;
+    }
+    QWidget::mousePressEvent(event);
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     puntatore_ = event->position();
     puntatoreDentro_ = true;
     if (host_ == nullptr) return;
+    if (event->button() == pulsanteTrascinamento_) {
+        pulsanteTrascinamento_ = Qt::NoButton;
+        const QPointF d = puntatore_ - inizioTrascinamento_;
+        const bool spostato = trascinamento_ || d.manhattanLength() >= 4;
+        trascinamento_ = false;
+        if (event->button() == Qt::MiddleButton || spostato) {
+            if (spostato) {
+                // A drag in the pan mode ends it, as its second click would.
+                if (event->button() == Qt::LeftButton) ws_.vista.modoPan = 0;
+                MantieniVista mantieni(ws_.vista);
+                spostaVista(ws_.vista, d.x(), d.y());
+                ridisegna(ws_, *this, *host_);
+            }
+            aggiornaCursore();
+            update();
+            return;
+        }
+    }
     const PulsanteMouse pulsante = event->button() == Qt::LeftButton    ? PulsanteMouse::Sinistro
                                    : event->button() == Qt::RightButton ? PulsanteMouse::Destro
                                                                         : PulsanteMouse::Altro;
@@ -137,6 +199,18 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     update();
     if (esito == EsitoMouse::TracciamentoTerminato) emit tracciamentoTerminato();
     if (esito == EsitoMouse::FinestraPlot) emit finestraPlotRichiesta();
+}
+
+// The wheel zooms about the pointer, a notch at a time, and saves no view.
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+    const double scatti = event->angleDelta().y() / 120.0;
+    if (host_ == nullptr || scatti == 0 || trascinamento_) return;
+    const QPointF p = event->position();
+    if (zoomAttorno(ws_.vista, p.x(), p.y(), std::pow(kFattoreRotella, scatti))) {
+        MantieniVista mantieni(ws_.vista);
+        ridisegna(ws_, *this, *host_);
+    }
+    event->accept();
 }
 
 void CanvasWidget::leaveEvent(QEvent* event) {

@@ -9,6 +9,8 @@
 // with a hundred thousand labelled points draws in a fraction of the time a painter call
 // per stroke takes.
 #include <QImage>
+#include <functional>
+#include <string>
 #include <QWidget>
 
 #include "graphics/raster_canvas.h"
@@ -28,6 +30,12 @@ public:
     void setHost(Host* host);
     // The picture as drawn so far (at least as large as the widget).
     const QImage& immagine() const;
+    // A drawing that did not come from a view command is fitted to the canvas as soon as
+    // control returns to the event loop; this does it at once (tests, the first show).
+    void adattaSeInSospeso();
+    // The text of the coordinate label: how the pointer's position reads on the document
+    // shown. The plan adds the project origin (set by the window that knows it).
+    std::function<std::string(double, double)> testoPuntatore;
 
     // Canvas
     int larghezza() const override;
@@ -58,7 +66,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -72,6 +82,11 @@ private:
     RasterCanvas raster_{nullptr, 0, 0, 0};
     QPointF puntatore_;
     bool puntatoreDentro_ = false;
+    bool adattamentoInSospeso_ = false;
+    // A pan by dragging (middle button, or left while the pan mode is armed): where it started.
+    bool trascinamento_ = false;
+    Qt::MouseButton pulsanteTrascinamento_ = Qt::NoButton;
+    QPointF inizioTrascinamento_;
 };
 
 }  // namespace carvela

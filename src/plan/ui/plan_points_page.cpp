@@ -1,3 +1,4 @@
+#include "shell/undo.h"
 #include "plan/ui/plan_points_page.h"
 
 #include <QVBoxLayout>
@@ -41,6 +42,7 @@ void PaginaPuntiPiano::cellaCliccata(int riga, int colonna) {
 }
 
 void PaginaPuntiPiano::applica() {
+    partiApplica_ = partiPagina(Pagina::PuntiPiano);
     leggiSchermo();
     applicaPuntiPiano(griglia_, ws(), canvas(), host());
 }

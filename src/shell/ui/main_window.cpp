@@ -1,6 +1,7 @@
 #include "shell/ui/main_window.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -14,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "graphics/ui/canvas_widget.h"
+#include "graphics/canvas_mouse.h"
+#include "graphics/pointer_text.h"
 #include "graphics/view.h"
 #include "shell/file_commands.h"
 #include "shell/settings.h"
@@ -34,6 +37,29 @@ struct Voce {
 const Voce kSeparatore{};
 // The plot of the drawing: a window of its own, not a command of the table.
 constexpr const char* kStampaDisegno = "stampaDisegno";
+// The recent files: a submenu filled each time it opens.
+constexpr const char* kRecenti = "fileRecenti";
+constexpr const char* kChiaveRecenti = "FileRecenti";
+constexpr const char* kChiaveGeometria = "Geometria";
+
+// The keys of the desktop programs engineers already use.
+QKeySequence scorciatoia(std::string_view nome) {
+    if (nome == "nuovoProgetto") return QKeySequence::New;
+    if (nome == "apriFileProg") return QKeySequence::Open;
+    if (nome == "AutoSalva") return QKeySequence::Save;
+    if (nome == "salvaConNome") return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    if (nome == kStampaDisegno) return QKeySequence::Print;
+    if (nome == "guida") return QKeySequence(Qt::Key_F1);
+    if (nome == "annulla") return QKeySequence(Qt::CTRL | Qt::Key_Z);
+    if (nome == "ripeti") return QKeySequence(Qt::CTRL | Qt::Key_Y);
+    if (nome == "zoomEstenzione") return QKeySequence(Qt::Key_Home);
+    return {};
+}
+
+// The names of the project files, to see which ones a command opened or saved.
+std::vector<std::string> nomiFile(const Workspace& ws) {
+    return {ws.NomeFilePln, ws.NomeFilePro, ws.NomeFileSez, ws.NomeFilePla, ws.NomeFilePlc, ws.NomeFileTrn};
+}
 
 const std::vector<Voce>& barraMenu() {
     static const std::vector<Voce> menu = {
@@ -60,6 +86,8 @@ const std::vector<Voce>& barraMenu() {
           kSeparatore,
           {"impostaStampa", "&Imposta stampante..."},
           {kStampaDisegno, "Stampa &disegno..."},
+          kSeparatore,
+          {kRecenti, "File &recenti", {}},
           kSeparatore,
           {"esci", "&Esci"}}},
         {"calcola",
@@ -97,7 +125,10 @@ const std::vector<Voce>& barraMenu() {
           {"ricavaProfilo", "&Risolvi tracciato stradale..."}}},
         {"modifica",
          "&Modifica",
-         {{"viste",
+         {{"annulla", "&Annulla"},
+          {"ripeti", "&Ripeti"},
+          kSeparatore,
+          {"viste",
            "Viste...",
            {{"ZoomX2", "&Zoom x 2"},
             {"ZoomMeta", "&Zoom x 1/2"},
@@ -192,7 +223,8 @@ void aggiungiNodo(QTreeWidgetItem* padre, QTreeWidget* albero, const Nodo& n) {
 
 }  // namespace
 
-FinestraPrincipale::FinestraPrincipale(SettingsStore* archivio, QWidget* parent) : QMainWindow(parent) {
+FinestraPrincipale::FinestraPrincipale(SettingsStore* archivio, QWidget* parent, SettingsStore* memoria)
+    : QMainWindow(parent) {
     setObjectName("MDIForm1");
     setWindowTitle("Carvela");
     setWindowIcon(iconaProgramma("IcoPlanim"));
@@ -204,6 +236,12 @@ FinestraPrincipale::FinestraPrincipale(SettingsStore* archivio, QWidget* parent)
     }
     ws_.archivioImpostazioni = archivio;
     ws_.impostazioni = caricaImpostazioni(*archivio);
+    if (memoria == nullptr) {
+        memoriaPropria_ = std::make_unique<QtSettingsStore>("Carvela", "Finestra");
+        memoria = memoriaPropria_.get();
+    }
+    memoria_ = memoria;
+    ws_.storia = &storia_;
 
     // The side panel (tree and coordinates) beside the canvas.
     auto* divisore = new QSplitter(Qt::Horizontal, this);
@@ -241,6 +279,9 @@ FinestraPrincipale::FinestraPrincipale(SettingsStore* archivio, QWidget* parent)
     comandi_ = std::make_unique<Comandi>(ws_, *canvas_, *host_);
     canvas_->setHost(host_.get());
     connect(canvas_, &CanvasWidget::coordinateMouse, coordinate_, &QLabel::setText);
+    canvas_->testoPuntatore = [this](double x, double y) { return testoPuntatoreDocumento(ws_, x, y); };
+    // Tracing ended with the right button: the trace is one step of the history.
+    connect(canvas_, &CanvasWidget::tracciamentoTerminato, this, [this] { storia_.concludi(ws_); });
 
     creaMenu();
     creaBarraStrumenti();
@@ -254,7 +295,25 @@ FinestraPrincipale::FinestraPrincipale(SettingsStore* archivio, QWidget* parent)
     timerAutoSave_->start();
 
     creaAlbero();
+
+    // Esc disarms what is armed on the canvas; Backspace takes back the last vertex traced.
+    auto* esc = new QAction(this);
+    esc->setObjectName("annullaModo");
+    esc->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(esc, &QAction::triggered, this, [this] {
+        if (annullaModo(ws_, *canvas_, *host_)) canvas_->update();
+    });
+    auto* indietro = new QAction(this);
+    indietro->setObjectName("togliVertice");
+    indietro->setShortcut(QKeySequence(Qt::Key_Backspace));
+    connect(indietro, &QAction::triggered, this, [this] { togliUltimoVertice(ws_, *canvas_, *host_); });
+    // Only where the main window has the focus: a page or the wizard keeps its own Esc.
+    for (QAction* a : {esc, indietro}) a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    divisore->addActions({esc, indietro});
+
     resize(1180, 760);
+    if (auto g = memoria_->leggi(kChiaveGeometria))
+        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*g)));
 }
 
 FinestraPrincipale::~FinestraPrincipale() {
@@ -270,6 +329,11 @@ void FinestraPrincipale::creaMenu() {
         for (const Voce& v : voci) {
             if (v.nome == nullptr) {
                 menu->addSeparator();
+            } else if (std::string_view(v.nome) == kRecenti) {
+                QMenu* sotto = menu->addMenu(QString::fromUtf8(v.testo));
+                sotto->setObjectName(v.nome);
+                connect(sotto, &QMenu::aboutToShow, this, [this, sotto] { riempiRecenti(sotto); });
+                riempiRecenti(sotto);
             } else if (!v.figli.empty()) {
                 QMenu* sotto = menu->addMenu(QString::fromUtf8(v.testo));
                 sotto->setObjectName(v.nome);
@@ -282,7 +346,9 @@ void FinestraPrincipale::creaMenu() {
                 if (nome == kStampaDisegno)
                     connect(a, &QAction::triggered, this, [this] { apriFinestraPlot(this, ws_, *canvas_, *host_); });
                 else
-                    connect(a, &QAction::triggered, this, [this, nome] { comandi_->esegui(nome); });
+                    connect(a, &QAction::triggered, this,
+                            [this, nome] { eseguiComando([this, nome] { comandi_->esegui(nome); }); });
+                a->setShortcut(scorciatoia(nome));
             }
         }
     };
@@ -311,7 +377,9 @@ void FinestraPrincipale::creaBarraStrumenti() {
         a->setObjectName(p.chiave);
         a->setToolTip(QString::fromUtf8(p.suggerimento));
         const std::string chiave = p.chiave;
-        connect(a, &QAction::triggered, this, [this, chiave] { comandi_->eseguiPulsante(chiave); });
+        connect(a, &QAction::triggered, this, [this, chiave] {
+            eseguiComando([this, chiave] { comandi_->eseguiPulsante(chiave); });
+        });
         // Groups as on the original bar: files, view, redraw, settings, help.
         if (chiave == "icoSave" || chiave == "icoUndo" || chiave == "icoDraw" || chiave == "icoPC")
             barra_->addSeparator();
@@ -341,7 +409,56 @@ void FinestraPrincipale::showEvent(QShowEvent* event) {
 
 bool FinestraPrincipale::apriFile(const QString& path) {
     if (!vistaIniziata_) inizializzaVistaIniziale();
-    return apriFileProgetto(ws_, *canvas_, *host_, path.toStdString());
+    PassoStoria passo(ws_, kTutteLeParti);
+    const bool aperto = apriFileProgetto(ws_, *canvas_, *host_, path.toStdString());
+    if (aperto) ricordaFile(path);
+    return aperto;
+}
+
+void FinestraPrincipale::eseguiComando(const std::function<void()>& comando) {
+    const auto prima = nomiFile(ws_);
+    comando();
+    const auto dopo = nomiFile(ws_);
+    for (std::size_t i = 0; i < dopo.size(); ++i)
+        if (dopo[i] != prima[i] && !dopo[i].empty()) ricordaFile(QString::fromStdString(dopo[i]));
+}
+
+QStringList FinestraPrincipale::fileRecenti() const {
+    const auto testo = memoria_->leggi(kChiaveRecenti);
+    if (!testo) return {};
+    return QString::fromStdString(*testo).split('\n', Qt::SkipEmptyParts);
+}
+
+void FinestraPrincipale::ricordaFile(const QString& path) {
+    QStringList elenco = fileRecenti();
+    elenco.removeAll(path);
+    elenco.prepend(path);
+    while (elenco.size() > kMassimoRecenti) elenco.removeLast();
+    memoria_->scrivi(kChiaveRecenti, elenco.join('\n').toStdString());
+    if (auto* qs = dynamic_cast<QtSettingsStore*>(memoria_)) qs->sincronizza();
+}
+
+void FinestraPrincipale::riempiRecenti(QMenu* menu) {
+    menu->clear();
+    const QStringList elenco = fileRecenti();
+    menu->setEnabled(!elenco.isEmpty());
+    for (int i = 0; i < elenco.size(); ++i) {
+        const QString path = elenco[i];
+        QAction* a = menu->addAction(QString("&%1 %2").arg(i + 1).arg(path));
+        a->setObjectName(QString("recente%1").arg(i + 1));
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (apriFile(path)) return;
+            // A file that can no longer be read leaves the list.
+            QStringList resto = fileRecenti();
+            resto.removeAll(path);
+            memoria_->scrivi(kChiaveRecenti, resto.join('\n').toStdString());
+        });
+    }
+}
+
+void FinestraPrincipale::salvaStatoFinestra() {
+    memoria_->scrivi(kChiaveGeometria, saveGeometry().toBase64().toStdString());
+    if (auto* qs = dynamic_cast<QtSettingsStore*>(memoria_)) qs->sincronizza();
 }
 
 void FinestraPrincipale::tickTimer() {
@@ -359,6 +476,7 @@ void FinestraPrincipale::closeEvent(QCloseEvent* event) {
     }
     salvaTutteImpostazioni(ws_);
     if (auto* qs = dynamic_cast<QtSettingsStore*>(ws_.archivioImpostazioni)) qs->sincronizza();
+    salvaStatoFinestra();
     event->accept();
     // The process ends at once, whatever other windows are open.
     QCoreApplication::quit();

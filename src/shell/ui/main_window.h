@@ -5,9 +5,12 @@
 // nodes only call the command table, but for "Stampa &disegno...", which opens the plot
 // window.
 #include <QMainWindow>
+#include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "shell/commands.h"
+#include "shell/undo.h"
 #include "shell/workspace.h"
 
 class QLabel;
@@ -26,8 +29,11 @@ class FinestraPrincipale : public QMainWindow {
     Q_OBJECT
 public:
     // `archivio` holds the settings (the QSettings store when none is given). The settings
-    // are loaded here; the view is set up once the canvas has its size.
-    explicit FinestraPrincipale(SettingsStore* archivio = nullptr, QWidget* parent = nullptr);
+    // are loaded here; the view is set up once the canvas has its size. `memoria` keeps the
+    // window's own memory, its size and place and the recent files (QSettings "Carvela" /
+    // "Finestra" when none is given), apart from the program's options.
+    explicit FinestraPrincipale(SettingsStore* archivio = nullptr, QWidget* parent = nullptr,
+                                SettingsStore* memoria = nullptr);
     ~FinestraPrincipale() override;
 
     Workspace& workspace() { return ws_; }
@@ -35,6 +41,10 @@ public:
     CanvasWidget& canvas() { return *canvas_; }
     Comandi& comandi() { return *comandi_; }
     QTimer& timerAutoSave() { return *timerAutoSave_; }
+    Storia& storia() { return storia_; }
+    // The recent files, the latest first (at most kMassimoRecenti).
+    QStringList fileRecenti() const;
+    static constexpr int kMassimoRecenti = 8;
 
     // Opens a project file as "Apri file..." does after its dialog (the command line's FILE).
     bool apriFile(const QString& path);
@@ -50,9 +60,17 @@ private:
     void creaBarraStrumenti();
     void creaAlbero();
     void tickTimer();
+    // A command of the menus, toolbar or tree; a project file it opened or saved joins the
+    // recent files.
+    void eseguiComando(const std::function<void()>& comando);
+    void ricordaFile(const QString& path);
+    void riempiRecenti(QMenu* menu);
+    void salvaStatoFinestra();
 
     Workspace ws_;
-    std::unique_ptr<SettingsStore> archivioProprio_;
+    Storia storia_;
+    std::unique_ptr<SettingsStore> archivioProprio_, memoriaPropria_;
+    SettingsStore* memoria_ = nullptr;
     CanvasWidget* canvas_ = nullptr;
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<Comandi> comandi_;

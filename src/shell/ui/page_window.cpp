@@ -6,6 +6,7 @@
 #include <QShowEvent>
 
 #include "project/text_export.h"
+#include "shell/undo.h"
 #include "shell/ui/print_grids.h"
 
 namespace carvela {
@@ -77,7 +78,10 @@ QHBoxLayout* FinestraPagina::rigaPulsanti(int quali) {
         if (v.quale == Chiudi) riga->addStretch();
         riga->addWidget(b);
     }
-    if (QPushButton* b = pulsante(Applica)) connect(b, &QPushButton::clicked, this, [this] { applica(); });
+    if (QPushButton* b = pulsante(Applica)) connect(b, &QPushButton::clicked, this, [this] {
+            PassoStoria passo(ws(), partiApplica_);
+            applica();
+        });
     if (QPushButton* b = pulsante(Esporta)) connect(b, &QPushButton::clicked, this, &FinestraPagina::esporta);
     if (QPushButton* b = pulsante(Stampa)) connect(b, &QPushButton::clicked, this, &FinestraPagina::stampa);
     if (QPushButton* b = pulsante(Chiudi)) connect(b, &QPushButton::clicked, this, &QDialog::reject);

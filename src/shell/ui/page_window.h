@@ -69,6 +69,9 @@ protected:
 
     void showEvent(QShowEvent* evento) override;
 
+    // The heavy parts of the project "&Applica" may change, kept for undo with the light ones.
+    uint32_t partiApplica_ = 0;
+
 private:
     ContestoPagina contesto_;
     QPushButton* pulsanti_[4] = {};

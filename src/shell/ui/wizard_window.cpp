@@ -1,3 +1,4 @@
+#include "shell/undo.h"
 #include "shell/ui/wizard_window.h"
 
 #include <QCheckBox>
@@ -80,8 +81,14 @@ FinestraWizard::FinestraWizard(ContestoPagina& contesto, QWidget* parent)
     connect(pulsanti_[Guida], &QPushButton::clicked, this, [this] { modello_->guida(); });
     connect(pulsanti_[Interrompi], &QPushButton::clicked, this, [this] { modello_->interrompi(); });
     connect(pulsanti_[Indietro], &QPushButton::clicked, this, [this] { vai(false); });
-    connect(pulsanti_[Avanti], &QPushButton::clicked, this, [this] { vai(true); });
-    connect(pulsanti_[Fine], &QPushButton::clicked, this, [this] { modello_->fine(); });
+    connect(pulsanti_[Avanti], &QPushButton::clicked, this, [this] {
+        PassoStoria passo(contesto_.ws, partiPagina(Pagina::Autocomposizione));
+        vai(true);
+    });
+    connect(pulsanti_[Fine], &QPushButton::clicked, this, [this] {
+        PassoStoria passo(contesto_.ws, partiPagina(Pagina::Autocomposizione));
+        modello_->fine();
+    });
 
     // Axis tracing ends on the canvas: the wizard comes back.
     if (auto* canvas = dynamic_cast<CanvasWidget*>(&contesto_.canvas)) {
