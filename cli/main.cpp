@@ -16,6 +16,7 @@ void uso() {
                  "                 [--layer NAME]\n"
                  "     carvela-cli road CONTOURS.dxf --axis-landxml AXIS.xml OUTDIR ...\n"
                  "     carvela-cli landxml PROJECT.pln OUT.xml [--set KEY=VALUE]...\n"
+                 "     carvela-cli sheets PROJECT.pln OUT.pdf [--sections 200] [--profile 1000:100] [--paper A3|A4]\n"
                  "     carvela-cli compute IN OUT\n"
                  "     carvela-cli intersect forward|pothenot|hansen VALORI... [--set AngoloPiatto=200]\n";
 }
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     if (cmd == "render") return carvela::cli::render(rest);
     if (cmd == "road") return carvela::cli::road(rest);
     if (cmd == "landxml") return carvela::cli::landxml(rest);
+    if (cmd == "sheets") return carvela::cli::sheets(rest);
     if (cmd == "compute") return carvela::cli::compute(rest);
     if (cmd == "intersect") return carvela::cli::intersect(rest);
     if (cmd == "--help" || cmd == "-h") {
