@@ -3,6 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "sections/earthwork.h"
+
+#ifdef CARVELA_HAVE_JSON
+#include <nlohmann/json.hpp>
+#endif
+
 namespace carvela::cli {
 
 using Argomenti = std::vector<std::string>;
@@ -14,5 +20,11 @@ int landxml(const Argomenti& args);    // landxml PROJECT.pln OUT.xml [--set ...
 int sheets(const Argomenti& args);     // sheets PROJECT.pln OUT.pdf [--sections N] [--profile H:V] ...
 int compute(const Argomenti& args);    // compute IN OUT
 int intersect(const Argomenti& args);  // intersect forward|pothenot|hansen ...
+int earthwork(const Argomenti& args);  // earthwork TABLE.txt [--free-haul M] ...
+
+#ifdef CARVELA_HAVE_JSON
+// The earthwork report as JSON, shared by earthwork and road.
+nlohmann::json jsonMovimento(const Movimento& m);
+#endif
 
 }  // namespace carvela::cli

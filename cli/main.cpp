@@ -18,7 +18,9 @@ void uso() {
                  "     carvela-cli landxml PROJECT.pln OUT.xml [--set KEY=VALUE]...\n"
                  "     carvela-cli sheets PROJECT.pln OUT.pdf [--sections 200] [--profile 1000:100] [--paper A3|A4]\n"
                  "     carvela-cli compute IN OUT\n"
-                 "     carvela-cli intersect forward|pothenot|hansen VALORI... [--set AngoloPiatto=200]\n";
+                 "     carvela-cli intersect forward|pothenot|hansen VALORI... [--set AngoloPiatto=200]\n"
+                 "     carvela-cli earthwork TABELLA.txt [--free-haul M] [--economic-haul M] [--cost-ratio M]\n"
+                 "                 [--swell F] [--shrink F] [--zero-points] [--json]\n";
 }
 
 }  // namespace
@@ -42,6 +44,7 @@ int main(int argc, char** argv) {
     if (cmd == "sheets") return carvela::cli::sheets(rest);
     if (cmd == "compute") return carvela::cli::compute(rest);
     if (cmd == "intersect") return carvela::cli::intersect(rest);
+    if (cmd == "earthwork") return carvela::cli::earthwork(rest);
     if (cmd == "--help" || cmd == "-h") {
         uso();
         return 0;
