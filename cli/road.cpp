@@ -270,6 +270,7 @@ int road(const Argomenti& args) {
     scelta.layer = o.layer;
     scelta.tipo = o.entita;
     scelta.curveDaPolilinee = true;
+    scelta.rilasciaDisegno = true;  // nothing after the contour lines needs the drawing
     if (!convertiProgettoDxf(ws, canvas, host, scelta)) {
         std::cerr << testoRiconoscimento(ws.LetturaDisegno, ws.RiconoscimentoDisegno) << '\n';
         return 1;
@@ -322,9 +323,15 @@ int road(const Argomenti& args) {
     registra(erroreFile.empty(), pln);
 
     const Impostazioni& imp = ws.impostazioni;
-    registra(salvaDxf(in("planimetria.dxf"), esportaPianta(piano, imp), host), in("planimetria.dxf"));
+    // The plan and the sections stream to their files: the plan of a large terrain is far
+    // larger than the drawing it came from.
+    registra(salvaDxf(
+                 in("planimetria.dxf"), [&](FileAtomico* f) { return esportaPianta(piano, imp, f); }, host),
+             in("planimetria.dxf"));
     registra(salvaDxf(in("profilo.dxf"), esportaProfilo(ws.Profilo), host), in("profilo.dxf"));
-    registra(salvaDxf(in("sezioni.dxf"), esportaSezioni(ws.Sezioni, imp), host), in("sezioni.dxf"));
+    registra(salvaDxf(
+                 in("sezioni.dxf"), [&](FileAtomico* f) { return esportaSezioni(ws.Sezioni, imp, nullptr, f); }, host),
+             in("sezioni.dxf"));
     registra(salvaDxf(in("diagramma.dxf"), esportaDiagramma(ws.Paleggi), host), in("diagramma.dxf"));
     registra(esportaLandXml(piano, imp, in("progetto.xml"), host), in("progetto.xml"));
     const Griglia volumi = grigliaPaleggi(ws.Paleggi);

@@ -115,13 +115,17 @@ void comandoImportaDxf(Workspace& ws, Canvas& canvas, Host& host) {
 
 bool esportaDocumentoDxf(Workspace& ws, Host& host, const std::string& path) {
     std::string testo;
+    // The sections and the plan go to the file as they are written.
+    std::function<std::string(FileAtomico*)> flusso;
     switch (ws.TipoDocumento) {
     case kDocProfilo: testo = esportaProfilo(ws.Profilo); break;
-    case kDocSezione: testo = esportaSezioni(ws.Sezioni, ws.impostazioni, &host); break;
+    case kDocSezione:
+        flusso = [&](FileAtomico* f) { return esportaSezioni(ws.Sezioni, ws.impostazioni, &host, f); };
+        break;
     case kDocDiagramma: testo = esportaDiagramma(ws.Paleggi); break;
     case kDocPianta:
         host.cursoreAttesa(true);
-        testo = esportaPianta(ws.Piano, ws.impostazioni);
+        flusso = [&](FileAtomico* f) { return esportaPianta(ws.Piano, ws.impostazioni, f); };
         break;
     case kDocPoligonaleAperta:
         host.cursoreAttesa(true);
@@ -137,7 +141,7 @@ bool esportaDocumentoDxf(Workspace& ws, Host& host, const std::string& path) {
         break;
     default: return false;  // nothing shown, or an imported drawing: nothing to write
     }
-    const bool ok = salvaDxf(path, testo, host);
+    const bool ok = flusso ? salvaDxf(path, flusso, host) : salvaDxf(path, testo, host);
     host.cursoreAttesa(false);
     return ok;
 }

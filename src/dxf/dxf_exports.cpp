@@ -109,9 +109,11 @@ std::string esportaTriangolazione(const TriangulationChain& t, const Impostazion
     return w.contenuto();
 }
 
-std::string esportaPianta(const Planimetria& piano, const Impostazioni& imp) {
+std::string esportaPianta(const Planimetria& piano, const Impostazioni& imp, FileAtomico* file) {
     ScrittoreDxf w;
     w.origine(leggiOrigine(piano.Origine));  // the plan lies on the drawing it came from
+
+    w.collega(file);
     w.inizio();
     const int32_t curve = std::min(piano.NumeroCurveLivello, piano.CurveLivello.upperBound());
     for (int32_t c = 1; c <= curve; ++c) {

@@ -1,6 +1,7 @@
 #pragma once
 // The DXF drawings of the documents: each export returns the whole file text (ENTITIES
-// section only), in project units, independent of the screen view.
+// section only), in project units, independent of the screen view. The large ones take a
+// file to write into as they go (see ScrittoreDxf::collega); they then return only the end.
 #include <string>
 
 #include "project/records.h"
@@ -8,6 +9,7 @@
 namespace carvela {
 struct Impostazioni;
 class Host;
+class FileAtomico;
 
 // Truncation to a number of decimals (floor), as the labels show coordinates: 1.999 gives
 // 1.99 with two decimals. The product is taken in single precision, so a value typed as
@@ -17,11 +19,12 @@ float troncaDecimali(float v, int decimali);
 std::string esportaPoligonaleAperta(const OpenTraverse& p, const Impostazioni& imp);
 std::string esportaPoligonaleChiusa(const ClosedTraverse& p, const Impostazioni& imp);
 std::string esportaTriangolazione(const TriangulationChain& t, const Impostazioni& imp);
-std::string esportaPianta(const Planimetria& piano, const Impostazioni& imp);
+std::string esportaPianta(const Planimetria& piano, const Impostazioni& imp, FileAtomico* file = nullptr);
 std::string esportaDiagramma(const TabellaPaleggi& paleggi);
 std::string esportaProfilo(const Profilo& profilo);
 // All sections 1..last as sheets in columns; with a host, the progress window runs.
-std::string esportaSezioni(const VbArray<Sezione>& sezioni, const Impostazioni& imp, Host* host = nullptr);
+std::string esportaSezioni(const VbArray<Sezione>& sezioni, const Impostazioni& imp, Host* host = nullptr,
+                           FileAtomico* file = nullptr);
 
 // Sheet offset of the section numbered `numero` (columns of SezioniPerColonnaDXF sections).
 void offsetFoglioSezione(int numero, const Impostazioni& imp, double& offsetX, double& offsetY);

@@ -93,27 +93,53 @@ AnalisiDxf analizzaDxf(const VbArray<DxfEntity>& disegno, Host* host) {
     return a;
 }
 
+namespace {
+
+bool passa(const DxfEntity& d, const SceltaDxf& s) {
+    if (d.Nome.empty()) return false;
+    switch (s.modo) {
+    case ModoSelezioneDxf::Colore: return d.Colore == s.colore;
+    case ModoSelezioneDxf::Layer: return d.Layer == s.layer;
+    case ModoSelezioneDxf::Entita: return passaTipo(d.Nome, s.tipo);
+    case ModoSelezioneDxf::Tutte: return true;
+    case ModoSelezioneDxf::Combinata: return d.Layer == s.layer && d.Colore == s.colore && passaTipo(d.Nome, s.tipo);
+    }
+    return false;
+}
+
+}  // namespace
+
 VbArray<DxfEntity> selezionaEntitaDxf(const VbArray<DxfEntity>& disegno, const SceltaDxf& s, Host* host) {
     const int32_t n = disegno.upperBound();
     if (host) host->CaptionLabel("Selezione delle entità in corso...");
     BarraDxf barra(host, n, 1000);
     std::vector<DxfEntity> w(1);
     for (int32_t e = 1; e <= n; ++e) {
-        const DxfEntity& d = disegno[e];
-        if (d.Nome.empty()) continue;
-        bool passa = false;
-        switch (s.modo) {
-        case ModoSelezioneDxf::Colore: passa = d.Colore == s.colore; break;
-        case ModoSelezioneDxf::Layer: passa = d.Layer == s.layer; break;
-        case ModoSelezioneDxf::Entita: passa = passaTipo(d.Nome, s.tipo); break;
-        case ModoSelezioneDxf::Tutte: passa = true; break;
-        case ModoSelezioneDxf::Combinata:
-            passa = d.Layer == s.layer && d.Colore == s.colore && passaTipo(d.Nome, s.tipo);
-            break;
-        }
-        if (passa) w.push_back(d);
+        if (passa(disegno[e], s)) w.push_back(disegno[e]);
         if (e % 1000 == 0) barra.avanza(e);
     }
+    VbArray<DxfEntity> out;
+    out.assignRaw(std::move(w));
+    return out;
+}
+
+VbArray<DxfEntity> selezionaEntitaDxf(VbArray<DxfEntity>&& disegno, const SceltaDxf& s, Host* host) {
+    std::vector<DxfEntity> w = std::move(disegno.raw());
+    disegno = VbArray<DxfEntity>();
+    const int32_t n = static_cast<int32_t>(w.size()) - 1;
+    if (host) host->CaptionLabel("Selezione delle entità in corso...");
+    BarraDxf barra(host, n, 1000);
+    if (w.empty()) w.emplace_back();
+    w[0] = DxfEntity{};
+    std::size_t tenute = 1;
+    for (int32_t e = 1; e <= n; ++e) {
+        if (passa(w[static_cast<std::size_t>(e)], s)) {
+            if (tenute != static_cast<std::size_t>(e)) w[tenute] = std::move(w[static_cast<std::size_t>(e)]);
+            ++tenute;
+        }
+        if (e % 1000 == 0) barra.avanza(e);
+    }
+    w.resize(tenute);
     VbArray<DxfEntity> out;
     out.assignRaw(std::move(w));
     return out;
@@ -173,7 +199,8 @@ VbArray<VbArray<ContourSegment>> curveDaLinee(const VbArray<DxfEntity>& w) {
 
 bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& s) {
     host.mostraAttesa();
-    VbArray<DxfEntity> w = selezionaEntitaDxf(ws.DxfDrawing, s, &host);
+    VbArray<DxfEntity> w = s.rilasciaDisegno ? selezionaEntitaDxf(std::move(ws.DxfDrawing), s, &host)
+                                             : selezionaEntitaDxf(ws.DxfDrawing, s, &host);
     const int32_t m = std::max(0, w.upperBound());
 
     host.CaptionLabel("Conversione in corso...");

@@ -38,10 +38,15 @@ struct SceltaDxf {
     std::string layer;
     std::string tipo;               // entity name chosen in the type list ("" when the list is empty)
     bool curveDaPolilinee = false;  // "Ricava curve di livello da polilinee SPLine"
+    // The caller has no further use for the imported drawing: the selection is made in its
+    // place and the drawing goes, so the two never take the memory twice.
+    bool rilasciaDisegno = false;
 };
 
 // Step 1: copies of the entities that pass, in drawing order, from position 1.
 VbArray<DxfEntity> selezionaEntitaDxf(const VbArray<DxfEntity>& disegno, const SceltaDxf& scelta, Host* host = nullptr);
+// The same selection made within the drawing itself, which it takes.
+VbArray<DxfEntity> selezionaEntitaDxf(VbArray<DxfEntity>&& disegno, const SceltaDxf& scelta, Host* host = nullptr);
 
 // Contour lines from the polylines of a selection: the segments between consecutive
 // spline-fit or 3D vertices (flags 8 or 32); a polyline with flags 5 starts at its second

@@ -48,8 +48,9 @@ struct DatiProfilo {
 
     explicit DatiProfilo(const Profilo& profilo) : p(profilo) {
         sezioni = std::min<int32_t>(p.NumeroSezioni, std::min(p.Progressive.upperBound(), p.QuoteTerreno.upperBound()));
-        livellette = std::clamp<int32_t>(p.NumeroLivellette, 0,
-                                         std::max<int32_t>(0, std::min(p.PuntiLivelletta.upperBound(), p.ProgressiveLiv.upperBound2())));
+        livellette = std::clamp<int32_t>(
+            p.NumeroLivellette, 0,
+            std::max<int32_t>(0, std::min(p.PuntiLivelletta.upperBound(), p.ProgressiveLiv.upperBound2())));
     }
     int32_t punti(int32_t g) const {
         return std::max<int32_t>(0, std::min<int32_t>(p.PuntiLivelletta.get(g), p.ProgressiveLiv.upperBound1()));
@@ -166,8 +167,9 @@ std::string esportaProfilo(const Profilo& profilo) {
     return w.contenuto();
 }
 
-std::string esportaSezioni(const VbArray<Sezione>& sezioni, const Impostazioni& imp, Host* host) {
+std::string esportaSezioni(const VbArray<Sezione>& sezioni, const Impostazioni& imp, Host* host, FileAtomico* file) {
     ScrittoreDxf w;
+    w.collega(file);
     w.inizio();
     const int32_t ultima = sezioni.upperBound();
     if (host) {

@@ -10,7 +10,19 @@
 
 namespace carvela {
 
+namespace {
+// The text goes to the file in blocks of about this size.
+constexpr std::size_t kBlocco = 1 << 20;
+}  // namespace
+
+void ScrittoreDxf::svuota() {
+    if (!file_) return;
+    file_->scrivi(testo_);
+    testo_.clear();
+}
+
 void ScrittoreDxf::codice(int c) {
+    if (file_ && testo_.size() >= kBlocco) svuota();
     testo_ += vbStr(static_cast<int64_t>(c));
     testo_ += " \r\n";
 }
@@ -123,16 +135,27 @@ void ScrittoreDxf::fine() {
     stringa("ENDSEC");
     codice(0);
     stringa("EOF");
+    svuota();
 }
 
+namespace {
+bool esito(const std::string& path, const std::string& errore, Host& host) {
+    if (errore.empty()) return true;
+    host.messaggio("Impossibile creare il file " + path + ": " + errore + ".");
+    return false;
+}
+}  // namespace
+
 bool salvaDxf(const std::string& path, const std::string& contenuto, Host& host) {
-    std::vector<uint8_t> byte(contenuto.begin(), contenuto.end());
-    const std::string errore = scriviByteAtomico(path, byte, false);
-    if (!errore.empty()) {
-        host.messaggio("Impossibile creare il file " + path + ": " + errore + ".");
-        return false;
-    }
-    return true;
+    FileAtomico file(path);
+    file.scrivi(contenuto);
+    return esito(path, file.chiudi(false), host);
+}
+
+bool salvaDxf(const std::string& path, const std::function<std::string(FileAtomico*)>& esporta, Host& host) {
+    FileAtomico file(path);
+    file.scrivi(esporta(&file));  // what the writer had not sent yet
+    return esito(path, file.chiudi(false), host);
 }
 
 }  // namespace carvela

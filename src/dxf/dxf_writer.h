@@ -2,6 +2,7 @@
 // The DXF writer: an ENTITIES section written item by item through six entity writers, in
 // the forms every export shares (group codes and colours as " n ", reals as Str, CR LF).
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,12 +11,17 @@
 
 namespace carvela {
 class Host;
+class FileAtomico;
 
 class ScrittoreDxf {
 public:
     // Plan coordinates (groups 10, 11, 20, 21) are written as the true ones, record plus this
     // origin; origin 0 writes the records as they are.
     void origine(const OrigineProgetto& o) { origine_ = o; }
+
+    // With a file, the text goes there as it grows (fine() sends the rest) and contenuto()
+    // keeps only what is not sent yet: a large drawing is never whole in memory.
+    void collega(FileAtomico* file) { file_ = file; }
     void inizio();  // 0 SECTION, 2 ENTITIES
     void linea(std::string_view layer, int colore, float x1, float y1, float z1, float x2, float y2, float z2);
     void cerchio(std::string_view layer, int colore, float x, float y, float z, float r);
@@ -38,8 +44,12 @@ private:
     void nord(float v);
     bool finiti(std::initializer_list<float> valori);
 
+    void svuota();
+
     std::string testo_;
     OrigineProgetto origine_;
+
+    FileAtomico* file_ = nullptr;
     int scartate_ = 0;
 };
 
@@ -47,5 +57,8 @@ private:
 // never leaves half a drawing; on failure says "Impossibile creare il file PATH: REASON." and
 // returns false, the old file left as it was.
 bool salvaDxf(const std::string& path, const std::string& contenuto, Host& host);
+// The same for a drawing written as it is made: `esporta` connects its writer to the file it
+// is given and returns the writer's contenuto().
+bool salvaDxf(const std::string& path, const std::function<std::string(FileAtomico*)>& esporta, Host& host);
 
 }  // namespace carvela

@@ -5,10 +5,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <system_error>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <system_error>
 
 #include "project/serializer.h"
 
@@ -63,43 +63,81 @@ std::errc codiceErrno() { return static_cast<std::errc>(errno); }
 
 }  // namespace
 
-std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t>& bytes, bool backup) {
+FileAtomico::FileAtomico(const std::string& path) {
     std::error_code ec;
     fs::path target(path);
-    if (target.filename().empty()) return "il nome del file è vuoto";
+    if (target.filename().empty()) {
+        errore_ = "il nome del file è vuoto";
+        return;
+    }
     // Saving through a link replaces the file it points to, not the link.
     if (fs::is_symlink(target, ec)) {
         fs::path reale = fs::weakly_canonical(target, ec);
         if (!ec) target = reale;
     }
-    if (fs::is_directory(target, ec)) return ragione(std::errc::is_a_directory);
+    if (fs::is_directory(target, ec)) {
+        errore_ = ragione(std::errc::is_a_directory);
+        return;
+    }
     fs::path dir = target.parent_path();
-    if (!dir.empty() && !fs::is_directory(dir, ec)) return ragione(std::errc::no_such_file_or_directory);
+    if (!dir.empty() && !fs::is_directory(dir, ec)) {
+        errore_ = ragione(std::errc::no_such_file_or_directory);
+        return;
+    }
 
     // A temporary name of our own in the same folder, never an existing file.
     std::random_device rd;
     fs::path tmp;
-    std::FILE* f = nullptr;
-    for (int tentativo = 0; tentativo < 20 && f == nullptr; ++tentativo) {
+    for (int tentativo = 0; tentativo < 20 && f_ == nullptr; ++tentativo) {
         tmp = target;
         tmp += ".tmp" + std::to_string(rd() % 1000000);
-        f = std::fopen(tmp.c_str(), "wbx");
-        if (f == nullptr && errno != EEXIST) return ragione(codiceErrno());
+        f_ = std::fopen(tmp.c_str(), "wbx");
+        if (f_ == nullptr && errno != EEXIST) {
+            errore_ = ragione(codiceErrno());
+            return;
+        }
     }
-    if (f == nullptr) return ragione(std::errc::file_exists);
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    std::errc errore = ok ? std::errc{} : codiceErrno();
-    if (std::fflush(f) != 0 && ok) {
+    if (f_ == nullptr) {
+        errore_ = ragione(std::errc::file_exists);
+        return;
+    }
+    path_ = target.string();
+    tmp_ = tmp.string();
+}
+
+FileAtomico::~FileAtomico() {
+    if (!f_) return;
+    std::fclose(f_);
+    std::error_code ec;
+    fs::remove(tmp_, ec);
+}
+
+bool FileAtomico::scrivi(std::string_view byte) {
+    if (!f_ || !errore_.empty()) return false;
+    if (!byte.empty() && std::fwrite(byte.data(), 1, byte.size(), f_) != byte.size()) {
+        errore_ = ragione(codiceErrno());
+        return false;
+    }
+    return true;
+}
+
+std::string FileAtomico::chiudi(bool backup) {
+    if (!f_) return errore_;
+    std::error_code ec;
+    bool ok = errore_.empty();
+    if (std::fflush(f_) != 0 && ok) {
         ok = false;
-        errore = codiceErrno();
+        errore_ = ragione(codiceErrno());
     }
-    if (std::fclose(f) != 0 && ok) {
+    if (std::fclose(f_) != 0 && ok) {
         ok = false;
-        errore = codiceErrno();
+        errore_ = ragione(codiceErrno());
     }
+    f_ = nullptr;
+    const fs::path target(path_), tmp(tmp_);
     if (!ok) {
         fs::remove(tmp, ec);
-        return ragione(errore);
+        return errore_;
     }
     if (fs::exists(target, ec)) {
         // The new file keeps the permissions of the one it replaces.
@@ -111,7 +149,7 @@ std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t
             if (ec) {
                 std::error_code ignorato;
                 fs::remove(tmp, ignorato);
-                return "impossibile creare la copia di sicurezza " + bak.string();
+                return errore_ = "impossibile creare la copia di sicurezza " + bak.string();
             }
         }
     }
@@ -119,9 +157,15 @@ std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t
     if (ec) {
         std::error_code ignorato;
         fs::remove(tmp, ignorato);
-        return ragione(static_cast<std::errc>(ec.value()));
+        return errore_ = ragione(static_cast<std::errc>(ec.value()));
     }
     return {};
+}
+
+std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t>& bytes, bool backup) {
+    FileAtomico f(path);
+    f.scrivi(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return f.chiudi(backup);
 }
 
 namespace {
@@ -154,8 +198,8 @@ bool leggiRecord(const std::string& path, OpenTraverse& dest) { return leggiVers
 bool leggiRecord(const std::string& path, ClosedTraverse& dest) { return leggiVersione1(path, dest); }
 bool leggiRecord(const std::string& path, TriangulationChain& dest) { return leggiVersione1(path, dest); }
 
-bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione>& sezioni,
-                    TabellaPaleggi& paleggi, Profilo& profilo) {
+bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione>& sezioni, TabellaPaleggi& paleggi,
+                    Profilo& profilo) {
     Planimetria letto;
     if (!leggiRecord(path, letto)) return false;
     // Every station has its section in the file; a plan that says otherwise is damaged and
@@ -182,11 +226,23 @@ bool leggiFileSezioni(const std::string& path, VbArray<Sezione>& sezioni) {
     return true;
 }
 
-std::string scriviRecord(const std::string& path, const Planimetria& r, bool backup) { return scriviVersione1(path, r, backup); }
-std::string scriviRecord(const std::string& path, const Profilo& r, bool backup) { return scriviVersione1(path, r, backup); }
-std::string scriviRecord(const std::string& path, const FileSezioni& r, bool backup) { return scriviVersione1(path, r, backup); }
-std::string scriviRecord(const std::string& path, const OpenTraverse& r, bool backup) { return scriviVersione1(path, r, backup); }
-std::string scriviRecord(const std::string& path, const ClosedTraverse& r, bool backup) { return scriviVersione1(path, r, backup); }
-std::string scriviRecord(const std::string& path, const TriangulationChain& r, bool backup) { return scriviVersione1(path, r, backup); }
+std::string scriviRecord(const std::string& path, const Planimetria& r, bool backup) {
+    return scriviVersione1(path, r, backup);
+}
+std::string scriviRecord(const std::string& path, const Profilo& r, bool backup) {
+    return scriviVersione1(path, r, backup);
+}
+std::string scriviRecord(const std::string& path, const FileSezioni& r, bool backup) {
+    return scriviVersione1(path, r, backup);
+}
+std::string scriviRecord(const std::string& path, const OpenTraverse& r, bool backup) {
+    return scriviVersione1(path, r, backup);
+}
+std::string scriviRecord(const std::string& path, const ClosedTraverse& r, bool backup) {
+    return scriviVersione1(path, r, backup);
+}
+std::string scriviRecord(const std::string& path, const TriangulationChain& r, bool backup) {
+    return scriviVersione1(path, r, backup);
+}
 
 }  // namespace carvela

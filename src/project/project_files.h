@@ -1,7 +1,9 @@
 #pragma once
 // The six binary project files (.pln .pro .sez .pla .plc .trn): readers and writers.
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "project/records.h"
@@ -22,6 +24,26 @@ bool leggiFileByte(const std::string& path, std::vector<uint8_t>& bytes);
 // Italian words ("accesso negato", "spazio su disco insufficiente", ...) for a message.
 std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t>& bytes, bool backup);
 
+// The same, for a file written piece by piece: the pieces go to the temporary file, chiudi()
+// renames it over the target. Dropped unclosed, or after a failure, the temporary file goes
+// and the target stays as it was.
+class FileAtomico {
+public:
+    explicit FileAtomico(const std::string& path);
+    ~FileAtomico();
+    FileAtomico(const FileAtomico&) = delete;
+    FileAtomico& operator=(const FileAtomico&) = delete;
+
+    // False once anything has failed; the later pieces are not written.
+    bool scrivi(std::string_view byte);
+    // An empty string, or the reason of the first failure, as scriviByteAtomico says it.
+    std::string chiudi(bool backup);
+
+private:
+    std::string path_, tmp_, errore_;
+    std::FILE* f_ = nullptr;
+};
+
 // Raw readers: the record of the file's kind, accepted only with Versione 1; the
 // destination is left unchanged on failure.
 bool leggiRecord(const std::string& path, Planimetria& dest);
@@ -34,8 +56,8 @@ bool leggiRecord(const std::string& path, TriangulationChain& dest);
 // The plan reader of the open command: replaces the plan, then copies its embedded
 // sections (1..NumeroIntersezioni), volume table and profile outwards. A plan holding fewer
 // sections than NumeroIntersezioni (or a negative count) is refused and changes nothing.
-bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione>& sezioni,
-                    TabellaPaleggi& paleggi, Profilo& profilo);
+bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione>& sezioni, TabellaPaleggi& paleggi,
+                    Profilo& profilo);
 // The sections reader: `sezioni` takes the length of the file's array and its positions
 // 1..upper bound; position 0 of `sezioni` is kept; a file with position 0 only changes nothing.
 bool leggiFileSezioni(const std::string& path, VbArray<Sezione>& sezioni);

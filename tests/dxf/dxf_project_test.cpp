@@ -52,8 +52,13 @@ V testi(const std::vector<VoceDxf>& voci) {
 V nomi(const VbArray<DxfEntity>& d, ModoSelezioneDxf modo, uint8_t colore, const std::string& layer = "",
        const std::string& tipo = "") {
     V out;
-    const VbArray<DxfEntity> w = selezionaEntitaDxf(d, {TipoProgettoDxf::PianoQuotato, modo, colore, layer, tipo});
+    const SceltaDxf scelta{TipoProgettoDxf::PianoQuotato, modo, colore, layer, tipo};
+    const VbArray<DxfEntity> w = selezionaEntitaDxf(d, scelta);
     for (int32_t i = 1; i <= w.upperBound(); ++i) out.push_back(w[i].Nome);
+    // Made within the drawing it takes, the selection is the same.
+    VbArray<DxfEntity> preso = d;
+    EXPECT_EQ(selezionaEntitaDxf(std::move(preso), scelta).raw(), w.raw());
+    EXPECT_EQ(preso.upperBound(), -1);
     return out;
 }
 

@@ -191,6 +191,27 @@ TEST(DxfWriter, PlanSurvivesExportAndImport) {
     EXPECT_TRUE(host.messaggi.empty());
 }
 
+TEST(DxfWriter, StreamedPlanIsTheTextOfTheWholeExport) {
+    // Enough pieces for several blocks of the stream.
+    Workspace ws;
+    ws.Piano = pianoDiProva();
+    VbArray<ContourSegment>& curva = ws.Piano.CurveLivello[1];
+    for (int i = 0; i < 30000; ++i) curva.raw().push_back({i * 0.37f, 1e5f - i, 105, i * 0.37f + 1, 1e5f - i, 105});
+    ws.TipoDocumento = kDocPianta;
+    FakeHost host;
+    test::FileTemporaneo file("pianta.dxf");
+    ASSERT_TRUE(esportaDocumentoDxf(ws, host, file.path()));
+    const std::string intero = esportaPianta(ws.Piano, ws.impostazioni);
+    ASSERT_GT(intero.size(), 3u << 20);
+    EXPECT_TRUE(file.leggi() == intero);
+
+    // A stream that cannot start says why and writes nothing.
+    const std::string manca = file.cartella() + "/manca/pianta.dxf";
+    EXPECT_FALSE(esportaDocumentoDxf(ws, host, manca));
+    ASSERT_EQ(host.messaggi.size(), 1u);
+    EXPECT_EQ(host.messaggi[0].testo, "Impossibile creare il file " + manca + ": la cartella non esiste.");
+}
+
 TEST(DxfWriter, ExportCommandWritesOnlyDocumentsItKnows) {
     Workspace ws;
     FakeHost host;
