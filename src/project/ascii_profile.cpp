@@ -210,6 +210,9 @@ bool leggiDati(LettoreValori& in, DatiProfiloAscii& d) {
     // The end elevations: required by the slope method, one start elevation for method 5.
     // The other methods take them when present, so that their grade lines come back as
     // exported; an older file may stop right after the method.
+    // A profile without points has no grade line to start: its start elevation, if any, is
+    // read and dropped.
+    if (p == 0) return d.metodo != 5 || !in.altriValori() || in.decimale(d.quotaPartenza);
     if (d.metodo == 5) return in.decimale(d.quotaPartenza);
     if (d.metodo == 0 || (d.metodo != 4 && !in.altriValori())) return true;
     for (int64_t g = 0; g < l; ++g) {
@@ -264,7 +267,9 @@ Profilo costruisciProfilo(const DatiProfiloAscii& d, const Profilo& attuale, con
 
     if (n > 0) ricostruisciTabelleLivellette(pr);
 
-    if (d.metodo == 5) {
+    if (n == 0) {
+        // Nothing to place: the tables are empty whatever the method.
+    } else if (d.metodo == 5) {
         pr.ProgettoLiv(1, 1) = d.quotaPartenza;
     } else if (!d.quoteInizio.empty()) {
         for (int32_t g = 1; g <= l; ++g) {
@@ -435,7 +440,7 @@ bool importaProfiloAscii(const std::string& path, Profilo& profilo, Host& host) 
     }
 
     Profilo nuovo = costruisciProfilo(dati, profilo, path);
-    if (nuovo.MetodoLivellette != 0) {
+    if (nuovo.MetodoLivellette != 0 && nuovo.NumeroSezioni > 0) {
         std::vector<int> nonRisolte;
         risolviProfilo(nuovo, &nonRisolte);
         if (!nonRisolte.empty()) host.messaggio(messaggioLivelletteNonRisolte(nonRisolte), Pulsanti::Ok, Icona::Avviso);

@@ -203,10 +203,11 @@ bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione
     Planimetria letto;
     if (!leggiRecord(path, letto)) return false;
     // Every station has its section in the file; a plan that says otherwise is damaged and
-    // is refused before anything is replaced (its count cannot size Sezioni).
-    if (letto.NumeroIntersezioni < 0 || letto.NumeroIntersezioni > letto.SezioniApplicate.upperBound()) return false;
+    // is refused before anything is replaced (its count cannot size Sezioni). A plan with no
+    // stations has no road yet: its section list may never have been dimensioned.
+    const int32_t n = letto.NumeroIntersezioni;
+    if (n < 0 || (n > 0 && n > letto.SezioniApplicate.upperBound())) return false;
     piano = std::move(letto);
-    const int32_t n = piano.NumeroIntersezioni;
     sezioni.redimPreserve(n);
     for (int32_t i = 1; i <= n; ++i) sezioni[i] = piano.SezioniApplicate.get(i);
     paleggi = piano.PaleggiApplicati;

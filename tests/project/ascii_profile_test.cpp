@@ -269,6 +269,27 @@ TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
               std::vector<std::string>{"Impossibile aprire il file " + percorso("assente.pro") + "."});
 }
 
+TEST(ProfiloAscii, AProfileWithoutPointsIsEmptyWhateverItsMethod) {
+    // No points, no grade lines: nothing may be placed in the tables (method 5 once wrote its
+    // start elevation past them), and the empty profile goes out and comes back.
+    for (int metodo = 0; metodo <= 5; ++metodo)
+        for (const char* coda : {"", "12,5"}) {
+            SCOPED_TRACE(std::to_string(metodo) + coda);
+            FakeHost host;
+            Profilo p = profiloPrecedente();
+            std::string testo = righe({"0", "0", "0", "1", std::to_string(metodo)});
+            if (*coda) testo += righe({coda});
+            ASSERT_TRUE(importaProfiloAscii(scrivi("vuoto.pro", testo), p, host));
+            EXPECT_EQ(p.NumeroSezioni, 0);
+            EXPECT_EQ(p.MetodoLivellette, metodo);
+            EXPECT_FALSE(p.ProgettoLiv.has(1, 1));
+            ASSERT_TRUE(esportaProfiloAscii(percorso("vuoto2.pro"), p, host));
+            Profilo q;
+            EXPECT_TRUE(importaProfiloAscii(percorso("vuoto2.pro"), q, host));
+            EXPECT_TRUE(host.messaggi.empty());
+        }
+}
+
 TEST(ProfiloAscii, TolerantNumberForms) {
     // Comma decimals, blanks, Windows line ends, a quoted side and a leading plus sign.
     const std::string testo =

@@ -239,12 +239,16 @@ TEST(FileProgetto, LetturaPianoCopiaSezioniProfiloEPaleggi) {
     EXPECT_TRUE(paleggi == scritto.PaleggiApplicati);
     EXPECT_TRUE(profilo == scritto.ProfiloApplicato);
 
-    // No station: position 0 only.
+    // No station: position 0 only, also when the section list was never dimensioned (a plan
+    // without a computed road).
     scritto.NumeroIntersezioni = 0;
-    ASSERT_EQ(scriviRecord(path, scritto, false), "");
-    ASSERT_TRUE(leggiFilePiano(path, piano, sezioni, paleggi, profilo));
-    EXPECT_EQ(sezioni.upperBound(), 0);
-    EXPECT_EQ(sezioni[0].Nome, "zero");
+    for (bool dimensionata : {true, false}) {
+        if (!dimensionata) scritto.SezioniApplicate.erase();
+        ASSERT_EQ(scriviRecord(path, scritto, false), "");
+        ASSERT_TRUE(leggiFilePiano(path, piano, sezioni, paleggi, profilo)) << dimensionata;
+        EXPECT_EQ(sezioni.upperBound(), 0);
+        EXPECT_EQ(sezioni[0].Nome, "zero");
+    }
 
     // More stations than embedded sections, or a negative count: refused, nothing replaced.
     const Planimetria prima = piano;
