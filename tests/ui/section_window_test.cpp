@@ -53,13 +53,16 @@ private slots:
         QCOMPARE(griglia->testoCella(2, 2), QString("100"));
         QCOMPARE(ws.TipoDocumento, uint8_t(kDocSezione));
 
-        // Typing in the grid goes through the numeric key rule: the point is refused.
+        // Typing in the grid goes through the numeric key rule: a point is the decimal comma,
+        // a letter is refused, Delete empties the cell.
         griglia->setCurrentCell(2, 0);
-        QTest::keyClicks(griglia, "8.5");
-        QCOMPARE(griglia->testoCella(3, 1), QString("85"));
-        QTest::keyClick(griglia, Qt::Key_Backspace);
-        QTest::keyClicks(griglia, ",5");
+        QTest::keyClicks(griglia, "8.x5");
         QCOMPARE(griglia->testoCella(3, 1), QString("8,5"));
+        QTest::keyClick(griglia, Qt::Key_Delete);
+        QCOMPARE(griglia->testoCella(3, 1), QString(""));
+        QTest::keyClicks(griglia, "-2");
+        QTest::keyClick(griglia, Qt::Key_Backspace);
+        QCOMPARE(griglia->testoCella(3, 1), QString("-"));
         griglia->impostaTestoCella(3, 1, "");
 
         // Apply stores, solves and copies the list into the plan.

@@ -95,6 +95,8 @@ void TabellaGriglia::keyPressEvent(QKeyEvent* event) {
     std::string testo = testoCella(r, c).toStdString();
     if (event->key() == Qt::Key_Backspace) {
         testo = filtraTasto(kTastoBackspace, testo);
+    } else if (event->key() == Qt::Key_Delete) {
+        testo = filtraTasto(kTastoCanc, testo);
     } else if (!event->text().isEmpty()) {
         const QString t = event->text();
         if (modo->second == Digitazione::Numerica) {
