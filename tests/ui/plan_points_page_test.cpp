@@ -42,8 +42,8 @@ private slots:
         QCOMPARE(tabella->rowCount(), 9);
         QCOMPARE(tabella->testoCella(1, 1), QString("5"));
 
-        // Typing follows the numeric cell rules: letters and points are ignored.
-        const char* righe[][3] = {{"1a2,5", "40", "-3"}, {"100", "8.0", "7"}};
+        // Typing follows the numeric cell rules: letters are ignored.
+        const char* righe[][3] = {{"1a2,5", "40", "-3"}, {"100", "8x0", "7"}};
         for (int r = 0; r < 2; ++r)
             for (int c = 0; c < 3; ++c) {
                 tabella->setCurrentCell(r + 1, c);
