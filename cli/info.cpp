@@ -1,11 +1,18 @@
-// carvela-cli info FILE [--json]: the kind of a project file and its main counts.
+// carvela-cli info FILE [--json]: the kind of a project file, a DXF drawing or an ASCII
+// profile, and its main counts, so every reader can be driven without windows.
+#include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <iostream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cli_commands.h"
+#include "console_host.h"
+#include "dxf/dxf_reader.h"
+#include "project/ascii_profile.h"
 #include "project/project_files.h"
 #include "project/records.h"
 
@@ -31,7 +38,59 @@ Voci vociProfilo(const Profilo& p, const std::string& prefisso) {
             {prefisso + "metodo livellette", p.MetodoLivellette}};
 }
 
-bool descrivi(const std::string& path, std::string& tipo, Voci& voci) {
+bool estensioneDxf(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string ext = path.substr(path.size() - 4);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext == ".dxf";
+}
+
+// Both profile kinds end in .pro: a stored profile starts with its version 1 as two bytes,
+// 01 00, which no text file does.
+bool profiloBinario(const std::string& path) {
+    char inizio[2] = {};
+    std::ifstream in(path, std::ios::binary);
+    return in.read(inizio, 2) && inizio[0] == 1 && inizio[1] == 0;
+}
+
+bool descriviDxf(const std::string& path, std::string& tipo, Voci& voci, std::string& errore) {
+    ConsoleHost host;
+    VbArray<DxfEntity> disegno;
+    LimitiDxf limiti;
+    LetturaDxf lettura;
+    if (!leggiFileDxf(path, disegno, limiti, host, &lettura)) {
+        errore = messaggioLetturaDxf(lettura.esito);
+        return false;
+    }
+    tipo = "Disegno DXF";
+    std::set<std::string> layer;
+    for (int32_t i = 1; i <= disegno.upperBound(); ++i) layer.insert(disegno[i].Layer);
+    // Vertices and sequence ends are parts of their polyline: the counts are of drawing objects.
+    long long entita = 0;
+    for (const auto& t : lettura.tipi) entita += t.second;
+    voci = {{"entità", entita}, {"layer", static_cast<long long>(layer.size())}};
+    for (const auto& [nome, n] : lettura.tipi) voci.push_back({nome, n});
+    voci.push_back({"entità nei blocchi", lettura.entitaBlocchi});
+    voci.push_back({"inserimenti di blocchi", lettura.inserimenti});
+    voci.push_back({"polilinee scartate", lettura.polilineeScartate()});
+    voci.push_back({"limiti del disegno", limiti.completi() ? 1 : 0});
+    return true;
+}
+
+bool descriviProfiloAscii(const std::string& path, std::string& tipo, Voci& voci, std::string& errore) {
+    ConsoleHost host;
+    Profilo p;
+    if (!importaProfiloAscii(path, p, host)) {
+        if (!host.messaggi.empty()) errore = host.messaggi.front();
+        return false;
+    }
+    tipo = "Profilo ASCII";
+    voci = vociProfilo(p, "");
+    return true;
+}
+
+bool descrivi(const std::string& path, std::string& tipo, Voci& voci, std::string& errore) {
+    if (estensioneDxf(path)) return descriviDxf(path, tipo, voci, errore);
     switch (tipoFileDaNome(path)) {
     case TipoFile::Pln: {
         Planimetria p;
@@ -52,6 +111,8 @@ bool descrivi(const std::string& path, std::string& tipo, Voci& voci) {
         return true;
     }
     case TipoFile::Pro: {
+        if (!std::ifstream(path, std::ios::binary)) return false;
+        if (!profiloBinario(path)) return descriviProfiloAscii(path, tipo, voci, errore);
         Profilo p;
         if (!leggiRecord(path, p)) return false;
         tipo = "Profilo";
@@ -110,14 +171,14 @@ int info(const Argomenti& args) {
         std::cerr << "Uso: carvela-cli info FILE [--json]\n";
         return 2;
     }
-    if (tipoFileDaNome(path) == TipoFile::Sconosciuto) {
+    if (tipoFileDaNome(path) == TipoFile::Sconosciuto && !estensioneDxf(path)) {
         std::cerr << "Tipo di file sconosciuto!\n";
         return 1;
     }
-    std::string tipo;
+    std::string tipo, errore;
     Voci voci;
-    if (!descrivi(path, tipo, voci)) {
-        std::cerr << "Errore di apertura del file!\n";
+    if (!descrivi(path, tipo, voci, errore)) {
+        std::cerr << (errore.empty() ? "Errore di apertura del file!" : errore) << '\n';
         return 1;
     }
 #ifdef CARVELA_HAVE_JSON

@@ -68,6 +68,29 @@ TEST(CarvelaCli, InfoPerOgniTipoEErrori) {
         EXPECT_EQ(e.uscita, messaggio) << nome;
     }
 
+    // A drawing, and the text profile that shares the .pro extension with the stored one.
+    std::ofstream(dir.file("d.DXF"), std::ios::binary)
+        << "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\nA\n10\n1\n20\n2\n30\n3\n0\nLINE\n8\nB\n10\n0\n20\n0\n30\n0\n11\n1\n"
+           "21\n1\n31\n0\n0\nPOLYLINE\n8\nB\n10\n0\n20\n0\n30\n5\n70\n8\n0\nVERTEX\n8\nB\n10\n1\n20\n1\n30\n5\n0\nVERTEX\n8\n"
+           "B\n10\n2\n20\n1\n30\n5\n0\nSEQEND\n8\nB\n0\nENDSEC\n0\nEOF";
+    std::ofstream(dir.file("testo.dxf"), std::ios::binary) << "non un disegno\n";
+    std::ofstream(dir.file("a.pro"), std::ios::binary) << "3\n1\n0\n100\n10\n101\n20\n102\n3\n0\n1\n0\n";
+    std::ofstream(dir.file("rotto.pro"), std::ios::binary) << "3\n1\n0\n";
+    for (auto [nome, testo] : {std::pair{"d.DXF",
+                                         "Tipo: Disegno DXF\nEntità: 3\nLayer: 2\nPOINT: 1\nLINE: 1\nPOLYLINE: 1\n"
+                                         "Entità nei blocchi: 0\nInserimenti di blocchi: 0\nPolilinee scartate: 0\n"},
+                               {"a.pro", "Tipo: Profilo ASCII\nSezioni: 3\nLivellette: 1\nCurve: 0\n"}}) {
+        e = esegui("info " + dir.file(nome));
+        EXPECT_EQ(e.stato, 0) << nome;
+        EXPECT_NE(e.uscita.find(testo), std::string::npos) << e.uscita;
+    }
+    e = esegui("info " + dir.file("testo.dxf"));
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.uscita.rfind("Il file non contiene un disegno DXF", 0), 0u) << e.uscita;
+    e = esegui("info " + dir.file("rotto.pro"));
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.uscita.rfind("Il file di profilo longitudinale ASCII è incompleto", 0), 0u) << e.uscita;
+
     e = esegui("--version");
     EXPECT_EQ(e.stato, 0);
     EXPECT_EQ(e.uscita.rfind("carvela-cli ", 0), 0u);
