@@ -92,6 +92,7 @@ EsitoMouse rilascioMouse(Workspace& ws, Canvas& canvas, Host& host, PulsanteMous
         return EsitoMouse::Gestito;
     }
     if (v.modoAsse == 2) {
+        segnaModifica(ws);  // the axis being traced is the project's
         if (pulsante == PulsanteMouse::Destro) {
             terminaTracciamentoAsse(ws, canvas, host);
             // The mode ends with the right button whatever the tracer did.

@@ -42,6 +42,7 @@ bool comandoDiVista(std::string_view nome) {
 }  // namespace
 
 void Comandi::nuovoProgetto() {
+    if (!confermaAbbandono(ws_, host_)) return;
     resetDocumento(ws_);
     host_.impostaTitolo("Carvela");
     canvas_.clear();
@@ -94,6 +95,13 @@ bool Comandi::esegui(std::string_view nome) {
     Host& host = host_;
     auto pagina = [&](Pagina p) { return [&host, p] { host.apriPagina(p); }; };
     auto tipo = [&](uint8_t t) { return [&ws, &canvas, &host, t] { ridisegnaTipo(ws, canvas, host, t); }; };
+    // Commands that change the records mark the change (see segnaModifica).
+    auto modifica = [&ws](const std::function<void()>& comando) {
+        return [&ws, comando] {
+            comando();
+            segnaModifica(ws);
+        };
+    };
 
     const std::map<std::string_view, std::function<void()>> tabella = {
         // File
@@ -101,16 +109,21 @@ bool Comandi::esegui(std::string_view nome) {
         {"apriFileProg", [&] { comandoApri(ws, canvas, host); }},
         {"AutoSalva", [&] { comandoSalva(ws, host, false); }},
         {"salvaConNome", [&] { comandoSalva(ws, host, true); }},
-        {"ImportDXFin", [&] { comandoImportaDxf(ws, canvas, host); }},
+        {"ImportDXFin",
+         [&] {
+             if (confermaAbbandono(ws, host)) comandoImportaDxf(ws, canvas, host);
+         }},
         {"importaOldProfilo",
          [&] {
              std::string path = host.apriFile(kFiltroProfiloAscii, "Apri file di profilo longituinale ASCII");
              if (path.empty()) return;
-             if (importaProfiloAscii(path, ws.Profilo, host)) disegnaProfilo(ws, canvas, host);
+             if (!importaProfiloAscii(path, ws.Profilo, host)) return;
+             segnaModifica(ws);
+             disegnaProfilo(ws, canvas, host);
          }},
         {"exportDXFsezione", [&] { comandoEsportaDxf(ws, canvas, host); }},
         {"esportaLandXML", [&] { comandoEsportaLandXml(ws, canvas, host); }},
-        {"importaAsseLandXML", [&] { comandoImportaAsseLandXml(ws, canvas, host); }},
+        {"importaAsseLandXML", modifica([&] { comandoImportaAsseLandXml(ws, canvas, host); })},
         {"espotraOldProfilo",
          [&] {
              std::string path = host.salvaFile(ws.Profilo.Origine, kFiltroProfiloAscii,
@@ -124,7 +137,7 @@ bool Comandi::esegui(std::string_view nome) {
         {"esci", [&] { host.richiediChiusura(); }},
         // Calcola
         {"insertPianoQ", pagina(Pagina::PuntiPiano)},
-        {"reticolaPiano", [&] { comandoReticolo(ws, canvas, host); }},
+        {"reticolaPiano", modifica([&] { comandoReticolo(ws, canvas, host); })},
         {"correggiSegmento",
          [&] {
              if (ws.TipoDocumento != kDocPianta) {
@@ -142,6 +155,7 @@ bool Comandi::esegui(std::string_view nome) {
                  return;
              }
              risolviSezione(sezioneCorrente(ws), ws.impostazioni);
+             segnaModifica(ws);
              disegnaSezione(ws, canvas, host, sezioneCorrente(ws));
          }},
         {"calcProfilo", pagina(Pagina::Profilo)},
@@ -161,6 +175,7 @@ bool Comandi::esegui(std::string_view nome) {
              }
              std::vector<int> nonRisolte;
              risolviProfilo(ws.Profilo, &nonRisolte);
+             segnaModifica(ws);
              if (!nonRisolte.empty()) {
                  std::string elenco;
                  for (int g : nonRisolte) elenco += (elenco.empty() ? "" : ", ") + std::to_string(g);
@@ -179,7 +194,10 @@ bool Comandi::esegui(std::string_view nome) {
              host.apriPagina(Pagina::RicavaDxf);
          }},
         // Strada
-        {"autocompStr", pagina(Pagina::Autocomposizione)},
+        {"autocompStr",
+         [&] {
+             if (confermaAbbandono(ws, host)) host.apriPagina(Pagina::Autocomposizione);
+         }},
         {"tracciaAsse",
          [&] {
              // The whole trace is one step, closed when tracing ends.
@@ -191,13 +209,19 @@ bool Comandi::esegui(std::string_view nome) {
              if (ws.vista.modoAsse != 0) return;  // not while tracing
              host.apriPagina(Pagina::CoordinateAsse);
          }},
-        {"assePoligo", [&] { importaAsse(ws, canvas, host, false); }},
-        {"asseTriangolazione", [&] { importaAsse(ws, canvas, host, true); }},
+        {"assePoligo", modifica([&] { importaAsse(ws, canvas, host, false); })},
+        {"asseTriangolazione", modifica([&] { importaAsse(ws, canvas, host, true); })},
         {"InvertiSM",
          [&] {
-             if (invertiAsse(ws, host)) calcolaTracciato(ws, canvas, host);
+             if (!invertiAsse(ws, host)) return;
+             segnaModifica(ws);
+             calcolaTracciato(ws, canvas, host);
          }},
-        {"ricavaProfilo", [&] { calcolaTracciato(ws, canvas, host); }},
+        {"ricavaProfilo",
+         [&] {
+             segnaModifica(ws);
+             calcolaTracciato(ws, canvas, host);
+         }},
         // Modifica / Viste
         {"ZoomX2", [this] { zoomMenu(2.0f); }},
         {"ZoomMeta", [this] { zoomMenu(0.5f); }},

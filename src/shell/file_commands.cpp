@@ -17,6 +17,7 @@ namespace carvela {
 namespace {
 
 const char* const kErroreApertura = "Errore di apertura del file!";
+const char* const kDomandaModifiche = "Il progetto è stato modificato. Salvare le modifiche?";
 
 // What the document shown is saved as.
 struct Salvataggio {
@@ -119,77 +120,96 @@ bool salva(Workspace& ws, Host& host, bool chiedi, bool automatico) {
         *s.nomeFile = path;
         host.impostaTitolo("Carvela [ " + path + " ]");
     }
+    segnaSalvato(ws);
     return true;
+}
+
+// The document of the file read into `ws` (a copy made for the purpose); false when the
+// file is not one of its kind. Nothing is drawn here: the copy is not shown yet.
+bool leggiDocumento(Workspace& ws, TipoFile tipo, const std::string& path) {
+    switch (tipo) {
+    case TipoFile::Pln:
+        if (!leggiFilePiano(path, ws.Piano, ws.Sezioni, ws.Paleggi, ws.Profilo)) return false;
+        ws.TipoDocumento = kDocPianta;
+        ws.NomeFilePln = path;
+        return true;
+    case TipoFile::Pro:
+        if (!leggiRecord(path, ws.Profilo)) return false;
+        ws.TipoDocumento = kDocProfilo;
+        ws.NomeFilePro = path;
+        return true;
+    case TipoFile::Sez:
+        if (!leggiFileSezioni(path, ws.Sezioni)) return false;
+        // A current section left over from a longer list would grow empty sections.
+        if (ws.SezioneCorrente < 1 || ws.SezioneCorrente > ws.Sezioni.upperBound()) ws.SezioneCorrente = 1;
+        ws.TipoDocumento = kDocSezione;
+        ws.NomeFileSez = path;
+        return true;
+    case TipoFile::Pla:
+        if (!leggiRecord(path, ws.PoligonaleAperta)) return false;
+        ws.TipoDocumento = kDocPoligonaleAperta;
+        ws.NomeFilePla = path;
+        return true;
+    case TipoFile::Plc:
+        if (!leggiRecord(path, ws.PoligonaleChiusa)) return false;
+        ws.TipoDocumento = kDocPoligonaleChiusa;
+        ws.NomeFilePlc = path;
+        return true;
+    case TipoFile::Trn:
+        if (!leggiRecord(path, ws.Triangolazione)) return false;
+        ws.TipoDocumento = kDocTriangolazione;
+        ws.NomeFileTrn = path;
+        return true;
+    case TipoFile::Sconosciuto: break;
+    }
+    return false;
 }
 
 }  // namespace
 
-bool apriFileProgetto(Workspace& ws, Canvas& canvas, Host& host, const std::string& path) {
-    // The document shown is emptied before the name is even looked at.
-    resetDocumento(ws);
-    host.impostaTitolo("Carvela");
-    canvas.clear();
-
-    bool letto = false;
-    std::string* nomeFile = nullptr;
-    switch (tipoFileDaNome(path)) {
-    case TipoFile::Pln:
-        letto = leggiFilePiano(path, ws.Piano, ws.Sezioni, ws.Paleggi, ws.Profilo);
-        nomeFile = &ws.NomeFilePln;
-        if (letto) {
-            ws.TipoDocumento = kDocPianta;
-            disegnaPianta(ws, canvas, host);
-        }
-        break;
-    case TipoFile::Pro:
-        letto = leggiRecord(path, ws.Profilo);
-        nomeFile = &ws.NomeFilePro;
-        if (letto) {
-            ws.TipoDocumento = kDocProfilo;
-            disegnaProfilo(ws, canvas, host);
-        }
-        break;
-    case TipoFile::Sez:
-        letto = leggiFileSezioni(path, ws.Sezioni);
-        nomeFile = &ws.NomeFileSez;
-        if (letto) {
-            // A current section left over from a longer list would grow empty sections.
-            if (ws.SezioneCorrente < 1 || ws.SezioneCorrente > ws.Sezioni.upperBound()) ws.SezioneCorrente = 1;
-            ws.TipoDocumento = kDocSezione;
-            disegnaSezione(ws, canvas, host, sezioneCorrente(ws));
-        }
-        break;
-    case TipoFile::Pla:
-        letto = leggiRecord(path, ws.PoligonaleAperta);
-        nomeFile = &ws.NomeFilePla;
-        if (letto) {
-            ws.TipoDocumento = kDocPoligonaleAperta;
-            disegnaPoligonaleAperta(ws, canvas, host);
-        }
-        break;
-    case TipoFile::Plc:
-        letto = leggiRecord(path, ws.PoligonaleChiusa);
-        nomeFile = &ws.NomeFilePlc;
-        if (letto) {
-            ws.TipoDocumento = kDocPoligonaleChiusa;
-            disegnaPoligonaleChiusa(ws, canvas, host);
-        }
-        break;
-    case TipoFile::Trn:
-        letto = leggiRecord(path, ws.Triangolazione);
-        nomeFile = &ws.NomeFileTrn;
-        if (letto) {
-            ws.TipoDocumento = kDocTriangolazione;
-            disegnaTriangolazione(ws, canvas, host);
-        }
-        break;
-    case TipoFile::Sconosciuto: host.messaggio("Tipo di file sconosciuto!"); return false;
+bool confermaAbbandono(Workspace& ws, Host& host) {
+    if (!progettoModificato(ws)) return true;
+    switch (host.messaggio(kDomandaModifiche, Pulsanti::SiNoAnnulla, Icona::Domanda)) {
+    case Risposta::Si: return salva(ws, host, false, false);
+    case Risposta::No: return true;
+    default: return false;
     }
-    if (!letto) {
+}
+
+bool confermaChiusura(Workspace& ws, Host& host) {
+    if (progettoModificato(ws)) return confermaAbbandono(ws, host);
+    return host.messaggio("Confermate la chiusura del programma?", Pulsanti::OkAnnulla, Icona::Domanda, "Carvela") ==
+           Risposta::Ok;
+}
+
+bool apriFileProgetto(Workspace& ws, Canvas& canvas, Host& host, const std::string& path) {
+    const TipoFile tipo = tipoFileDaNome(path);
+    if (tipo == TipoFile::Sconosciuto) {
+        host.messaggio("Tipo di file sconosciuto!");
+        return false;
+    }
+    // The file is read into a copy emptied as the open empties the document shown: a file
+    // that cannot be read leaves the work in memory as it was.
+    Workspace letto = ws;
+    resetDocumento(letto);
+    if (!leggiDocumento(letto, tipo, path)) {
         host.messaggio(kErroreApertura);
         return false;
     }
-    *nomeFile = path;
+    ws = std::move(letto);
+    segnaSalvato(ws);
+    ws.contatoreAutoSave = 0;
+    host.impostaTitolo("Carvela");
+    canvas.clear();
+    switch (ws.TipoDocumento) {
+    case kDocPianta: disegnaPianta(ws, canvas, host); break;
+    case kDocProfilo: disegnaProfilo(ws, canvas, host); break;
+    case kDocSezione: disegnaSezione(ws, canvas, host, sezioneCorrente(ws)); break;
+    case kDocPoligonaleAperta: disegnaPoligonaleAperta(ws, canvas, host); break;
+    case kDocPoligonaleChiusa: disegnaPoligonaleChiusa(ws, canvas, host); break;
+    case kDocTriangolazione: disegnaTriangolazione(ws, canvas, host); break;
+    default: break;
+    }
     host.impostaTitolo(host.titolo() + " [ " + path + " ]");
     // A project read from a file starts its own history; a failed open stays undoable.
     if (ws.storia) ws.storia->svuota();
@@ -197,6 +217,7 @@ bool apriFileProgetto(Workspace& ws, Canvas& canvas, Host& host, const std::stri
 }
 
 void comandoApri(Workspace& ws, Canvas& canvas, Host& host) {
+    if (!confermaAbbandono(ws, host)) return;
     const std::string path = host.apriFile(kFiltroApri, kTitoloApri);
     if (path.empty()) return;
     apriFileProgetto(ws, canvas, host, path);
@@ -206,15 +227,20 @@ void comandoSalva(Workspace& ws, Host& host, bool conNome) { salva(ws, host, con
 
 bool salvaAutomatico(Workspace& ws, Host& host) { return salva(ws, host, false, true); }
 
-void tickAutoSave(Workspace& ws, Host& host) {
+std::string tickAutoSave(Workspace& ws, Host& host) {
     // A tick that arrives while a save is still running (a dialog is open) waits its turn.
-    if (ws.salvataggioInCorso) return;
+    if (ws.salvataggioInCorso) return {};
     // With automatic saving off the count stops at its top instead of wrapping round.
     if (ws.contatoreAutoSave < INT16_MAX) ++ws.contatoreAutoSave;
-    if (!ws.impostazioni.AbilitaAutoSave || ws.contatoreAutoSave <= ws.impostazioni.IntervalloAutoSave) return;
-    salvaAutomatico(ws, host);
-    ws.periodoTimerMs = 60000;
+    if (!ws.impostazioni.AbilitaAutoSave) return {};
+    // The interval is in minutes, whatever the timer's period.
+    const int64_t trascorsi = int64_t{ws.contatoreAutoSave} * std::max(ws.periodoTimerMs, 1);
+    if (trascorsi < int64_t{std::max(ws.impostazioni.IntervalloAutoSave, 1)} * 60000) return {};
     ws.contatoreAutoSave = 0;
+    // Only work not yet on disk, and only to the file it came from.
+    Salvataggio s;
+    if (!progettoModificato(ws) || !salvataggioPer(ws, s) || s.nomeFile->empty()) return {};
+    return salvaAutomatico(ws, host) ? *s.nomeFile : std::string();
 }
 
 }  // namespace carvela

@@ -7,7 +7,7 @@
 
 namespace carvela {
 
-enum class Pulsanti { Ok, OkAnnulla, SiNo };
+enum class Pulsanti { Ok, OkAnnulla, SiNo, SiNoAnnulla };
 enum class Icona { Informazione, Avviso, Domanda, Critico };
 enum class Risposta { Ok, Annulla, Si, No };
 

@@ -104,6 +104,7 @@ bool Storia::annulla(Workspace& ws) {
     std::unique_ptr<Passo> p = std::move(annullabili_.back());
     annullabili_.pop_back();
     scambia(*p, ws);
+    segnaModifica(ws);  // the project differs from the saved one again
     ripetibili_.push_back(std::move(p));
     return true;
 }
@@ -114,6 +115,7 @@ bool Storia::ripeti(Workspace& ws) {
     std::unique_ptr<Passo> p = std::move(ripetibili_.back());
     ripetibili_.pop_back();
     scambia(*p, ws);
+    segnaModifica(ws);
     annullabili_.push_back(std::move(p));
     return true;
 }

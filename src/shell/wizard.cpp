@@ -167,6 +167,7 @@ bool Autocomposizione::eseguiAzione(int passo) {
         return true;
     case 5:
         finestra_.nascondi();
+        segnaModifica(ws_);
         calcolaTracciato(ws_, canvas_, host_);
         finestra_.mostra();
         opzione = OpzioneFinale::Planimetria;

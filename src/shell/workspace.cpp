@@ -19,10 +19,24 @@ void resetDocumento(Workspace& ws) {
         ws.DxfDrawing.erase();
         ws.LetturaDisegno = {};
         ws.CentriCurve.erase();
+        // The files of what was emptied no longer hold this project: a later save (the
+        // automatic one above all) must not write a new project over them.
+        ws.NomeFilePln.clear();
+        ws.NomeFilePro.clear();
+        ws.NomeFileSez.clear();
         break;
-    case kDocPoligonaleAperta: ws.PoligonaleAperta = OpenTraverse{}; break;
-    case kDocPoligonaleChiusa: ws.PoligonaleChiusa = ClosedTraverse{}; break;
-    case kDocTriangolazione: ws.Triangolazione = TriangulationChain{}; break;
+    case kDocPoligonaleAperta:
+        ws.PoligonaleAperta = OpenTraverse{};
+        ws.NomeFilePla.clear();
+        break;
+    case kDocPoligonaleChiusa:
+        ws.PoligonaleChiusa = ClosedTraverse{};
+        ws.NomeFilePlc.clear();
+        break;
+    case kDocTriangolazione:
+        ws.Triangolazione = TriangulationChain{};
+        ws.NomeFileTrn.clear();
+        break;
     case kDocDxf:
         ws.DxfDrawing.erase();
         ws.LetturaDisegno = {};
@@ -30,6 +44,8 @@ void resetDocumento(Workspace& ws) {
     default: break;
     }
     ws.TipoDocumento = kDocNessuno;
+    // Callers ask before emptying (confermaAbbandono): nothing unsaved is left.
+    segnaSalvato(ws);
 }
 
 void salvaTutteImpostazioni(Workspace& ws) {

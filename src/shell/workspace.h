@@ -34,6 +34,11 @@ struct Workspace {
     Impostazioni impostazioni;
     Vista vista;
 
+    // Changes of the project: every command that changes the records calls segnaModifica;
+    // open, save and the emptying of a document make the project unmodified again.
+    uint64_t versioneProgetto = 0;  // grows at every change
+    uint64_t versioneSalvata = 0;   // versioneProgetto when last opened or saved
+
     int16_t contatoreAutoSave = 0;    // ticks since the last automatic save
     int32_t periodoTimerMs = 10000;   // period of the automatic-save timer
     int16_t wizardAttivo = 0;         // -1 while the project wizard is open
@@ -47,7 +52,15 @@ struct Workspace {
     Workspace() { Sezioni.redim(1); }
 };
 
-// Empties what TipoDocumento designates and sets it to 0 (the "new" of the main window).
+// The modified flag. A command that changes the project calls segnaModifica(ws) once it
+// has changed it; the program shows progettoModificato(ws) in the caption and asks before
+// discarding; a successful open or save calls segnaSalvato(ws).
+inline void segnaModifica(Workspace& ws) { ++ws.versioneProgetto; }
+inline void segnaSalvato(Workspace& ws) { ws.versioneSalvata = ws.versioneProgetto; }
+inline bool progettoModificato(const Workspace& ws) { return ws.versioneProgetto != ws.versioneSalvata; }
+
+// Empties what TipoDocumento designates, forgets the files it came from, sets TipoDocumento
+// to 0 and leaves the project unmodified (the "new" of the main window; callers ask first).
 void resetDocumento(Workspace& ws);
 
 // "Save all" of the settings: every key into the workspace's store, when it has one.

@@ -82,26 +82,38 @@ TEST(ApriFile, OgniTipoPerEstensioneSenzaDistinguereMaiuscole) {
     }
 }
 
-TEST(ApriFile, FileIgnotiOGuastiLascianoUnDocumentoVuoto) {
-    // The document shown is emptied before the name is looked at; then an unknown extension,
-    // an empty file or a missing one is refused (the readers refuse any damaged file, see the
-    // file tests).
+TEST(ApriFile, UnFileIgnotoOGuastoLasciaIlProgettoComEra) {
+    // An unknown extension, an empty file or a missing one is refused (the readers refuse any
+    // damaged file, see the file tests), and the work in memory, its caption, its file name
+    // and its unsaved changes stay as they were.
     Ambiente a;
     std::ofstream(a.dir.file("note.txt")) << "testo";
     std::ofstream{a.dir.file("vuoto.pln")};
+    a.ws.TipoDocumento = kDocPianta;
+    a.ws.Piano = campioni::piano(2);
+    a.ws.NomeFilePln = a.dir.file("mio.pln");
+    segnaModifica(a.ws);
     for (auto [nome, messaggio] : {std::pair{"note.txt", "Tipo di file sconosciuto!"},
                                    {"vuoto.pln", "Errore di apertura del file!"},
                                    {"manca.pro", "Errore di apertura del file!"}}) {
-        a.ws.TipoDocumento = kDocPianta;
-        a.ws.Piano = campioni::piano(2);
         a.host.pulisci();
         a.host.titoloFinestra = "Carvela [ x ]";
+        a.host.risposte = {Risposta::No};  // the changes are not saved first
         a.apri(a.dir.file(nome));
-        EXPECT_EQ(a.host.testiMessaggi(), Testi{messaggio}) << nome;
-        EXPECT_TRUE(a.ws.TipoDocumento == kDocNessuno && a.ws.Piano == Planimetria{} && a.ws.Sezioni.upperBound() == 1);
-        EXPECT_EQ(a.host.titoloFinestra, "Carvela");
+        EXPECT_EQ(a.host.testiMessaggi().back(), messaggio) << nome;
+        EXPECT_TRUE(a.ws.TipoDocumento == kDocPianta && a.ws.Piano == campioni::piano(2)) << nome;
+        EXPECT_EQ(a.host.titoloFinestra, "Carvela [ x ]");
+        EXPECT_EQ(a.ws.NomeFilePln, a.dir.file("mio.pln"));
+        EXPECT_TRUE(progettoModificato(a.ws));
     }
-    EXPECT_TRUE(a.ws.NomeFilePln.empty());
+
+    // A good file replaces the project and is the unmodified state.
+    ASSERT_EQ(scriviRecord(a.dir.file("p.pro"), campioni::profilo(), false), "");
+    a.host.pulisci();
+    a.host.risposte = {Risposta::No};
+    a.apri(a.dir.file("p.pro"));
+    EXPECT_EQ(a.ws.TipoDocumento, kDocProfilo);
+    EXPECT_FALSE(progettoModificato(a.ws));
 
     // A sections file holding position 0 only: the single empty section of the reset stays.
     FileSezioni soloZero;
@@ -210,40 +222,80 @@ TEST(SalvaFile, IlPianoPortaConSeSezioniProfiloEPaleggi) {
     EXPECT_FALSE(fs::exists(a.dir.file("progetto.BAK")));
 }
 
-TEST(SalvataggioAutomatico, PrimoAlSestoTickPoiOgniSei) {
+TEST(SalvataggioAutomatico, OgniIntervalloInMinutiSoloUnProgettoModificatoConIlSuoFile) {
     Ambiente a;
-    a.ws.impostazioni.IntervalloAutoSave = 5;
-    a.ws.periodoTimerMs = 5000;
+    a.ws.impostazioni.IntervalloAutoSave = 2;  // minutes: twelve ticks of ten seconds
     a.ws.TipoDocumento = kDocProfilo;
     a.ws.Profilo = campioni::profilo();
     a.ws.NomeFilePro = a.dir.file("auto.pro");
 
-    std::vector<int> salvataggi;
-    for (int tick = 1; tick <= 20; ++tick) {
-        tickAutoSave(a.ws, a.host);
-        EXPECT_TRUE(tick >= 6 || a.ws.periodoTimerMs == 5000) << tick;
-        if (fs::exists(a.ws.NomeFilePro)) salvataggi.push_back(tick);
-        fs::remove(a.ws.NomeFilePro);
-    }
-    EXPECT_EQ(salvataggi, (std::vector<int>{6, 12, 18}));
-    EXPECT_EQ(a.ws.periodoTimerMs, 60000);
+    auto giri = [&](int ticks) {
+        std::vector<int> salvataggi;
+        for (int tick = 1; tick <= ticks; ++tick) {
+            if (tick % 5 == 1) segnaModifica(a.ws);
+            const std::string scritto = tickAutoSave(a.ws, a.host);
+            EXPECT_EQ(scritto.empty(), !fs::exists(a.ws.NomeFilePro)) << tick;
+            if (!scritto.empty()) salvataggi.push_back(tick);
+            fs::remove(a.ws.NomeFilePro);
+        }
+        return salvataggi;
+    };
+    EXPECT_EQ(giri(36), (std::vector<int>{12, 24, 36}));
+    EXPECT_FALSE(progettoModificato(a.ws));
     EXPECT_TRUE(a.host.messaggi.empty() && a.host.titoliDialoghi.empty());
+
+    // Unchanged since the last save or open: nothing is written over its file.
+    for (int tick = 0; tick < 40; ++tick) EXPECT_EQ(tickAutoSave(a.ws, a.host), "");
+    EXPECT_FALSE(fs::exists(a.ws.NomeFilePro));
 
     // Switched off: nothing is saved however many ticks pass, and the count never wraps.
     a.ws.impostazioni.AbilitaAutoSave = false;
+    segnaModifica(a.ws);
     for (int tick = 0; tick < 40000; ++tick) tickAutoSave(a.ws, a.host);
     EXPECT_FALSE(fs::exists(a.ws.NomeFilePro));
     EXPECT_GT(a.ws.contatoreAutoSave, 0);
 
-    // No document, or a document with no file yet: silent, no dialog.
+    // No document, or a modified document with no file yet: silent, no dialog.
     Ambiente b;
-    b.ws.impostazioni.IntervalloAutoSave = 2;
+    b.ws.impostazioni.IntervalloAutoSave = 1;
+    segnaModifica(b.ws);
     for (uint8_t tipo : {uint8_t(kDocNessuno), uint8_t(kDocPianta), uint8_t(kDocDxf)}) {
         b.ws.TipoDocumento = tipo;
-        for (int tick = 0; tick < 3; ++tick) tickAutoSave(b.ws, b.host);
+        for (int tick = 0; tick < 7; ++tick) EXPECT_EQ(tickAutoSave(b.ws, b.host), "");
     }
     EXPECT_TRUE(b.host.messaggi.empty() && b.host.titoliDialoghi.empty());
-    EXPECT_EQ(b.ws.periodoTimerMs, 60000);
+}
+
+TEST(ModificheNonSalvate, LaDomandaSalvaScartaOAnnulla) {
+    // Si saves the document shown to its file, No discards, Annulla stops; an unmodified
+    // project is not asked about.
+    Ambiente a;
+    EXPECT_TRUE(confermaAbbandono(a.ws, a.host));
+    EXPECT_TRUE(a.host.messaggi.empty());
+    a.ws.TipoDocumento = kDocProfilo;
+    a.ws.Profilo = campioni::profilo();
+    a.ws.NomeFilePro = a.dir.file("mio.pro");
+    segnaModifica(a.ws);
+    a.host.risposte = {Risposta::Annulla, Risposta::No};
+    EXPECT_FALSE(confermaAbbandono(a.ws, a.host));
+    EXPECT_TRUE(confermaAbbandono(a.ws, a.host));
+    EXPECT_FALSE(fs::exists(a.ws.NomeFilePro));
+    EXPECT_TRUE(progettoModificato(a.ws));
+    ASSERT_EQ(a.host.messaggi.size(), 2u);
+    EXPECT_EQ(a.host.messaggi[0].pulsanti, Pulsanti::SiNoAnnulla);
+    a.host.risposte = {Risposta::Si};
+    EXPECT_TRUE(confermaAbbandono(a.ws, a.host));
+    EXPECT_TRUE(fs::exists(a.ws.NomeFilePro));
+    EXPECT_FALSE(progettoModificato(a.ws));
+
+    // Cancelling the open keeps everything; the dialog does not even open.
+    segnaModifica(a.ws);
+    a.host.pulisci();
+    a.host.risposte = {Risposta::Annulla};
+    a.host.fileAperti = {a.dir.file("mio.pro")};
+    comandoApri(a.ws, a.canvas, a.host);
+    EXPECT_TRUE(a.host.titoliDialoghi.empty());
+    EXPECT_TRUE(progettoModificato(a.ws));
 }
 
 }  // namespace

@@ -21,7 +21,10 @@ void FakeHost::pulisci() {
 Risposta FakeHost::messaggio(const std::string& testo, Pulsanti pulsanti, Icona icona, const std::string&) {
     messaggi.push_back({testo, pulsanti, icona});
     if (pulsanti == Pulsanti::Ok) return Risposta::Ok;
-    if (risposte.empty()) return pulsanti == Pulsanti::SiNo ? Risposta::Si : Risposta::Ok;
+    if (risposte.empty()) {
+        if (pulsanti == Pulsanti::SiNoAnnulla) return Risposta::Annulla;
+        return pulsanti == Pulsanti::SiNo ? Risposta::Si : Risposta::Ok;
+    }
     Risposta r = risposte.front();
     risposte.pop_front();
     return r;

@@ -7,12 +7,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QPageSetupDialog>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <filesystem>
 #include <memory>
 
 #include "graphics/ui/canvas_widget.h"
@@ -21,6 +23,7 @@
 #include "shell/ui/print_setup.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/wait_window.h"
+#include "shell/workspace.h"
 #include "support/sample_records.h"
 
 using namespace carvela;
@@ -218,9 +221,58 @@ private slots:
         QVERIFY(f.w.apriFile(QString::fromStdString(path)));
         QCOMPARE(f.w.windowTitle(), QString::fromStdString("Carvela [ " + path + " ]"));
         QCOMPARE(f.w.workspace().TipoDocumento, uint8_t(kDocPianta));
+        // A failed open keeps the project, its caption and its drawing.
+        const QImage disegnato = f.w.canvas().immagine().copy();
         QVERIFY(!f.w.apriFile(QString::fromStdString(dir.file("manca.pln"))));
         QCOMPARE(f.messaggi.back(), std::string("Errore di apertura del file!"));
-        QCOMPARE(f.w.windowTitle(), QString("Carvela"));
+        QCOMPARE(f.w.windowTitle(), QString::fromStdString("Carvela [ " + path + " ]"));
+        QVERIFY(f.w.workspace().Piano == campioni::piano(2));
+        QVERIFY(f.w.canvas().immagine() == disegnato);
+    }
+
+    void progettoModificatoAsteriscoDomandaESalvataggioAutomatico() {
+        Finestra f;
+        campioni::CartellaTemporanea dir;
+        const std::string path = dir.file("p.pro");
+        QCOMPARE(scriviRecord(path, campioni::profilo(), false), std::string());
+        QVERIFY(f.w.apriFile(QString::fromStdString(path)));
+        Workspace& ws = f.w.workspace();
+        ws.impostazioni.IntervalloAutoSave = 1;
+
+        // Opened and unchanged: the automatic save does not write over the file just opened.
+        std::filesystem::remove(path);
+        ws.periodoTimerMs = 10;
+        ws.contatoreAutoSave = 30000;
+        f.w.timerAutoSave().setInterval(10);
+        QTest::qWait(80);
+        QVERIFY(!std::filesystem::exists(path));
+        QVERIFY(!f.w.windowTitle().endsWith(" *"));
+
+        // Changed: the caption says so, the automatic save writes it and the status bar tells.
+        segnaModifica(ws);
+        QTRY_VERIFY(f.w.windowTitle().endsWith(" *"));
+        ws.contatoreAutoSave = 30000;
+        QTRY_VERIFY(std::filesystem::exists(path));
+        QVERIFY(f.w.statusBar()->currentMessage().contains(QString::fromStdString(path)));
+        QTRY_VERIFY(!f.w.windowTitle().endsWith(" *"));
+
+        // Exit with unsaved changes asks whether to save; cancelling keeps everything.
+        ws.Profilo.NumeroSezioni = 1;
+        segnaModifica(ws);
+        const Profilo cambiato = ws.Profilo;
+        f.risposta = Risposta::Annulla;
+        f.messaggi.clear();
+        QVERIFY(!f.w.close());
+        QCOMPARE(f.messaggi, std::vector<std::string>{"Il progetto è stato modificato. Salvare le modifiche?"});
+        QVERIFY(f.w.isVisible() && ws.Profilo == cambiato && progettoModificato(ws));
+        // So do "&Nuovo..." and "Apri file...": cancelled, nothing is emptied or opened.
+        f.w.menuBar()->findChild<QAction*>("nuovoProgetto")->trigger();
+        f.w.menuBar()->findChild<QAction*>("apriFileProg")->trigger();
+        QCOMPARE(f.messaggi.size(), size_t(3));
+        QVERIFY(ws.TipoDocumento == kDocProfilo && ws.Profilo == cambiato);
+        // "No" discards and closes.
+        f.risposta = Risposta::No;
+        QVERIFY(f.w.close());
     }
 
     void annullareLaChiusuraLasciaTuttoComEra() {

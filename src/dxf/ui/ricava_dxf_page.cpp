@@ -96,7 +96,7 @@ void PaginaRicavaDxf::riconosci() {
     SceltaDxf scelta;
     if (!modello_.scelta(contesto_.ws.DxfDrawing, contesto_.host, scelta)) return;
     accept();  // the window goes first, then the target's page may open
-    riconosciDxf(contesto_.ws, contesto_.canvas, contesto_.host, scelta);
+    if (riconosciDxf(contesto_.ws, contesto_.canvas, contesto_.host, scelta)) segnaModifica(contesto_.ws);
 }
 
 CARVELA_REGISTRA_PAGINA(Pagina::RicavaDxf, PaginaRicavaDxf)

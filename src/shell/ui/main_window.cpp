@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTime>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -286,13 +288,22 @@ FinestraPrincipale::FinestraPrincipale(SettingsStore* archivio, QWidget* parent,
     creaMenu();
     creaBarraStrumenti();
 
-    // The automatic save: the first period from the settings, then what each tick decides.
-    ws_.periodoTimerMs = std::max(1, ws_.impostazioni.IntervalloAutoSave) * 1000;
+    // The automatic save: a tick every ten seconds; the interval in minutes of the settings
+    // is counted in ticks.
+    ws_.periodoTimerMs = 10000;
     timerAutoSave_ = new QTimer(this);
     timerAutoSave_->setObjectName("Timer1");
     timerAutoSave_->setInterval(ws_.periodoTimerMs);
     connect(timerAutoSave_, &QTimer::timeout, this, &FinestraPrincipale::tickTimer);
     timerAutoSave_->start();
+
+    // The asterisk of unsaved changes follows the project, whichever window changed it.
+    auto* timerModifica = new QTimer(this);
+    timerModifica->setObjectName("TimerModifica");
+    timerModifica->setInterval(250);
+    connect(timerModifica, &QTimer::timeout, this, &FinestraPrincipale::aggiornaModificato);
+    timerModifica->start();
+    statusBar()->setObjectName("BarraStato");
 
     creaAlbero();
 
@@ -464,13 +475,18 @@ void FinestraPrincipale::salvaStatoFinestra() {
 void FinestraPrincipale::tickTimer() {
     // Not in the middle of long work: the records may be half computed.
     if (host_->attesaVisibile()) return;
-    tickAutoSave(ws_, *host_);
+    const std::string scritto = tickAutoSave(ws_, *host_);
+    if (!scritto.empty())
+        statusBar()->showMessage(QString::fromStdString("Salvataggio automatico: " + scritto + " (" +
+                                                        QTime::currentTime().toString("HH:mm").toStdString() + ")"));
+    aggiornaModificato();
     if (timerAutoSave_->interval() != ws_.periodoTimerMs) timerAutoSave_->setInterval(ws_.periodoTimerMs);
 }
 
+void FinestraPrincipale::aggiornaModificato() { host_->mostraModificato(progettoModificato(ws_)); }
+
 void FinestraPrincipale::closeEvent(QCloseEvent* event) {
-    if (host_->messaggio("Confermate la chiusura del programma?", Pulsanti::OkAnnulla, Icona::Domanda, "Carvela") !=
-        Risposta::Ok) {
+    if (!confermaChiusura(ws_, *host_)) {
         event->ignore();
         return;
     }

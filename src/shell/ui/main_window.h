@@ -66,6 +66,7 @@ private:
     void ricordaFile(const QString& path);
     void riempiRecenti(QMenu* menu);
     void salvaStatoFinestra();
+    void aggiornaModificato();
 
     Workspace ws_;
     Storia storia_;

@@ -8,6 +8,7 @@
 #include "project/text_export.h"
 #include "shell/undo.h"
 #include "shell/ui/print_grids.h"
+#include "shell/workspace.h"
 
 namespace carvela {
 namespace {
@@ -81,6 +82,7 @@ QHBoxLayout* FinestraPagina::rigaPulsanti(int quali) {
     if (QPushButton* b = pulsante(Applica)) connect(b, &QPushButton::clicked, this, [this] {
             PassoStoria passo(ws(), partiApplica_);
             applica();
+            segnaModifica(ws());  // "&Applica" puts the page into the project
         });
     if (QPushButton* b = pulsante(Esporta)) connect(b, &QPushButton::clicked, this, &FinestraPagina::esporta);
     if (QPushButton* b = pulsante(Stampa)) connect(b, &QPushButton::clicked, this, &FinestraPagina::stampa);

@@ -68,6 +68,11 @@ Risposta QtHost::messaggio(const std::string& testo, Pulsanti pulsanti, Icona ic
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    case Pulsanti::SiNoAnnulla:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return Risposta::Ok;
@@ -160,10 +165,22 @@ void QtHost::apriPagina(Pagina id) {
     p->exec();
 }
 
-std::string QtHost::titolo() const { return finestra_ ? finestra_->windowTitle().toStdString() : std::string(); }
+std::string QtHost::titolo() const {
+    if (!finestra_) return {};
+    QString t = finestra_->windowTitle();
+    if (modificato_ && t.endsWith(" *")) t.chop(2);
+    return t.toStdString();
+}
 
 void QtHost::impostaTitolo(const std::string& testo) {
-    if (finestra_) finestra_->setWindowTitle(QString::fromStdString(testo));
+    if (finestra_) finestra_->setWindowTitle(QString::fromStdString(testo) + (modificato_ ? " *" : ""));
+}
+
+void QtHost::mostraModificato(bool modificato) {
+    if (modificato == modificato_) return;
+    const std::string base = titolo();
+    modificato_ = modificato;
+    impostaTitolo(base);
 }
 
 bool QtHost::avviaInfoSistema() {

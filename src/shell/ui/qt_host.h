@@ -49,6 +49,8 @@ public:
     QDialog* pagina(Pagina pagina);
     FinestraAttesa& finestraAttesa();
     bool attesaVisibile() const;
+    // The asterisk after the caption of a project with unsaved changes; titolo() leaves it out.
+    void mostraModificato(bool modificato);
 
     // Answers in place of the dialogs, for scripted runs and window tests: when set, the
     // dialog is not shown and the function answers for it.
@@ -64,6 +66,7 @@ private:
     std::map<Pagina, QDialog*> pagine_;
     FinestraAttesa* attesa_ = nullptr;
     int cursoriAttesa_ = 0;
+    bool modificato_ = false;
 };
 
 }  // namespace carvela
