@@ -19,7 +19,7 @@
 
 #include "dxf/dxf_reader.h"
 #include "dxf_contour_generator.h"
-#include "shell/silent_host.h"
+#include "state/silent_host.h"
 
 // ---- heap accounting: every allocation of the process goes through these ----
 namespace {

@@ -6,10 +6,10 @@
 
 #include "graphics/plan_drawing.h"
 #include "graphics/raster_canvas.h"
-#include "graphics/view.h"
 #include "graphics/view_ops.h"
-#include "shell/silent_host.h"
-#include "shell/workspace.h"
+#include "state/silent_host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "graphics/recording_canvas.h"
 #include "road/geometry.h"
 #include "road/road_computation.h"
-#include "shell/silent_host.h"
-#include "shell/workspace.h"
+#include "state/silent_host.h"
+#include "state/workspace.h"
 
 namespace {
 

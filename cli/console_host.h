@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/silent_host.h"
+#include "state/silent_host.h"
 
 namespace carvela::cli {
 

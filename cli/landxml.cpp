@@ -10,7 +10,7 @@
 #include "console_host.h"
 #include "project/project_files.h"
 #include "project/records.h"
-#include "shell/settings.h"
+#include "state/settings.h"
 
 namespace carvela::cli {
 

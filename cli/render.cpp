@@ -8,12 +8,12 @@
 #include "graphics/png_writer.h"
 #include "graphics/raster_canvas.h"
 #include "graphics/redraw.h"
-#include "graphics/view.h"
 #include "graphics/view_ops.h"
 #include "project/project_files.h"
 #include "project/vbtext.h"
-#include "shell/settings.h"
-#include "shell/workspace.h"
+#include "state/settings.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela::cli {
 namespace {

@@ -24,7 +24,6 @@
 #include "graphics/png_writer.h"
 #include "graphics/raster_canvas.h"
 #include "graphics/road_drawings.h"
-#include "graphics/view.h"
 #include "project/codepage.h"
 #include "project/coordinate.h"
 #include "project/origine.h"
@@ -34,8 +33,9 @@
 #include "road/road_computation.h"
 #include "sections/mass_diagram.h"
 #include "sections/volumes.h"
-#include "shell/settings.h"
-#include "shell/workspace.h"
+#include "state/settings.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 #ifdef CARVELA_HAVE_JSON
 #include <nlohmann/json.hpp>

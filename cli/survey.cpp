@@ -13,7 +13,7 @@
 #include "project/origine.h"
 #include "project/project_files.h"
 #include "project/vbtext.h"
-#include "shell/settings.h"
+#include "state/settings.h"
 #include "survey/intersections.h"
 #include "survey/traverse.h"
 #include "survey/triangulation.h"

@@ -7,7 +7,7 @@
 #include "fuzz_support.h"
 #include "project/ascii_profile.h"
 #include "project/records.h"
-#include "shell/silent_host.h"
+#include "state/silent_host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace carvela;

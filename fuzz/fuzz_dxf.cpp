@@ -9,7 +9,7 @@
 
 #include "dxf/dxf_reader.h"
 #include "fuzz_support.h"
-#include "shell/silent_host.h"
+#include "state/silent_host.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "fuzz_support.h"
 #include "graphics/recording_canvas.h"
 #include "road/road_computation.h"
-#include "shell/silent_host.h"
-#include "shell/workspace.h"
+#include "state/silent_host.h"
+#include "state/workspace.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace carvela;

@@ -7,11 +7,11 @@
 #include "dxf/dxf_exports.h"
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_writer.h"
-#include "graphics/canvas.h"
-#include "graphics/view.h"
 #include "graphics/view_ops.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/canvas.h"
+#include "state/host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

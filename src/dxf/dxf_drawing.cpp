@@ -1,9 +1,9 @@
 #include "dxf/dxf_drawing.h"
 
 #include "graphics/stroke_font.h"
-#include "graphics/view.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

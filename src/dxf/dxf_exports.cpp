@@ -5,7 +5,7 @@
 
 #include "dxf/dxf_writer.h"
 #include "project/vbtext.h"
-#include "shell/settings.h"
+#include "state/settings.h"
 
 namespace carvela {
 

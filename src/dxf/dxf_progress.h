@@ -4,7 +4,7 @@
 // in coarser steps and only changes of position reach the host.
 #include <cstdint>
 
-#include "shell/host.h"
+#include "state/host.h"
 
 namespace carvela {
 

@@ -5,8 +5,8 @@
 
 #include "dxf/dxf_progress.h"
 #include "graphics/plan_drawing.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

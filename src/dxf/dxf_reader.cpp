@@ -11,8 +11,8 @@
 #include "dxf/dxf_progress.h"
 #include "dxf/dxf_text.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -8,8 +8,8 @@
 #include "dxf/dxf_writer.h"
 #include "graphics/road_drawings.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
-#include "shell/settings.h"
+#include "state/host.h"
+#include "state/settings.h"
 
 namespace carvela {
 namespace {

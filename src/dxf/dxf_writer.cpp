@@ -6,7 +6,7 @@
 #include "project/coordinate.h"
 #include "project/project_files.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
+#include "state/host.h"
 
 namespace carvela {
 

@@ -12,10 +12,10 @@
 #include "project/records.h"
 #include "project/xml.h"
 #include "road/geometry.h"
-#include "shell/host.h"
-#include "shell/settings.h"
 #include "shell/settings_page.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/settings.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

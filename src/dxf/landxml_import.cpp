@@ -13,8 +13,8 @@
 #include "project/origine.h"
 #include "project/xml.h"
 #include "road/road_computation.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

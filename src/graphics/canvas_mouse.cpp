@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include "graphics/redraw.h"
-#include "graphics/view.h"
 #include "graphics/view_ops.h"
-#include "shell/host.h"
-#include "shell/undo.h"
 #include "plan/axis.h"
 #include "project/vbtext.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/undo.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

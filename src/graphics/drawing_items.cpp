@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/canvas.h"
 #include "graphics/stroke_font.h"
-#include "graphics/view.h"
+#include "state/canvas.h"
+#include "state/view.h"
 
 namespace carvela {
 namespace {

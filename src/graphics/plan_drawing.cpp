@@ -3,12 +3,12 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/canvas.h"
 #include "graphics/stroke_font.h"
-#include "graphics/view.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/canvas.h"
+#include "state/host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -6,7 +6,7 @@
 #include "project/origine.h"
 #include "project/vbtext.h"
 #include "sections/mass_diagram.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/canvas.h"
+#include "state/canvas.h"
 
 namespace carvela {
 

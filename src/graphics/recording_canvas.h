@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/canvas.h"
+#include "state/canvas.h"
 
 namespace carvela {
 

@@ -4,7 +4,7 @@
 #include "graphics/plan_drawing.h"
 #include "graphics/road_drawings.h"
 #include "sections/mass_diagram.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "survey/survey_drawings.h"
 
 namespace carvela {

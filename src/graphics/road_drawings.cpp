@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "graphics/canvas.h"
-#include "graphics/view.h"
 #include "project/records.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/canvas.h"
+#include "state/host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "graphics/canvas.h"
-#include "graphics/view.h"
+#include "state/canvas.h"
+#include "state/view.h"
 
 namespace carvela {
 namespace {

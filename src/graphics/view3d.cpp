@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/canvas.h"
 #include "graphics/plan_drawing.h"
-#include "graphics/view.h"
 #include "project/records.h"
 #include "project/vbtext.h"
+#include "state/canvas.h"
+#include "state/view.h"
 
 namespace carvela {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/canvas.h"
 #include "graphics/redraw.h"
-#include "graphics/view.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/canvas.h"
+#include "state/host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/canvas.h"
 #include "graphics/plan_drawing.h"
 #include "project/coordinate.h"
 #include "project/grid_typing.h"
@@ -12,8 +11,9 @@
 #include "project/project_files.h"
 #include "project/vbtext.h"
 #include "road/geometry.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/canvas.h"
+#include "state/host.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

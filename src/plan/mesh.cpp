@@ -4,10 +4,10 @@
 #include <cmath>
 #include <numeric>
 
-#include "graphics/canvas.h"
-#include "graphics/view.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/canvas.h"
+#include "state/host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

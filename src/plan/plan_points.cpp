@@ -8,9 +8,9 @@
 #include "project/origine.h"
 #include "project/records.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
-#include "shell/settings.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/settings.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

@@ -9,8 +9,8 @@
 #include "profile/profile_solve.h"
 #include "project/grid_typing.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -14,7 +14,7 @@
 #include "profile/profile_solve.h"
 #include "project/records.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
+#include "state/host.h"
 
 namespace carvela {
 namespace {

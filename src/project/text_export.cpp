@@ -2,7 +2,7 @@
 
 #include "project/codepage.h"
 #include "project/project_files.h"
-#include "shell/host.h"
+#include "state/host.h"
 
 namespace carvela {
 namespace {

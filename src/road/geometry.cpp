@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "road/contour_pieces.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

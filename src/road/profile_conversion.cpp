@@ -6,7 +6,7 @@
 #include "profile/grade_lines.h"
 #include "profile/profile_solve.h"
 #include "road/progress.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/host.h"
+#include "state/host.h"
 
 namespace carvela {
 

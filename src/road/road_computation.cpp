@@ -11,8 +11,8 @@
 #include "road/stations.h"
 #include "road/terrain_sections.h"
 #include "sections/volumes.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "road/geometry.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

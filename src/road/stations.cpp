@@ -8,7 +8,7 @@
 #include "road/geometry.h"
 #include "road/progress.h"
 #include "road/shell_sort.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -8,8 +8,8 @@
 #include "road/geometry.h"
 #include "road/shell_sort.h"
 #include "sections/section_solve.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

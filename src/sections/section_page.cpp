@@ -5,8 +5,8 @@
 #include "graphics/road_drawings.h"
 #include "project/vbtext.h"
 #include "sections/section_solve.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "project/records.h"
 #include "road/geometry.h"
-#include "shell/settings.h"
+#include "state/settings.h"
 
 namespace carvela {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "sections/section_solve.h"
 #include "sections/volumes.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

@@ -6,10 +6,9 @@
 
 #include "dxf/dxf_commands.h"
 #include "dxf/landxml.h"
+#include "graphics/canvas_mouse.h"
 #include "graphics/redraw.h"
 #include "graphics/road_drawings.h"
-#include "graphics/canvas_mouse.h"
-#include "graphics/view.h"
 #include "graphics/view_ops.h"
 #include "plan/axis.h"
 #include "plan/mesh.h"
@@ -19,9 +18,10 @@
 #include "road/road_computation.h"
 #include "sections/section_solve.h"
 #include "shell/file_commands.h"
-#include "shell/host.h"
-#include "shell/undo.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/undo.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

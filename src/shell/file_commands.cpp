@@ -4,13 +4,13 @@
 #include <cctype>
 #include <cstdint>
 
-#include "graphics/canvas.h"
 #include "graphics/plan_drawing.h"
 #include "graphics/road_drawings.h"
 #include "project/project_files.h"
-#include "shell/host.h"
-#include "shell/undo.h"
-#include "shell/workspace.h"
+#include "state/canvas.h"
+#include "state/host.h"
+#include "state/undo.h"
+#include "state/workspace.h"
 #include "survey/survey_drawings.h"
 
 namespace carvela {

@@ -4,10 +4,10 @@
 #include <cstdlib>
 
 #include "graphics/redraw.h"
-#include "graphics/view.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -4,7 +4,7 @@
 // at the first one refused with its message.
 #include <string>
 
-#include "shell/settings.h"
+#include "state/settings.h"
 
 namespace carvela {
 struct Workspace;

@@ -5,14 +5,14 @@
 #include "dxf/dxf_commands.h"
 #include "dxf/dxf_project.h"
 #include "graphics/redraw.h"
-#include "graphics/view.h"
 #include "graphics/view_ops.h"
 #include "plan/axis.h"
 #include "project/records.h"
 #include "road/road_computation.h"
-#include "shell/host.h"
-#include "shell/settings.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/settings.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

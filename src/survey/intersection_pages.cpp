@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "project/origine.h"
-#include "shell/host.h"
+#include "state/host.h"
 #include "survey/intersections.h"
 #include "survey/survey_grid.h"
 #include "survey/survey_messages.h"

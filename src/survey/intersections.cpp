@@ -4,7 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "shell/settings.h"
+#include "state/settings.h"
 #include "survey/survey_messages.h"
 #include "survey/survey_units.h"
 

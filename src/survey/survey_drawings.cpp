@@ -3,13 +3,13 @@
 #include <cmath>
 #include <string>
 
-#include "graphics/canvas.h"
 #include "graphics/stroke_font.h"
-#include "graphics/view.h"
 #include "project/origine.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/canvas.h"
+#include "state/host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 #include "survey/survey_grid.h"
 
 namespace carvela {

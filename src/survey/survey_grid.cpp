@@ -4,7 +4,7 @@
 
 #include "project/text_export.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
+#include "state/host.h"
 
 namespace carvela {
 

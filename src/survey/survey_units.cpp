@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "shell/host.h"
-#include "shell/settings.h"
+#include "state/host.h"
+#include "state/settings.h"
 #include "survey/survey_messages.h"
 
 namespace carvela {

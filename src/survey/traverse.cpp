@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "project/origine.h"
-#include "shell/host.h"
+#include "state/host.h"
 #include "survey/record_checks.h"
 #include "survey/survey_messages.h"
 #include "survey/survey_units.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "shell/host.h"
+#include "state/host.h"
 #include "survey/record_checks.h"
 #include "survey/survey_messages.h"
 #include "survey/survey_units.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "project/origine.h"
-#include "shell/host.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/workspace.h"
 #include "survey/survey_drawings.h"
 #include "survey/survey_grid.h"
 #include "survey/survey_messages.h"

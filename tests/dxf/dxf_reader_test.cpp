@@ -5,7 +5,7 @@
 #include <cstring>
 #include <tuple>
 
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 

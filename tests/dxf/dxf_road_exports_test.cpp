@@ -4,7 +4,7 @@
 #include <set>
 
 #include "dxf/dxf_exports.h"
-#include "shell/settings.h"
+#include "state/settings.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 

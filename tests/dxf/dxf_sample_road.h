@@ -8,7 +8,7 @@
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
 #include "road/road_computation.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela::test {
 

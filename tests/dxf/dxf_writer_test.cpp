@@ -6,8 +6,8 @@
 #include "dxf/dxf_exports.h"
 #include "dxf/dxf_project.h"
 #include "graphics/recording_canvas.h"
-#include "shell/settings.h"
-#include "shell/workspace.h"
+#include "state/settings.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 

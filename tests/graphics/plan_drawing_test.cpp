@@ -7,8 +7,8 @@
 
 #include "graphics/recording_canvas.h"
 #include "graphics/stroke_font.h"
-#include "graphics/view.h"
-#include "shell/workspace.h"
+#include "state/view.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 namespace carvela {

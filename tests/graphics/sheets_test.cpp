@@ -20,7 +20,7 @@
 #include "project/records.h"
 #include "sections/fixtures.h"
 #include "sections/section_solve.h"
-#include "shell/settings.h"
+#include "state/settings.h"
 
 using namespace carvela;
 

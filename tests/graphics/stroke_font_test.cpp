@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "graphics/recording_canvas.h"
-#include "graphics/view.h"
+#include "state/view.h"
 
 namespace carvela {
 namespace {

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "graphics/recording_canvas.h"
-#include "graphics/view.h"
 #include "project/records.h"
+#include "state/view.h"
 
 namespace carvela {
 namespace {

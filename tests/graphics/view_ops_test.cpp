@@ -7,9 +7,9 @@
 #include "graphics/canvas_mouse.h"
 #include "graphics/plan_drawing.h"
 #include "graphics/recording_canvas.h"
-#include "graphics/view.h"
 #include "plan_sample.h"
-#include "shell/workspace.h"
+#include "state/view.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 namespace carvela {

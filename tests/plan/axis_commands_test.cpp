@@ -8,7 +8,7 @@
 #include "plan/axis.h"
 #include "project/project_files.h"
 #include "road/road_sample.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
 #include "support/trim2_fixtures.h"

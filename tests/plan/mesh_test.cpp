@@ -8,7 +8,7 @@
 #include <set>
 
 #include "graphics/recording_canvas.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 namespace carvela {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 namespace carvela {

@@ -7,7 +7,7 @@
 #include "profile/grade_method_page.h"
 #include "profile/profile_builder.h"
 #include "profile/profile_solve.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/trim2_fixtures.h"
 

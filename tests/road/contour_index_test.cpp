@@ -17,7 +17,7 @@
 #include "road/geometry.h"
 #include "road/road_computation.h"
 #include "road/road_sample.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 namespace carvela {

@@ -9,7 +9,7 @@
 #include "road/road_sample.h"
 #include "road/shell_sort.h"
 #include "road/stations.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/trim2_fixtures.h"
 

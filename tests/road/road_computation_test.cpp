@@ -9,7 +9,7 @@
 #include "graphics/recording_canvas.h"
 #include "road/road_edges.h"
 #include "road/road_sample.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/trim2_fixtures.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "road/road_sample.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/trim2_fixtures.h"
 

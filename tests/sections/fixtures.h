@@ -4,7 +4,7 @@
 
 #include "project/records.h"
 #include "sections/section_solve.h"
-#include "shell/settings.h"
+#include "state/settings.h"
 
 namespace carvela {
 

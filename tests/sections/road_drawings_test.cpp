@@ -11,7 +11,7 @@
 #include "sections/fixtures.h"
 #include "sections/mass_diagram.h"
 #include "sections/volumes.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 using namespace carvela;

@@ -7,7 +7,7 @@
 
 #include "graphics/recording_canvas.h"
 #include "road/road_computation.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 using namespace carvela;

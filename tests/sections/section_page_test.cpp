@@ -7,7 +7,7 @@
 #include "sections/fixtures.h"
 #include "sections/volume_page.h"
 #include "sections/volumes.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 using namespace carvela;

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
-#include "graphics/view.h"
-#include "shell/workspace.h"
+#include "state/view.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
 

@@ -8,7 +8,7 @@
 
 #include "graphics/recording_canvas.h"
 #include "project/project_files.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
 

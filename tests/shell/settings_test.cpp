@@ -1,11 +1,11 @@
 // The 30 settings in the store, and the settings window's fields and "&Appllica".
-#include "shell/settings.h"
+#include "state/settings.h"
 
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
 #include "shell/settings_page.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 namespace carvela {

@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "graphics/recording_canvas.h"
-#include "shell/settings.h"
-#include "shell/workspace.h"
+#include "state/settings.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
 

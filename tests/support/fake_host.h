@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/host.h"
+#include "state/host.h"
 
 namespace carvela {
 

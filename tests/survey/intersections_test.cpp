@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "shell/settings.h"
+#include "state/settings.h"
 #include "survey/survey_messages.h"
 
 namespace carvela {

@@ -7,7 +7,7 @@
 
 #include "graphics/png_writer.h"
 #include "graphics/raster_canvas.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "survey_test_util.h"
 

@@ -11,7 +11,7 @@
 #include "project/origine.h"
 #include "project/project_files.h"
 #include "project/vbtext.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 #include "survey/intersection_pages.h"

@@ -2,7 +2,7 @@
 
 #include "graphics/recording_canvas.h"
 #include "project/vbtext.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 #include "survey/intersection_pages.h"

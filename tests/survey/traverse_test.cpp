@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/settings.h"
+#include "state/settings.h"
 #include "support/fake_host.h"
 #include "survey/survey_messages.h"
 #include "survey_test_util.h"

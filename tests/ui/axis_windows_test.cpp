@@ -4,14 +4,14 @@
 #include <QTest>
 
 #include "graphics/ui/canvas_widget.h"
-#include "graphics/view.h"
 #include "plan/axis.h"
 #include "plan/ui/axis_coordinates_page.h"
 #include "road/road_computation.h"
 #include "road/road_sample.h"
 #include "shell/ui/grid_table.h"
 #include "shell/ui/page_registry.h"
-#include "shell/workspace.h"
+#include "state/view.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/trim2_ui.h"
 

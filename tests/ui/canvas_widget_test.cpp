@@ -6,8 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "graphics/view.h"
-#include "shell/workspace.h"
+#include "state/view.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/trim2_ui.h"
 

@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QStatusBar>
 #include <QPageSetupDialog>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -23,7 +23,7 @@
 #include "shell/ui/print_setup.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/wait_window.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/sample_records.h"
 
 using namespace carvela;

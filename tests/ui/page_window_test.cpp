@@ -17,7 +17,7 @@
 
 #include "graphics/recording_canvas.h"
 #include "shell/ui/print_setup.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
 

@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "graphics/ui/canvas_widget.h"
-#include "graphics/view.h"
 #include "shell/ui/grid_table.h"
 #include "shell/ui/page_registry.h"
-#include "shell/workspace.h"
+#include "state/view.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/trim2_ui.h"
 

@@ -17,7 +17,7 @@
 #include "shell/ui/print_grids.h"
 #include "shell/ui/print_plot.h"
 #include "shell/ui/print_setup.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 using namespace carvela;

@@ -11,7 +11,7 @@
 #include "sections/volumes.h"
 #include "shell/ui/grid_table.h"
 #include "shell/ui/page_registry.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 using namespace carvela;

@@ -8,7 +8,7 @@
 #include "graphics/recording_canvas.h"
 #include "shell/ui/grid_table.h"
 #include "shell/ui/page_registry.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "survey/survey_messages.h"
 

@@ -8,7 +8,7 @@
 
 #include "graphics/ui/canvas_widget.h"
 #include "shell/ui/page_registry.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 
 using namespace carvela;

@@ -1,4 +1,3 @@
-#include "shell/undo.h"
 #include "dxf/ui/ricava_dxf_page.h"
 
 #include <QButtonGroup>
@@ -11,7 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/workspace.h"
+#include "state/undo.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

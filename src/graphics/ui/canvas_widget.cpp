@@ -10,9 +10,9 @@
 
 #include "graphics/canvas_mouse.h"
 #include "graphics/redraw.h"
-#include "graphics/view.h"
 #include "graphics/view_ops.h"
-#include "shell/workspace.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -5,7 +5,7 @@
 #include <QSlider>
 
 #include "graphics/redraw.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

@@ -3,7 +3,7 @@
 #include <QVBoxLayout>
 
 #include "road/road_computation.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

@@ -1,10 +1,10 @@
-#include "shell/undo.h"
 #include "plan/ui/plan_points_page.h"
 
 #include <QVBoxLayout>
 
 #include "plan/plan_points.h"
-#include "shell/workspace.h"
+#include "state/undo.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

@@ -5,7 +5,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

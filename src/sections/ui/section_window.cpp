@@ -8,7 +8,7 @@
 
 #include "sections/section_page.h"
 #include "shell/ui/page_window.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "sections/volume_page.h"
 #include "shell/ui/page_window.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

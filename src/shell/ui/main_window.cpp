@@ -1,10 +1,10 @@
 #include "shell/ui/main_window.h"
 
 #include <QAction>
-#include <QKeySequence>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
@@ -16,16 +16,16 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "graphics/ui/canvas_widget.h"
 #include "graphics/canvas_mouse.h"
 #include "graphics/pointer_text.h"
-#include "graphics/view.h"
+#include "graphics/ui/canvas_widget.h"
 #include "shell/file_commands.h"
-#include "shell/settings.h"
 #include "shell/ui/icons.h"
 #include "shell/ui/print_plot.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/qt_settings_store.h"
+#include "state/settings.h"
+#include "state/view.h"
 
 namespace carvela {
 namespace {

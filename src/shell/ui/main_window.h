@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "shell/commands.h"
-#include "shell/undo.h"
-#include "shell/workspace.h"
+#include "state/undo.h"
+#include "state/workspace.h"
 
 class QLabel;
 class QMenu;

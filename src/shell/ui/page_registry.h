@@ -1,10 +1,9 @@
 #pragma once
 // Pages register themselves by id; the Qt host creates each on first use and reuses it.
+#include <QDialog>
 #include <functional>
 
-#include <QDialog>
-
-#include "shell/host.h"
+#include "state/host.h"
 
 namespace carvela {
 struct Workspace;

@@ -6,9 +6,9 @@
 #include <QShowEvent>
 
 #include "project/text_export.h"
-#include "shell/undo.h"
 #include "shell/ui/print_grids.h"
-#include "shell/workspace.h"
+#include "state/undo.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPointF>
 
-#include "graphics/canvas.h"
+#include "state/canvas.h"
 
 namespace carvela {
 

@@ -9,8 +9,8 @@
 #include <algorithm>
 
 #include "project/vbtext.h"
-#include "shell/host.h"
 #include "shell/ui/print_setup.h"
+#include "state/host.h"
 
 namespace carvela {
 namespace {

@@ -18,12 +18,12 @@
 
 #include "graphics/redraw.h"
 #include "graphics/ui/canvas_widget.h"
-#include "graphics/view.h"
 #include "project/vbtext.h"
-#include "shell/host.h"
 #include "shell/ui/print_canvas.h"
 #include "shell/ui/print_setup.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/view.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

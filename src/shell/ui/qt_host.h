@@ -6,8 +6,8 @@
 #include <map>
 #include <memory>
 
-#include "shell/host.h"
 #include "shell/ui/page_registry.h"
+#include "state/host.h"
 
 class QDialog;
 class QWidget;

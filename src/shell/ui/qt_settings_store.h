@@ -4,7 +4,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "shell/settings.h"
+#include "state/settings.h"
 
 namespace carvela {
 

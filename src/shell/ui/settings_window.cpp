@@ -12,8 +12,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "graphics/canvas.h"
-#include "shell/workspace.h"
+#include "state/canvas.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -1,4 +1,3 @@
-#include "shell/undo.h"
 #include "shell/ui/wizard_window.h"
 
 #include <QCheckBox>
@@ -14,11 +13,12 @@
 #include <QVBoxLayout>
 
 #include "graphics/ui/canvas_widget.h"
-#include "shell/host.h"
 #include "shell/ui/qt_settings_store.h"
 #include "shell/ui/wizard_confirm.h"
 #include "shell/ui/wizard_help.h"
-#include "shell/workspace.h"
+#include "state/host.h"
+#include "state/undo.h"
+#include "state/workspace.h"
 
 namespace carvela {
 namespace {

@@ -1,16 +1,15 @@
 // The three intersection windows: "Intersezione in avanti" (IntersezAvanti), "Intersezione di
 // Pothèno" (IntersezPotheno) and "Intersezione di Hansen" (IntersezHansen).
-#include <map>
-
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <map>
 
 #include "shell/ui/page_registry.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "survey/intersection_pages.h"
 #include "survey/ui/survey_widgets.h"
 

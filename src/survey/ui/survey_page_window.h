@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "shell/ui/page_window.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "survey/ui/survey_widgets.h"
 
 namespace carvela {

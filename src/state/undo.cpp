@@ -1,9 +1,9 @@
-#include "shell/undo.h"
+#include "state/undo.h"
 
 #include <type_traits>
 #include <utility>
 
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 namespace carvela {
 

@@ -1,4 +1,4 @@
-#include "shell/host.h"
+#include "state/host.h"
 
 #include <algorithm>
 

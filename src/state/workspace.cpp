@@ -1,4 +1,4 @@
-#include "shell/workspace.h"
+#include "state/workspace.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "graphics/view.h"
+#include "state/view.h"
 
 #include <algorithm>
 #include <cmath>
