@@ -10,6 +10,9 @@ install_deps test
 jobs=${CARVELA_JOBS:-$(nproc)}
 export QT_QPA_PLATFORM=offscreen
 
+# Includes that run up the layers of src/ (scripts/layers.txt): reported; --strict fails on them.
+./scripts/check_layers.sh
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCARVELA_WITH_UI=ON -DCARVELA_WITH_TESTS=ON \
       -DCARVELA_WITH_BENCH=ON >/dev/null
 cmake --build build -j "$jobs"
