@@ -273,6 +273,7 @@ float comeFloat(double v) { return static_cast<float>(v); }
 float radianti(double gradi) { return static_cast<float>(gradi * 2.0 * 3.1415929794311523 / 360.0); }
 
 uint8_t byteFlag(double v) {
+    if (!(std::fabs(v) < 256)) return 0;  // before rounding: a huge value does not fit an integer
     int64_t n = arrotondaPari(v);
     return n < 0 || n > 255 ? 0 : static_cast<uint8_t>(n);
 }

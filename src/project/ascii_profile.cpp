@@ -25,6 +25,10 @@ const char* const kNomeFormato = "file di profilo longitudinale ASCII";
 // not a road profile, and dimensioning it would exhaust memory.
 constexpr int64_t kMassimoCelleTabelle = 8'000'000;
 
+// Progressives, elevations and radii beyond this (in metres) are no road's: accepting them
+// would let the areas and slopes computed from them overflow single precision.
+constexpr float kMassimoValore = 1.0e7f;
+
 // ---- reading ----
 
 // The values of the file, one per non-blank line, with the reason of the first failure.
@@ -59,6 +63,7 @@ public:
         auto [fine, esito] = std::from_chars(inizio, normale.data() + normale.size(), v);
         if (esito != std::errc() || fine != normale.data() + normale.size() || !std::isfinite(v))
             return valoreErrato("un numero");
+        if (std::fabs(v) > kMassimoValore) return valoreErrato("un numero non superiore a 10000000 in valore assoluto");
         out = v;
         return true;
     }
@@ -280,7 +285,9 @@ Profilo costruisciProfilo(const DatiProfiloAscii& d, const Profilo& attuale, con
             // The slope of every grade line, the last included, follows from its ends; the
             // slope method needs it, the others recompute it.
             const double lunghezza = double{pr.ProgressiveLiv(ultimo, g)} - pr.ProgressiveLiv(1, g);
-            if (lunghezza != 0) pr.Pendenze[g] = static_cast<float>((zn - z1) / lunghezza);
+            // A length too short for its rise gives no slope a float can hold.
+            const float pendenza = lunghezza != 0 ? static_cast<float>((zn - z1) / lunghezza) : 0.0f;
+            if (lunghezza != 0 && std::isfinite(pendenza)) pr.Pendenze[g] = pendenza;
             // The pass-through point is not in the file: the start of the grade line lies on
             // the exported line and gives it back.
             pr.DistanzaPassaggio[g] = 0;

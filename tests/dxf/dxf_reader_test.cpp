@@ -32,6 +32,9 @@ TEST(DxfReader, EntitiesWithTheirGroups) {
          "0 POLYLINE 10 0 20 0 30 0 0 SEQEND",
          {"POLYLINE/CURVE c15 z1=100 p8", "VERTEX/CURVE c15 x1=1 y1=2 z1=100 v32", "VERTEX c15 x1=3 y1=4 z1=100",
           "VERTEX c15 x1=5 y1=6 z1=100 v32", "SEQEND/CURVE c15", "POLYLINE c15", "SEQEND c15"}},
+        // A flag too large for any integer is no flag.
+        {"0 POLYLINE 10 0 20 0 30 0 70 7.8e30 0 VERTEX 10 1 20 2 30 0 70 -1e300 0 SEQEND",
+         {"POLYLINE c15", "VERTEX c15 x1=1 y1=2", "SEQEND c15"}},
         // An entity missing its last group stops at the next group 0 and swallows nothing.
         {"0 LINE 10 1 20 2 11 3 21 4 0 POINT 10 5 20 6 0 CIRCLE 10 7 20 8 30 0 40 9 "
          "0 LINE 10 0 20 0 30 0 11 1 21 1 31 0",

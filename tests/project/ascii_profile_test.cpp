@@ -239,6 +239,9 @@ TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
          "Il file di profilo longitudinale ASCII è incompleto: i dati finiscono dopo la riga 11."},
         {righe({"3,5", "1"}), valore + "1" + formato + "è atteso un numero intero."},
         {righe({"3", "1", "0", "nan"}), valore + "4" + formato + "è atteso un numero."},
+        // A progressive no road has: its areas and slopes would overflow single precision.
+        {righe({"3", "1", "0", "100", "2.2e33", "101"}),
+         valore + "5" + formato + "è atteso un numero non superiore a 10000000 in valore assoluto."},
         {righe({"3", "1"}) + coppie + righe({"3", "1", "x", "50", "1", "2"}),
          valore + "11" + formato + "è atteso \"s\" o \"d\"."},
         {righe({"-3", "1"}), incoerente + "numero di punti o di livellette negativo."},
