@@ -12,7 +12,7 @@
 #include "cli_commands.h"
 #include "console_host.h"
 #include "dxf/dxf_reader.h"
-#include "project/ascii_profile.h"
+#include "profile/ascii_profile.h"
 #include "project/project_files.h"
 #include "project/records.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "fuzz_support.h"
-#include "project/ascii_profile.h"
+#include "profile/ascii_profile.h"
 #include "project/records.h"
 #include "state/silent_host.h"
 

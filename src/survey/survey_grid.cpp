@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "project/text_export.h"
 #include "project/vbtext.h"
 #include "state/host.h"
+#include "state/text_export_command.h"
 
 namespace carvela {
 

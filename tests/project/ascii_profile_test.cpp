@@ -1,5 +1,5 @@
 // The plain-text longitudinal profile: layout of the file, import, round trip, bad files.
-#include "project/ascii_profile.h"
+#include "profile/ascii_profile.h"
 
 #include <gtest/gtest.h>
 

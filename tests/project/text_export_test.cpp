@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "project/project_files.h"
+#include "state/text_export_command.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
 

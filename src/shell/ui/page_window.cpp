@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "project/text_export.h"
 #include "shell/ui/print_grids.h"
+#include "state/text_export_command.h"
 #include "state/undo.h"
 #include "state/workspace.h"
 

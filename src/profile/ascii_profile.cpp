@@ -1,4 +1,4 @@
-#include "project/ascii_profile.h"
+#include "profile/ascii_profile.h"
 
 #include <charconv>
 #include <cmath>
