@@ -69,6 +69,13 @@ using Disegno = std::vector<ElementoDisegno>;
 // point drawn widens the drawing extent.
 void rendiDisegno(Vista& vista, Canvas& canvas, const Disegno& disegno);
 
+// The drawing without the texts that would overwrite one kept before them in the same band
+// or row (texts of one role): the screen and paper drawings stay legible where stations
+// are centimetres apart, while the element lists themselves (and so the DXF export) keep
+// every label. Positions are compared at kx, ky per unit and text sizes at kt per unit
+// of height, the scales of the surface drawn on (paper draws texts larger than the lines).
+Disegno senzaTestiSovrapposti(const Disegno& disegno, double kx = 1, double ky = 1, double kt = 1);
+
 // Canvas length from the start of a vertical text to the reference point the stroke font
 // takes (the font lays vertical text downwards from its last character).
 double avanzamentoVerticale(const std::string& testo, double altezzaCanvas);

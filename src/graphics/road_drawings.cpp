@@ -136,8 +136,9 @@ Disegno ProfiloDisegnato::costruisci() {
     // A record whose lists are shorter than its counts is drawn as far as its lists go.
     n_ = std::min<int32_t>(p_.NumeroSezioni, std::min(p_.Progressive.upperBound(), p_.QuoteTerreno.upperBound()));
     if (n_ < 2) return {};
-    livellette_ = std::clamp<int32_t>(p_.NumeroLivellette, 0,
-                                      std::max<int32_t>(0, std::min(p_.PuntiLivelletta.upperBound(), p_.ProgressiveLiv.upperBound2())));
+    livellette_ = std::clamp<int32_t>(
+        p_.NumeroLivellette, 0,
+        std::max<int32_t>(0, std::min(p_.PuntiLivelletta.upperBound(), p_.ProgressiveLiv.upperBound2())));
     QR_ = fin(p_.QuotaRiferimento);
     QM_ = fin(p_.QuotaMassima);
     x1_ = X(1);
@@ -486,6 +487,24 @@ Disegno disegnoProfilo(const Profilo& profilo) { return ProfiloDisegnato(profilo
 
 Disegno disegnoSezione(const Sezione& sezione) { return SezioneDisegnata(sezione).costruisci(); }
 
+void aggiungiAreeSezione(Disegno& d, const Sezione& s) {
+    double sinistra = 1e300, basso = 1e300;
+    for (const ElementoDisegno& e : d)
+        if (e.ruolo == "tabella") sinistra = std::min({sinistra, e.x1, e.x2}), basso = std::min({basso, e.y1, e.y2});
+    if (sinistra > 1e299) return;
+    auto due = [](double v) { return formatta(fin(v), "0.00"); };
+    ElementoDisegno t;
+    t.tipo = ElementoDisegno::Testo;
+    t.altezza = 2.5;
+    t.colore = 15;
+    t.ruolo = "aree";
+    t.x1 = sinistra + 2;
+    t.y1 = basso - 7;
+    t.testo = "Progr. " + due(s.Progressiva) + "   Sterro " + due(std::fabs(fin(s.AreaSterro))) + " m²   Riporto " +
+              due(std::fabs(fin(s.AreaRiporto))) + " m²";
+    d.push_back(std::move(t));
+}
+
 void disegnaProfilo(Workspace& ws, Canvas& canvas, Host& host) {
     Disegno disegno = disegnoProfilo(ws.Profilo);
     if (disegno.empty()) return;
@@ -493,7 +512,7 @@ void disegnaProfilo(Workspace& ws, Canvas& canvas, Host& host) {
     riavviaEstensione(ws.vista);
     host.cursoreAttesa(true);
     canvas.clear();
-    rendiDisegno(ws.vista, canvas, disegno);
+    rendiDisegno(ws.vista, canvas, senzaTestiSovrapposti(disegno));
     host.cursoreAttesa(false);
 }
 
@@ -502,7 +521,9 @@ void disegnaSezione(Workspace& ws, Canvas& canvas, Host& host, const Sezione& se
     riavviaEstensione(ws.vista);
     host.cursoreAttesa(true);
     canvas.clear();
-    rendiDisegno(ws.vista, canvas, disegnoSezione(sezione));
+    Disegno disegno = disegnoSezione(sezione);
+    aggiungiAreeSezione(disegno, sezione);
+    rendiDisegno(ws.vista, canvas, senzaTestiSovrapposti(disegno));
     host.cursoreAttesa(false);
 }
 

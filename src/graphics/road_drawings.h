@@ -17,6 +17,12 @@ Disegno disegnoProfilo(const Profilo& profilo);
 // One cross-section: x = 256 + 10 * distance from the axis, y = 200 + 10 * (elevation - Z).
 Disegno disegnoSezione(const Sezione& sezione);
 
+// Adds, under the table of a section's drawing, its progressive and its cut and fill areas
+// (screen and paper; the DXF export writes the drawing without them).
+void aggiungiAreeSezione(Disegno& disegno, const Sezione& sezione);
+
+// The screen shows the drawings without the labels that would overwrite the one before them
+// in their band or row (senzaTestiSovrapposti), the section with its areas.
 // Draws nothing (and leaves the canvas as it was) with fewer than 2 sections.
 void disegnaProfilo(Workspace& ws, Canvas& canvas, Host& host);
 void disegnaSezione(Workspace& ws, Canvas& canvas, Host& host, const Sezione& sezione);

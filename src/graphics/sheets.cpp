@@ -299,24 +299,6 @@ void alzaTabella(Disegno& d, double k) {
         if (diTabella(e.ruolo)) e.y1 += sposta, e.y2 += sposta;
 }
 
-// Areas under the table of the section: its progressive, cut and fill.
-void aggiungiAree(Disegno& d, const Sezione& s) {
-    double sinistra = 1e300, basso = 1e300;
-    for (const ElementoDisegno& e : d)
-        if (e.ruolo == "tabella") sinistra = std::min({sinistra, e.x1, e.x2}), basso = std::min({basso, e.y1, e.y2});
-    if (sinistra > 1e299) return;
-    ElementoDisegno t;
-    t.tipo = ElementoDisegno::Testo;
-    t.altezza = 2.5;
-    t.colore = 15;
-    t.ruolo = "aree";
-    t.x1 = sinistra + 2;
-    t.y1 = basso - 7;
-    t.testo = "Progr. " + due(s.Progressiva) + "   Sterro " + due(std::fabs(fin(s.AreaSterro))) + " m²   Riporto " +
-              due(std::fabs(fin(s.AreaRiporto))) + " m²";
-    d.push_back(t);
-}
-
 double testiSezione(double k) { return std::max(k, 0.6); }
 
 struct PianoSezioni {
@@ -345,7 +327,8 @@ PianoSezioni impaginaSezioni(const VbArray<Sezione>& sezioni, int32_t scala, con
         p.numero = s.Numero;
         p.disegno = disegnoSezione(s);
         alzaTabella(p.disegno, k);
-        aggiungiAree(p.disegno, s);
+        aggiungiAreeSezione(p.disegno, s);
+        p.disegno = senzaTestiSovrapposti(p.disegno, k, k, testiSezione(k));
         double x1, y1, x2, y2;
         estensione(p.disegno, k, testiSezione(k), x1, y1, x2, y2);
         p.minX = x1, p.minY = y1;
@@ -538,9 +521,9 @@ void disegnaProfiloFoglio(Penna& penna, const Profilo& profilo, const FinestraPr
     Profilo copia = profilo;
     copia.QuotaRiferimento = static_cast<float>(f.riferimento);
     copia.QuotaMassima = static_cast<float>(f.massima);
-    const Disegno d = disegnoProfilo(copia);
-    const double x1 = fin(profilo.Progressive.get(1));
     const double testi = std::max(piano.ky, 0.7) * 0.7;
+    const Disegno d = senzaTestiSovrapposti(disegnoProfilo(copia), piano.kx, piano.ky, testi);
+    const double x1 = fin(profilo.Progressive.get(1));
     Trasforma t;
     t.kx = piano.kx, t.ky = piano.ky, t.testi = testi;
     t.oy = piano.B, t.by = -kFondoBande;

@@ -17,7 +17,7 @@ namespace {
 // reference corner): pen move, line, arc (centre, radius, start, end, aspect) or ellipse.
 struct Tratto {
     enum Tipo { Sposta, Linea, Arco, Ellisse } tipo;
-    double a = 0, b = 0;                     // point, or centre
+    double a = 0, b = 0;                      // point, or centre
     double raggio = 0, inizio = 0, fine = 0;  // arcs and ellipses
     double aspetto = 1;
 };
@@ -51,15 +51,27 @@ std::vector<Tratto> unisci(std::initializer_list<std::vector<Tratto>> parti) {
     return t;
 }
 
-// The 43 glyphs; the cell is one height high and half a height wide.
+// A digit made a superscript: half size in the upper half of the cell.
+Glifo apice(const Glifo& cifra) {
+    Glifo g;
+    for (Tratto t : cifra.tratti) {
+        t.a *= 0.5, t.b = 0.5 + 0.5 * t.b, t.raggio *= 0.5;
+        g.tratti.push_back(t);
+    }
+    g.avanzamento = 0.35;
+    return g;
+}
+
+// The 45 glyphs; the cell is one height high and half a height wide.
 const Glifo* glifo(char32_t c) {
     static const struct Tabella {
-        Glifo g[128];
+        Glifo g[256];
         Tabella() {
             auto& t = g;
             t['1'].tratti = unisci({spezzata({{0.1, 0.8}, {0.25, 1}, {0.25, 0}}), spezzata({{0.1, 0}, {0.4, 0}})});
             t['2'].tratti = {M(0.5, 0), L(0, 0), L(0.5, 0.75), A(0.25, 0.75, 0.25, 0, 3.1)};
-            t['3'].tratti = unisci({spezzata({{0, 1}, {0.5, 1}, {0.5, 0}, {0, 0}}), spezzata({{0.1, 0.5}, {0.5, 0.5}})});
+            t['3'].tratti =
+                unisci({spezzata({{0, 1}, {0.5, 1}, {0.5, 0}, {0, 0}}), spezzata({{0.1, 0.5}, {0.5, 0.5}})});
             t['4'].tratti = spezzata({{0.35, 0}, {0.35, 1}, {0, 0.3}, {0.5, 0.3}});
             t['5'].tratti = spezzata({{0.5, 1}, {0, 1}, {0, 0.55}, {0.5, 0.55}, {0.5, 0}, {0, 0}});
             t['6'].tratti = spezzata({{0.5, 1}, {0, 1}, {0, 0}, {0.5, 0}, {0.5, 0.5}, {0, 0.5}});
@@ -78,26 +90,27 @@ const Glifo* glifo(char32_t c) {
             t[')'].avanzamento = 0.4;
             t[','].tratti = spezzata({{0.15, 0.1}, {0.05, -0.15}});
             t['A'].tratti = unisci({spezzata({{0, 0}, {0.25, 1}, {0.5, 0}}), spezzata({{0.1, 0.4}, {0.4, 0.4}})});
-            t['B'].tratti = unisci({spezzata({{0, 0}, {0, 1}, {0.35, 1}, {0.45, 0.9}, {0.45, 0.6}, {0.35, 0.5}, {0, 0.5}}),
-                                    spezzata({{0.35, 0.5}, {0.5, 0.4}, {0.5, 0.1}, {0.4, 0}, {0, 0}})});
+            t['B'].tratti =
+                unisci({spezzata({{0, 0}, {0, 1}, {0.35, 1}, {0.45, 0.9}, {0.45, 0.6}, {0.35, 0.5}, {0, 0.5}}),
+                        spezzata({{0.35, 0.5}, {0.5, 0.4}, {0.5, 0.1}, {0.4, 0}, {0, 0}})});
             t['C'].tratti = spezzata({{0.5, 1}, {0, 1}, {0, 0}, {0.5, 0}});
             t['D'].tratti = spezzata({{0, 0}, {0, 1}, {0.3, 1}, {0.5, 0.8}, {0.5, 0.2}, {0.3, 0}, {0, 0}});
             t['E'].tratti = unisci({spezzata({{0.5, 1}, {0, 1}, {0, 0}, {0.5, 0}}), spezzata({{0, 0.5}, {0.35, 0.5}})});
             t['F'].tratti = unisci({spezzata({{0.5, 1}, {0, 1}, {0, 0}}), spezzata({{0, 0.5}, {0.35, 0.5}})});
             t['G'].tratti = spezzata({{0.5, 1}, {0, 1}, {0, 0}, {0.5, 0}, {0.5, 0.45}, {0.25, 0.45}});
-            t['H'].tratti = unisci({spezzata({{0, 0}, {0, 1}}), spezzata({{0.5, 0}, {0.5, 1}}),
-                                    spezzata({{0, 0.5}, {0.5, 0.5}})});
-            t['I'].tratti = unisci({spezzata({{0.25, 0}, {0.25, 1}}), spezzata({{0.1, 1}, {0.4, 1}}),
-                                    spezzata({{0.1, 0}, {0.4, 0}})});
+            t['H'].tratti =
+                unisci({spezzata({{0, 0}, {0, 1}}), spezzata({{0.5, 0}, {0.5, 1}}), spezzata({{0, 0.5}, {0.5, 0.5}})});
+            t['I'].tratti = unisci(
+                {spezzata({{0.25, 0}, {0.25, 1}}), spezzata({{0.1, 1}, {0.4, 1}}), spezzata({{0.1, 0}, {0.4, 0}})});
             t['L'].tratti = spezzata({{0, 1}, {0, 0}, {0.5, 0}});
             t['M'].tratti = spezzata({{0, 0}, {0, 1}, {0.25, 0.5}, {0.5, 1}, {0.5, 0}});
             t['N'].tratti = spezzata({{0, 0}, {0, 1}, {0.5, 0}, {0.5, 1}});
             t['O'].tratti = spezzata({{0, 0}, {0, 1}, {0.5, 1}, {0.5, 0}, {0, 0}});
             t['P'].tratti = spezzata({{0, 0}, {0, 1}, {0.5, 1}, {0.5, 0.5}, {0, 0.5}});
-            t['Q'].tratti = unisci({spezzata({{0, 0}, {0, 1}, {0.5, 1}, {0.5, 0}, {0, 0}}),
-                                    spezzata({{0.3, 0.2}, {0.55, -0.05}})});
-            t['R'].tratti = unisci({spezzata({{0, 0}, {0, 1}, {0.5, 1}, {0.5, 0.5}, {0, 0.5}}),
-                                    spezzata({{0.2, 0.5}, {0.5, 0}})});
+            t['Q'].tratti =
+                unisci({spezzata({{0, 0}, {0, 1}, {0.5, 1}, {0.5, 0}, {0, 0}}), spezzata({{0.3, 0.2}, {0.55, -0.05}})});
+            t['R'].tratti =
+                unisci({spezzata({{0, 0}, {0, 1}, {0.5, 1}, {0.5, 0.5}, {0, 0.5}}), spezzata({{0.2, 0.5}, {0.5, 0}})});
             t['S'].tratti = spezzata({{0.5, 1}, {0, 1}, {0, 0.5}, {0.5, 0.5}, {0.5, 0}, {0, 0}});
             t['T'].tratti = unisci({spezzata({{0, 1}, {0.5, 1}}), spezzata({{0.25, 1}, {0.25, 0}})});
             t['U'].tratti = spezzata({{0, 1}, {0, 0}, {0.5, 0}, {0.5, 1}});
@@ -105,13 +118,16 @@ const Glifo* glifo(char32_t c) {
             t['Z'].tratti = spezzata({{0, 1}, {0.5, 1}, {0, 0}, {0.5, 0}});
             t['X'].tratti = unisci({spezzata({{0, 0}, {0.5, 1}}), spezzata({{0, 1}, {0.5, 0}})});
             t['Y'].tratti = unisci({spezzata({{0, 1}, {0.25, 0.5}, {0.5, 1}}), spezzata({{0.25, 0.5}, {0.25, 0}})});
-            t['K'].tratti = unisci({spezzata({{0, 0}, {0, 1}}), spezzata({{0.5, 1}, {0, 0.45}}),
-                                    spezzata({{0.15, 0.6}, {0.5, 0}})});
+            t['K'].tratti = unisci(
+                {spezzata({{0, 0}, {0, 1}}), spezzata({{0.5, 1}, {0, 0.45}}), spezzata({{0.15, 0.6}, {0.5, 0}})});
             t['W'].tratti = spezzata({{0, 1}, {0.1, 0}, {0.25, 0.5}, {0.4, 0}, {0.5, 1}});
             t['J'].tratti = spezzata({{0.5, 1}, {0.5, 0}, {0, 0}, {0, 0.3}});
+            // Square and cubic metres.
+            t[0xB2] = apice(t['2']);
+            t[0xB3] = apice(t['3']);
         }
     } tabella;
-    if (c >= 128) return nullptr;
+    if (c >= 256) return nullptr;
     const Glifo& g = tabella.g[c];
     return g.tratti.empty() ? nullptr : &g;
 }
@@ -143,7 +159,8 @@ void scriviTesto(Vista& vista, Canvas& canvas, float s, double x0, double y0, ui
     // At most 255 characters, taken last first for vertical text.
     std::array<char32_t, 255> memoria;
     std::size_t quanti = 0;
-    for (std::size_t i = 0; i < testo.size() && quanti < memoria.size();) memoria[quanti++] = prossimoCarattere(testo, i);
+    for (std::size_t i = 0; i < testo.size() && quanti < memoria.size();)
+        memoria[quanti++] = prossimoCarattere(testo, i);
     const bool alto = verticale != 0;
     if (alto) std::reverse(memoria.begin(), memoria.begin() + static_cast<std::ptrdiff_t>(quanti));
     const std::span<const char32_t> caratteri(memoria.data(), quanti);

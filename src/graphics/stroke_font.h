@@ -15,7 +15,7 @@ void scriviTesto(Vista& vista, Canvas& canvas, float s, double x0, double y0, ui
                  float altezza, int colore, std::string_view testo);
 
 // Whether the character has a glyph (after upper-casing): the digits, ". - + = ( ) ," and
-// the capitals except those the font leaves out.
+// the capitals except those the font leaves out, and the superscripts ² and ³.
 bool haGlifo(char32_t carattere);
 
 }  // namespace carvela

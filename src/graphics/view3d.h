@@ -30,8 +30,14 @@ struct PuntoProiettato {
 PuntoProiettato proiettaPunto(const StatoVista3D& stato, double x, double y, double z);
 
 // Clears the canvas and draws every contour line in the current pen colour, sampled every
-// `passo` pieces ("IntervalloVertexPLine") as the plan drawing draws it.
+// `passo` pieces ("IntervalloVertexPLine") as the plan drawing draws it; then the road axis
+// through its stations (white) and the road edges (yellow) at the design elevation of each
+// station's section (the ground's where no design is known).
 void disegnaVista3D(Vista& vista, Canvas& canvas, const Planimetria& piano, int32_t passo, const StatoVista3D& stato);
+// Sets the view so that everything the 3D view draws (projected) fits a canvas of that size
+// with the margin of "Zoom estensione": the window opens on the whole terrain wherever it
+// lies. False (the view unchanged) when there is nothing to show.
+bool adattaVista3D(Vista& vista, int larghezza, int altezza, const Planimetria& piano, const StatoVista3D& stato);
 
 // The three sliders of the window: 0 elevation, 1 azimuth (tenths of a radian), 2 distance.
 struct CursoreVista3D {

@@ -111,6 +111,43 @@ TEST(Vista3D, ContourLinesAreDrawnLikeThePlanAndLevelPointsAtTheOrigin) {
     for (const auto& k : curve[1].punti) EXPECT_EQ(k, (PuntoCanvas{300, 250}));
 }
 
+TEST(Vista3D, OpensFittedOnTerrainFarFromTheOriginWithAxisAndEdges) {
+    Planimetria p;
+    quadrato(p, 6000, -4000, 300, 100);
+    quadrato(p, 6000, -4000, 100, 120);
+    // Two stations 100 m apart, edges 4 m either side; the second section's design at 115.
+    p.NumeroIntersezioni = 2;
+    p.Intersezioni.assignRaw({{}, {5950, -4000, 110}, {6050, -4000, 112}});
+    p.Cigli.assignRaw({{}, {5950, -3996, 110, 5950, -4004, 110}, {6050, -3996, 112, 6050, -4004, 112}});
+    p.SezioniApplicate.redim(2);
+    p.SezioniApplicate[2].QuotaProgetto = 115;
+    StatoVista3D s;
+    centroTerreno(p, s);
+    s.elevazione = 0.8f, s.azimut = 0.5f;
+    Vista v;  // the view of a plan elsewhere
+    RecordingCanvas c(800, 600);
+    ASSERT_TRUE(adattaVista3D(v, 800, 600, p, s));
+    disegnaVista3D(v, c, p, 1, s);
+    // Everything inside the canvas, and filling it on one axis at least.
+    ASSERT_EQ(v.riavvioEstensione, 0);
+    EXPECT_TRUE(v.estMinX >= 0 && v.estMaxX <= 800 && v.estMinY >= 0 && v.estMaxY <= 600);
+    EXPECT_TRUE(v.estMaxX - v.estMinX > 700 || v.estMaxY - v.estMinY > 530);
+    // The axis in white, the two edges in yellow, from the first station to the second.
+    int asse = 0, cigli = 0;
+    for (const auto& o : c.di(OperazioneCanvas::LineTo)) asse += o.colore == 15, cigli += o.colore == 14;
+    EXPECT_EQ(std::pair(asse, cigli), std::pair(1, 2));
+    // The design elevation lifts the axis end: seen tilted, it stands higher than at the ground's.
+    const PuntoProiettato progetto = proiettaPunto(s, 6050, -4000, 115), terreno = proiettaPunto(s, 6050, -4000, 112);
+    const auto fine = c.di(OperazioneCanvas::LineTo).back();
+    EXPECT_EQ(std::pair(fine.c, fine.d),
+              std::pair(double(pixel(v.canvasX(progetto.x))), double(pixel(v.canvasY(progetto.y)))));
+    EXPECT_NE(pixel(v.canvasY(progetto.y)), pixel(v.canvasY(terreno.y)));
+    // Nothing to show: the view is left as it was.
+    Vista vuota;
+    EXPECT_FALSE(adattaVista3D(vuota, 800, 600, Planimetria{}, s));
+    EXPECT_EQ(vuota.scala, 1.0f);
+}
+
 TEST(Vista3D, SlidersDriveTheViewWithinTheirRanges) {
     Planimetria p;
     quadrato(p, 1000, 2000, 200, 100);

@@ -205,3 +205,33 @@ TEST(DisegniSulCanvas, ProfiloSezioneDiagramma) {
         fineCurva += o.colore == 15 && o.c == pixel(ws.vista.canvasX(50)) && o.d == pixel(ws.vista.canvasY(-1100 * k));
     EXPECT_EQ(std::pair(cerchiVerdi, fineCurva), std::pair(3, 1));
 }
+
+TEST(DisegniLeggibili, EtichetteSovrapposteLasciateFuoriAreeDellaSezione) {
+    // Stations 1 cm apart: the lists keep every label, the legible drawing only the first of
+    // each pile in its band; lines and other bands stay.
+    Profilo p = prova::profiloDa({{0, 100}, {0.01f, 100}, {0.02f, 100}, {50, 101}}, {4}, 0);
+    p.QuotaMassima = 101, p.QuotaRiferimento = 90;
+    const Disegno tutto = disegnoProfilo(p), leggibile = senzaTestiSovrapposti(tutto);
+    EXPECT_EQ(con(tutto, "progressiva").size(), 4u);
+    EXPECT_EQ(testi(leggibile, "progressiva"), (std::vector<std::string>{",00", "50,00"}));
+    EXPECT_EQ(con(leggibile, "quota_terreno").size(), 2u);
+    EXPECT_EQ(con(leggibile, "terreno").size(), con(tutto, "terreno").size());
+    EXPECT_EQ(con(leggibile, "intestazione").size(), con(tutto, "intestazione").size());
+    // Texts drawn smaller (a tenth of the height) no longer touch: all are kept.
+    EXPECT_EQ(con(senzaTestiSovrapposti(tutto, 1, 1, 0.001), "progressiva").size(), 4u);
+    // Horizontal texts of one role in different rows do not hide each other.
+    Disegno righe(2);
+    for (int i = 0; i < 2; ++i)
+        righe[i].tipo = ElementoDisegno::Testo, righe[i].testo = "RA=10", righe[i].altezza = 3, righe[i].y1 = 4.0 * i;
+    EXPECT_EQ(senzaTestiSovrapposti(righe).size(), 2u);
+    righe[1].y1 = 2;
+    EXPECT_EQ(senzaTestiSovrapposti(righe).size(), 1u);
+
+    // The section shows its areas under its table.
+    Sezione s = sezioneRisolta(100, {-20, 99, 0, 99, 20, 99});
+    s.AreaRiporto = -12.345f, s.Progressiva = 40;
+    Disegno d = disegnoSezione(s);
+    aggiungiAreeSezione(d, s);
+    EXPECT_EQ(testi(d, "aree"), std::vector<std::string>{"Progr. 40,00   Sterro 0,00 m²   Riporto 12,35 m²"});
+    EXPECT_LT(con(d, "aree")[0].y1, -30);
+}

@@ -5,6 +5,7 @@
 #include <QSlider>
 
 #include "graphics/redraw.h"
+#include "state/view.h"
 #include "state/workspace.h"
 
 namespace carvela {
@@ -43,10 +44,13 @@ void FinestraVista3D::showEvent(QShowEvent* event) {
 }
 
 // Opening: the terrain centre of the current plan, the sliders at their initial values, and
-// the view from above.
+// the view from above fitted to the canvas (the document's view is given back on closing).
 void FinestraVista3D::apri() {
     aperta_ = true;
-    modello_ = std::make_unique<ModelloVista3D>(contesto_.ws.Piano);
+    Workspace& ws = contesto_.ws;
+    vistaDocumento_ = {ws.vista.offsetX, ws.vista.offsetY, ws.vista.scala};
+    modello_ = std::make_unique<ModelloVista3D>(ws.Piano);
+    adattaVista3D(ws.vista, contesto_.canvas.larghezza(), contesto_.canvas.altezza(), ws.Piano, modello_->stato());
     for (int i = 0; i < 3; ++i) {
         QSignalBlocker blocco(cursori_[i]);
         cursori_[i]->setValue(modello_->valore(i));
@@ -61,8 +65,11 @@ void FinestraVista3D::cursoreMosso(int indice, int valore) {
     disegna();
 }
 
+// The sliders move the viewpoint, not the view: the canvas draws under a kept view, so it
+// does not refit (nor redraw the document) after each move.
 void FinestraVista3D::disegna() {
     Workspace& ws = contesto_.ws;
+    MantieniVista mantieni(ws.vista);
     disegnaVista3D(ws.vista, contesto_.canvas, ws.Piano, ws.impostazioni.IntervalloVertexPLine, modello_->stato());
 }
 
@@ -70,6 +77,9 @@ void FinestraVista3D::disegna() {
 void FinestraVista3D::done(int esito) {
     if (aperta_) {
         aperta_ = false;
+        Vista& v = contesto_.ws.vista;
+        v.offsetX = vistaDocumento_.offsetX, v.offsetY = vistaDocumento_.offsetY, v.scala = vistaDocumento_.scala;
+        MantieniVista mantieni(v);
         ridisegna(contesto_.ws, contesto_.canvas, contesto_.host);
     }
     QDialog::done(esito);

@@ -6,6 +6,7 @@
 
 #include "graphics/view3d.h"
 #include "shell/ui/page_registry.h"
+#include "state/view.h"
 
 class QLabel;
 class QSlider;
@@ -38,6 +39,7 @@ private:
     QSlider* cursori_[3] = {};
     QLabel* etichette_[3] = {};
     bool aperta_ = false;
+    VistaSalvata vistaDocumento_;
 };
 
 }  // namespace carvela
