@@ -10,7 +10,7 @@
 
 #include "dxf/dxf_project.h"
 #include "graphics/recording_canvas.h"
-#include "shell/workspace.h"
+#include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 
