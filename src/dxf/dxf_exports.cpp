@@ -1,6 +1,7 @@
 #include "dxf/dxf_exports.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "dxf/dxf_writer.h"
@@ -39,9 +40,24 @@ int coloreDxfDaPalette(int indice) {
 
 namespace {
 
-// "P 1( 12.34, 5.6, 100)": station number and coordinates truncated to two decimals.
-std::string etichettaPunto(int i, float x, float y, float q) {
-    return "P" + vbStr(i) + "(" + vbStr(troncaDecimali(x, 2)) + "," + vbStr(troncaDecimali(y, 2)) + "," +
+// A label's true coordinate, truncated to two decimals and written as Str writes a number.
+// Single precision cannot write a national grid coordinate, so far from 0 the truncated
+// record is added to the origin in double (a whole-metre origin keeps the truncation exact).
+std::string coordinataEtichetta(float record, double origine) {
+    if (origine == 0) return vbStr(troncaDecimali(record, 2));
+    const double vera = origine == std::round(origine) ? origine + troncaDecimali(record, 2)
+                                                       : std::floor((origine + record) * 100) / 100;
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, vera, std::chars_format::fixed, 2);
+    std::string t(buf, r.ptr);
+    while (t.back() == '0') t.pop_back();
+    if (t.back() == '.') t.pop_back();
+    return (vera >= 0 ? " " : "") + t;
+}
+
+// "P 1( 12.34, 5.6, 100)": station number and true coordinates truncated to two decimals.
+std::string etichettaPunto(int i, float x, float y, float q, const OrigineProgetto& o) {
+    return "P" + vbStr(i) + "(" + coordinataEtichetta(x, o.est) + "," + coordinataEtichetta(y, o.nord) + "," +
            vbStr(troncaDecimali(q, 2)) + ")";
 }
 
@@ -50,6 +66,9 @@ std::string testoSemplice(float v) { return testoNumero(v, '.'); }
 
 template <class Traversa>
 void scriviStazioni(ScrittoreDxf& w, const Traversa& p, const Impostazioni& imp, bool chiusa) {
+    // The records lie relative to the survey's origin; the drawing gets the true coordinates.
+    const OrigineProgetto o = leggiOrigine(p.Origine);
+    w.origine(o);
     const int n = p.NumeroStazioni;
     for (int i = 1; i <= n - 1; ++i)
         w.linea("poligonale", 7, p.Ascissa.get(i), p.Ordinata.get(i), p.Quota.get(i), p.Ascissa.get(i + 1),
@@ -59,7 +78,7 @@ void scriviStazioni(ScrittoreDxf& w, const Traversa& p, const Impostazioni& imp,
                 p.Ordinata.get(1), p.Quota.get(1));
     for (int i = 1; i <= n; ++i) {
         const float x = p.Ascissa.get(i), y = p.Ordinata.get(i), q = p.Quota.get(i);
-        w.testo("quote", 2, x + 3.0f, y + 3.0f, q, imp.DimensioneQuote, etichettaPunto(i, x, y, q), 0);
+        w.testo("quote", 2, x + 3.0f, y + 3.0f, q, imp.DimensioneQuote, etichettaPunto(i, x, y, q, o), 0);
     }
 }
 
@@ -83,6 +102,8 @@ std::string esportaPoligonaleChiusa(const ClosedTraverse& p, const Impostazioni&
 
 std::string esportaTriangolazione(const TriangulationChain& t, const Impostazioni& imp) {
     ScrittoreDxf w;
+    const OrigineProgetto o = leggiOrigine(t.Origine);
+    w.origine(o);
     w.inizio();
     const int n = t.NumeroTriangoli;
     if (n >= 1) {
@@ -101,7 +122,7 @@ std::string esportaTriangolazione(const TriangulationChain& t, const Impostazion
         for (int v = 0; v <= n + 1; ++v) {
             const float x = t.X.get(v), y = t.Y.get(v);
             std::string testo =
-                "P" + vbStr(v + 1) + " (" + vbStr(troncaDecimali(x, 2)) + "," + vbStr(troncaDecimali(y, 2)) + ")";
+                "P" + vbStr(v + 1) + " (" + coordinataEtichetta(x, o.est) + "," + coordinataEtichetta(y, o.nord) + ")";
             w.testo("quote", 2, x + 3.0f, y + 3.0f, t.Azimut.get(v), imp.DimensioneQuote, testo, 0);
         }
     }

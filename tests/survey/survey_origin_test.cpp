@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "dxf/dxf_exports.h"
 #include "graphics/recording_canvas.h"
 #include "project/origine.h"
 #include "project/project_files.h"
@@ -192,6 +193,65 @@ TEST(OrigineRilievo, FileKeepsTheOriginAndShowsTrueCoordinates) {
     char atteso[64];
     std::snprintf(atteso, sizeof atteso, "P3 X=%.4f", vera[2]);
     EXPECT_NE(e.uscita.find(atteso), std::string::npos) << e.uscita;
+}
+
+// The exported figures lie at the true coordinates: each LINE start (groups 10 and 20, read
+// as text, since single precision cannot hold them) within 1 mm of the page's result, the
+// labels true too; read back near the survey's origin, the records come back unchanged.
+TEST(OrigineRilievo, ExportedDrawingsLieAtTheTrueCoordinates) {
+    auto inizi = [](const std::string& dxf, std::vector<std::string>* testi) {
+        std::istringstream righe(dxf);
+        std::string codice, valore, entita;
+        std::vector<double> xy;
+        while (std::getline(righe, codice) && std::getline(righe, valore)) {
+            valore = valore.substr(0, valore.find('\r'));
+            const int c = std::stoi(codice);
+            if (c == 0) entita = valore;
+            if (entita == "LINE" && (c == 10 || c == 20)) xy.push_back(std::stod(valore));
+            if (entita == "TEXT" && c == 1) testi->push_back(valore);
+        }
+        return xy;
+    };
+    ClosedTraverse chiusa;
+    const std::vector<double> vera =
+        figura<ModelloPoligonaleChiusa>(&Workspace::PoligonaleChiusa, 2401000.123, 4902000.456, &chiusa);
+    std::vector<std::string> testi;
+    const std::string dxf = esportaPoligonaleChiusa(chiusa, Impostazioni{});
+    const std::vector<double> xy = inizi(dxf, &testi);
+    const std::size_t n = vera.size() / 2;
+    ASSERT_EQ(xy.size(), 2 * n);
+    for (std::size_t i = 0; i < n; ++i) {
+        EXPECT_NEAR(xy[2 * i], vera[i], 1e-3) << i;
+        EXPECT_NEAR(xy[2 * i + 1], vera[n + i], 1e-3) << i;
+    }
+    ASSERT_EQ(testi.size(), n);
+    EXPECT_EQ(testi[0], "P 1( 2401000.12, 4902000.45, 100)");
+
+    VbArray<DxfEntity> d;
+    LimitiDxf limiti;
+    LetturaDxf lettura;
+    const OrigineProgetto o = leggiOrigine(chiusa.Origine);
+    convertiDxf(dxf, d, limiti, nullptr, &lettura, &o);
+    ASSERT_EQ(lettura.origine, o);
+    for (int32_t i = 1, k = 1; i <= d.upperBound(); ++i)
+        if (d[i].Nome == "LINE") {
+            EXPECT_EQ(d[i].X1, chiusa.Ascissa[k]) << k;
+            EXPECT_EQ(d[i].Y1, chiusa.Ordinata[k++]) << k;
+        }
+
+    TriangulationChain catena;
+    const std::vector<double> vertici =
+        figura<ModelloTriangolazione>(&Workspace::Triangolazione, 400100.5, 4600200.25, &catena);
+    testi.clear();
+    const std::vector<double> lati = inizi(esportaTriangolazione(catena, Impostazioni{}), &testi);
+    // The chain path runs from vertex 0 to the last; the page lists the last vertex first.
+    const std::size_t m = vertici.size() / 2;
+    ASSERT_GE(lati.size(), 2 * (m - 1));
+    for (std::size_t v = 0; v + 1 < m; ++v) {
+        EXPECT_NEAR(lati[2 * v], vertici[v + 1], 1e-3) << v;
+        EXPECT_NEAR(lati[2 * v + 1], vertici[m + v + 1], 1e-3) << v;
+    }
+    EXPECT_EQ(testi[0], "P 1 ( 400100.5, 4600200.25)");
 }
 
 }  // namespace
