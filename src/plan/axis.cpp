@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graphics/plan_drawing.h"
+#include "plan/plan_origin.h"
 #include "project/coordinate.h"
 #include "project/grid_typing.h"
 #include "project/origine.h"
@@ -42,8 +43,7 @@ bool puntiDaLista(int32_t conteggio, const VbArray<float>& xs, const VbArray<flo
     conteggio = std::max(0, std::min({conteggio, xs.upperBound(), ys.upperBound()}));
     const OrigineProgetto rilievo = leggiOrigine(origineRilievo);
     OrigineProgetto pianta = leggiOrigine(piano.Origine);
-    const bool pianoVuoto = piano.NumeroPunti <= 0 && piano.NumeroCurveLivello <= 0;
-    if (pianta.nulla() && pianoVuoto) pianta = rilievo;
+    if (pianta.nulla() && pianoSenzaAltreCoordinate(piano, false, true)) pianta = rilievo;
     const double dE = rilievo.est - pianta.est, dN = rilievo.nord - pianta.nord;
     punti.clear();
     for (int32_t i = 1; i <= conteggio; ++i) {
@@ -309,6 +309,8 @@ bool PaginaCoordinateAsse::applica(Workspace& ws, Host& host) const {
         return false;
     }
     std::vector<AxisPoint> punti;
+    // The page replaces the whole axis: a plan holding nothing else follows what is typed.
+    if (pianoSenzaAltreCoordinate(ws.Piano, false, true)) origineDaCoordinate(ws.Piano, coordinateDigitate(griglia, 1));
     const OrigineProgetto o = leggiOrigine(ws.Piano.Origine);
     for (int r = 1; r < griglia.righe(); ++r) {
         float x = 0, y = 0;

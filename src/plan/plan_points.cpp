@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graphics/plan_drawing.h"
+#include "plan/plan_origin.h"
 #include "project/coordinate.h"
 #include "project/origine.h"
 #include "project/records.h"
@@ -57,6 +58,8 @@ bool leggiPuntiPiano(const Griglia& griglia, Planimetria& piano, Host& host) {
         piano.NumeroPunti = 0;
         return true;
     }
+    // The page replaces every point: a plan holding nothing else follows what is typed.
+    if (pianoSenzaAltreCoordinate(piano, true, false)) origineDaCoordinate(piano, coordinateDigitate(griglia, 1));
     const OrigineProgetto o = leggiOrigine(piano.Origine);
     int32_t i = 1;
     bool fermo = false;

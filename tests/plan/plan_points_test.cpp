@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
+#include "plan/axis.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
 
@@ -134,6 +135,46 @@ TEST(PlanPointsPage, BadNumbersAndEmptyGrids) {
     EXPECT_TRUE(applicaPuntiPiano(Griglia(1, 5), ws, canvas, host));
     EXPECT_EQ(ws.Piano.NumeroPunti, 0);
     EXPECT_TRUE(canvas.operazioni.empty());
+    EXPECT_TRUE(host.messaggi.empty());
+}
+
+// National grid coordinates typed into a plan holding nothing else: the plan takes an origin
+// near them, so the single-precision records keep the millimetre; a plan with a terrain keeps
+// its own.
+TEST(PlanOrigin, TypedCoordinatesGiveAnEmptyPlanAnOrigin) {
+    Workspace ws;
+    FakeHost host;
+    RecordingCanvas canvas;
+    ASSERT_TRUE(applicaPuntiPiano(
+        griglia(5, {{"2400100,125", "4900200,375", "100"}, {"2400300,5", "4900400,25", "101"}}), ws, canvas, host));
+    EXPECT_EQ(ws.Piano.Origine, "E=2400000 N=4900000");
+    EXPECT_EQ(ws.Piano.Punti[1].x, 100.125f);
+    EXPECT_EQ(ws.Piano.Punti[2].y, 400.25f);
+    EXPECT_EQ(grigliaPuntiPiano(ws.Piano, ws.impostazioni, host).testo(1, 1), "2400100,125");
+    // Typed again within its reach, the origin stays.
+    ASSERT_TRUE(applicaPuntiPiano(griglia(5, {{"2405000", "4900000", "100"}}), ws, canvas, host));
+    EXPECT_EQ(ws.Piano.Origine, "E=2400000 N=4900000");
+    EXPECT_EQ(ws.Piano.Punti[1].x, 5000);
+
+    // The axis coordinates page of a plan with an axis only.
+    Workspace asse;
+    asse.Piano.VerticiAsse.assignRaw({{}, {0, 0, 0}, {10, 10, 0}});
+    PaginaCoordinateAsse pagina;
+    pagina.apri(asse);
+    pagina.griglia.imposta(1, 1, "487250,125"), pagina.griglia.imposta(1, 2, "4632180,5");
+    pagina.griglia.imposta(2, 1, "487850"), pagina.griglia.imposta(2, 2, "4632580,75");
+    ASSERT_TRUE(pagina.applica(asse, host));
+    EXPECT_EQ(asse.Piano.Origine, "E=488000 N=4632000");
+    EXPECT_EQ(asse.Piano.VerticiAsse[1], (AxisPoint{-749.875f, 180.5f, 0}));
+    EXPECT_EQ(asse.Piano.VerticiAsse[2], (AxisPoint{-150, 580.75f, 0}));
+
+    // A plan with contour lines near 0 keeps origin 0 and its records where they were.
+    ws = Workspace{};
+    ws.Piano.NumeroCurveLivello = 1;
+    ws.Piano.CurveLivello.assignRaw({{}, VbArray<ContourSegment>{}});
+    ASSERT_TRUE(applicaPuntiPiano(griglia(5, {{"2400100,125", "4900200,375", "100"}}), ws, canvas, host));
+    EXPECT_EQ(ws.Piano.Origine, "");
+    EXPECT_EQ(ws.Piano.Punti[1].x, 2400100.125f);
     EXPECT_TRUE(host.messaggi.empty());
 }
 
