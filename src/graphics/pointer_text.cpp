@@ -29,6 +29,16 @@ std::string testoPuntatoreDocumento(Workspace& ws, double cx, double cy) {
         const OrigineProgetto o = leggiOrigine(ws.Piano.Origine);
         return coppia("E", x + o.est, "N", y + o.nord, "0.000");
     }
+    // The survey views draw their records, which lie relative to the survey's own origin.
+    case kDocPoligonaleAperta:
+    case kDocPoligonaleChiusa:
+    case kDocTriangolazione: {
+        const std::string& origine = ws.TipoDocumento == kDocPoligonaleAperta   ? ws.PoligonaleAperta.Origine
+                                     : ws.TipoDocumento == kDocPoligonaleChiusa ? ws.PoligonaleChiusa.Origine
+                                                                                : ws.Triangolazione.Origine;
+        const OrigineProgetto o = leggiOrigine(origine);
+        return coppia("E", x + o.est, "N", y + o.nord, "0.000");
+    }
     case kDocProfilo:
         // Drawn at x = progressive, y = ten times the height above the datum.
         return coppia("Progr.", x, "Quota", y / 10 + finito(ws.Profilo.QuotaRiferimento), "0.00");
