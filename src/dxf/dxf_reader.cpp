@@ -335,7 +335,10 @@ void puntiArco(double x1, double y1, double x2, double y2, double bulge, double 
     const double cx = (x1 + x2) / 2 - dy / corda * h, cy = (y1 + y2) / 2 + dx / corda * h;
     // Chords of angle a stray r(1 - cos(a/2)) from the arc.
     const double passoMassimo = toll >= raggio ? 3.14159265358979 : 2 * std::acos(1 - toll / raggio);
-    const int n = std::min(4096, std::max(1, static_cast<int>(std::ceil(std::fabs(theta) / passoMassimo))));
+    // A bulge so small that its arc is its chord in double precision leaves no step at all.
+    if (!(passoMassimo > 0)) return;
+    const double passi = std::ceil(std::fabs(theta) / passoMassimo);
+    const int n = !(passi < 4096) ? 4096 : std::max(1, static_cast<int>(passi));
     const double a1 = std::atan2(y1 - cy, x1 - cx);
     for (int k = 1; k < n; ++k) {
         const double a = a1 + theta * k / n;

@@ -125,6 +125,10 @@ TEST(DxfForms, ArcsBecomeChordsWithinACentimetre) {
             if (atteso.second != 0) EXPECT_GE(s.y1 * atteso.second, -1e-3) << testo;  // the side it bulges to
         }
     }
+    // A bulge too small to leave the chord adds no vertex (its step count was infinite).
+    const auto c = curveDaPolilinee(test::leggiDxf(dxf("0 LWPOLYLINE 90 2 38 10 10 0 20 0 42 1e-18 10 1 20 0")));
+    ASSERT_EQ(c.upperBound(), 1);
+    EXPECT_EQ(c[1].upperBound(), 1);
 }
 
 TEST(DxfForms, WhatCannotBeAContourLineIsCountedAndNeverLiesAtZero) {
