@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "project/serializer.h"
+#include "project/non_finiti.h"
 
 namespace carvela::prova {
 
@@ -21,32 +21,7 @@ inline ::testing::AssertionResult vicini(const std::vector<double>& a, const std
     return ::testing::AssertionSuccess();
 }
 
-// How many stored numbers of a record (and of the records it holds) are not finite.
-struct NonFiniti {
-    int quanti = 0;
-    void operator()(float& f) { quanti += !std::isfinite(f); }
-    void operator()(int16_t&) {}
-    void operator()(int32_t&) {}
-    void operator()(uint8_t&) {}
-    void operator()(std::string&) {}
-    template <class T>
-    void operator()(VbArray<T>& a) {
-        for (auto& e : a.raw()) (*this)(e);
-    }
-    template <class T>
-    void operator()(VbArray2<T>& a) {
-        for (auto& e : a.raw()) (*this)(e);
-    }
-    template <class R>
-    void operator()(R& r) {
-        serializza(*this, r);
-    }
-};
-template <class R>
-int nonFiniti(R record) {
-    NonFiniti n;
-    n(record);
-    return n.quanti;
-}
+// nonFiniti(record): project/non_finiti.h.
+using carvela::nonFiniti;
 
 }  // namespace carvela::prova
