@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "graphics/recording_canvas.h"
+#include "graphics/road_command.h"
 #include "road/geometry.h"
-#include "road/road_computation.h"
 #include "state/silent_host.h"
 #include "state/workspace.h"
 

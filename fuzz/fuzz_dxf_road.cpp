@@ -10,7 +10,7 @@
 #include "dxf/dxf_reader.h"
 #include "fuzz_support.h"
 #include "graphics/recording_canvas.h"
-#include "road/road_computation.h"
+#include "graphics/road_command.h"
 #include "state/silent_host.h"
 #include "state/workspace.h"
 

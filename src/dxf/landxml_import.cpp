@@ -9,10 +9,10 @@
 
 #include "dxf/landxml.h"
 #include "graphics/plan_drawing.h"
+#include "graphics/road_command.h"
 #include "plan/axis.h"
 #include "project/origine.h"
 #include "project/xml.h"
-#include "road/road_computation.h"
 #include "state/host.h"
 #include "state/workspace.h"
 

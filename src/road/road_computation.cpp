@@ -3,7 +3,6 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/plan_drawing.h"
 #include "plan/axis.h"
 #include "profile/profile_solve.h"
 #include "road/profile_conversion.h"
@@ -25,20 +24,21 @@ bool verticiFiniti(const Planimetria& piano) {
 
 }  // namespace
 
-void calcolaTracciato(Workspace& ws, Canvas& canvas, Host& host) {
+EsitoTracciato risolviTracciato(Workspace& ws, Host& host) {
+    EsitoTracciato esito;
     Planimetria& piano = ws.Piano;
     if (piano.NumeroCurveLivello < 2) {
         host.messaggio("Non sono presenti le curve di livello relative alla planimetria!");
-        return;
+        return esito;
     }
     // The polygon itself must hold two vertices: the count alone may come from a damaged file.
     if (piano.NumeroPuntiAsse < 2 || numeroVerticiAsse(piano) < 2) {
         host.messaggio("Non è presente la poligonale d'asse!");
-        return;
+        return esito;
     }
     if (!verticiFiniti(piano)) {
         host.messaggio("Tipo di dati non corretto!");
-        return;
+        return esito;
     }
 
     preparaAsse(ws);
@@ -49,11 +49,10 @@ void calcolaTracciato(Workspace& ws, Canvas& canvas, Host& host) {
         host.cursoreAttesa(false);
         host.messaggio(
             "Impossibile procedere nel calcolo perchè la poligonale d'asse non interseca alcuna curva di livello!");
-        return;
+        return esito;
     }
 
-    std::vector<int> nonRisolte;
-    convertiProfilo(ws, host, nonRisolte);
+    convertiProfilo(ws, host, esito.livelletteNonRisolte);
 
     calcolaSezioniTerreno(ws, host);
     ws.SezioneCorrente = 1;
@@ -64,8 +63,8 @@ void calcolaTracciato(Workspace& ws, Canvas& canvas, Host& host) {
                       piano.PaleggiApplicati);
     ws.Paleggi = piano.PaleggiApplicati;
 
-    disegnaPianta(ws, canvas, host);
-    if (!nonRisolte.empty()) host.messaggio(messaggioLivelletteNonRisolte(nonRisolte), Pulsanti::Ok, Icona::Avviso);
+    esito.calcolato = true;
+    return esito;
 }
 
 }  // namespace carvela

@@ -11,8 +11,8 @@
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_sample_road.h"
 #include "graphics/recording_canvas.h"
+#include "graphics/road_command.h"
 #include "project/coordinate.h"
-#include "road/road_computation.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 

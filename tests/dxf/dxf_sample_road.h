@@ -7,7 +7,7 @@
 
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
-#include "road/road_computation.h"
+#include "graphics/road_command.h"
 #include "state/workspace.h"
 
 namespace carvela::test {

@@ -14,8 +14,8 @@
 
 #include "dxf/dxf_exports.h"
 #include "graphics/recording_canvas.h"
+#include "graphics/road_command.h"
 #include "road/geometry.h"
-#include "road/road_computation.h"
 #include "road/road_sample.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"

@@ -1,12 +1,11 @@
 // The whole road computation on sample plans.
-#include "road/road_computation.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
 #include "graphics/recording_canvas.h"
+#include "graphics/road_command.h"
 #include "road/road_edges.h"
 #include "road/road_sample.h"
 #include "state/workspace.h"

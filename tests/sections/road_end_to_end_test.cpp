@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "graphics/recording_canvas.h"
-#include "road/road_computation.h"
+#include "graphics/road_command.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
 

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QTest>
 
+#include "graphics/road_command.h"
 #include "graphics/ui/canvas_widget.h"
 #include "plan/axis.h"
 #include "plan/ui/axis_coordinates_page.h"
-#include "road/road_computation.h"
 #include "road/road_sample.h"
 #include "shell/ui/grid_table.h"
 #include "shell/ui/page_registry.h"

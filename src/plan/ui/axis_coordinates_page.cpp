@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "road/road_computation.h"
+#include "graphics/road_command.h"
 #include "state/workspace.h"
 
 namespace carvela {
