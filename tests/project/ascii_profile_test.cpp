@@ -230,41 +230,26 @@ TEST(ProfiloAscii, TruncatedFileLeavesTheProfileUnchanged) {
 }
 
 TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
-    const std::string coppie = righe({"0", "100", "10", "101", "20", "102"});
-    const std::string valore = "Valore non valido alla riga ", formato = " del file di profilo longitudinale ASCII: ",
-                      incoerente = "Il file di profilo longitudinale ASCII non è coerente: ";
-    const std::pair<std::string, std::string> casi[] = {
-        {"", "Il file di profilo longitudinale ASCII è vuoto."},
-        {righe({"3", "1"}) + coppie + righe({"3", "0", "0"}),
-         "Il file di profilo longitudinale ASCII è incompleto: i dati finiscono dopo la riga 11."},
-        {righe({"3,5", "1"}), valore + "1" + formato + "è atteso un numero intero."},
-        {righe({"3", "1", "0", "nan"}), valore + "4" + formato + "è atteso un numero."},
-        // A progressive no road has: its areas and slopes would overflow single precision.
-        {righe({"3", "1", "0", "100", "2.2e33", "101"}),
-         valore + "5" + formato + "è atteso un numero non superiore a 10000000 in valore assoluto."},
-        {righe({"3", "1"}) + coppie + righe({"3", "1", "x", "50", "1", "2"}),
-         valore + "11" + formato + "è atteso \"s\" o \"d\"."},
-        {righe({"-3", "1"}), incoerente + "numero di punti o di livellette negativo."},
-        {righe({"3", "2"}), incoerente + "ogni livelletta richiede almeno due punti."},
-        {righe({"2000000000", "900000000"}), incoerente + "profilo troppo grande."},
-        {righe({"3", "1"}) + coppie + righe({"4"}),
-         incoerente + "la somma dei punti delle livellette (4) non corrisponde ai 3 punti elencati."},
-        {righe({"4", "2", "0", "1", "2", "3", "4", "5", "6", "7", "1", "3"}),
-         incoerente + "la livelletta 1 ha meno di due punti."},
-        {righe({"3", "1"}) + coppie + righe({"3", "0", "0", "6"}),
-         incoerente + "metodo di calcolo delle livellette 6 inesistente."},
-        {righe({"3", "1"}) + coppie + righe({"3", "1", "s", "50", "1", "4", "0", "0"}),
-         incoerente + "la curva 1 indica sezioni esterne al profilo."},
-    };
+    std::ifstream casi(std::string(CARVELA_TEST_CASES) + "/ascii_profile_errors.txt");
+    ASSERT_TRUE(casi) << "ascii_profile_errors.txt";
     const Profilo prima = profiloPrecedente();
-    for (const auto& [testo, messaggio] : casi) {
-        SCOPED_TRACE(testo);
+    int letti = 0;
+    for (std::string riga; std::getline(casi, riga);) {
+        if (riga.empty() || riga[0] == '#') continue;
+        SCOPED_TRACE(riga);
+        const std::size_t sbarra = riga.find(" | ");
+        ASSERT_NE(sbarra, std::string::npos);
+        std::istringstream valori(riga.substr(0, sbarra));
+        std::string testo;
+        for (std::string v; valori >> v;) testo += v + "\n";
         FakeHost host;
         Profilo p = prima;
         EXPECT_FALSE(importaProfiloAscii(scrivi("errato.pro", testo), p, host));
-        EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{messaggio});
+        EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{riga.substr(sbarra + 3)});
         EXPECT_TRUE(p == prima);
+        ++letti;
     }
+    EXPECT_EQ(letti, 13);
     FakeHost host;
     Profilo p = prima;
     EXPECT_FALSE(importaProfiloAscii(percorso("assente.pro"), p, host));
