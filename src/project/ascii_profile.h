@@ -1,1 +1,0 @@
-#include "profile/ascii_profile.h"

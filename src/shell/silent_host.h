@@ -1,1 +1,0 @@
-#include "state/silent_host.h"
