@@ -5,6 +5,7 @@
 #include "dxf/dxf_commands.h"
 #include "graphics/recording_canvas.h"
 #include "state/workspace.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 
@@ -17,52 +18,17 @@ using test::FileTemporaneo;
 using test::tracciato;
 using V = std::vector<std::string>;
 
-std::string vertici(std::initializer_list<std::array<int, 3>> xyFlag) {
-    std::string s;
-    for (const auto& [x, y, f] : xyFlag)
-        s += " 0 VERTEX 10 " + std::to_string(x) + " 20 " + std::to_string(y) + " 30 0 70 " + std::to_string(f);
-    return s;
-}
-
 TEST(DxfDrawing, EntitiesAndPolylinesOnTheCanvas) {
-    const struct {
-        float scala;
-        std::string testo;
-        V attese;
-    } casi[] = {
-        // Only spline-fit (8) and 3D (32) vertices are drawn, from the vertex before them; an
-        // explicit 0 and a frame point (16) are passed over.
-        {1,
-         "0 POLYLINE 62 3 10 0 20 0 30 0" + vertici({{0, 0, 32}, {10, 0, 32}, {10, 10, 0}, {20, 10, 8}, {30, 10, 16}}) +
-             " 0 SEQEND",
-         {"L10 0,600 10,600", "L10 10,590 20,590"}},
-        // Closed spline (flags 5): from its second vertex and back to it; drawing goes on after.
-        {1,
-         "0 POLYLINE 10 0 20 0 30 0 70 5" + vertici({{100, 100, 16}, {0, 0, 8}, {10, 0, 8}, {10, 10, 8}}) +
-             " 0 SEQEND 0 POINT 10 5 20 5 30 0",
-         {"L15 0,600 10,600", "L15 10,600 10,590", "L15 10,590 0,600", "P15 5,595"}},
-        // A lost SEQEND: the next polyline is its own, never joined to a header at (0, 0); a
-        // polyline at the end of the list draws nothing.
-        {1,
-         "0 POLYLINE 10 0 20 0 30 0" + vertici({{0, 0, 32}, {10, 0, 32}}) + " 0 POLYLINE 10 0 20 0 30 0" +
-             vertici({{50, 50, 32}, {60, 50, 32}}) + " 0 SEQEND 0 POLYLINE 10 0 20 0 30 0" + vertici({{1, 1, 32}}),
-         {"L15 0,600 10,600", "L15 50,550 60,550"}},
-        // Lines and circles in the view's scale, rounded to pixels; header records and stray
-        // sequence ends draw nothing.
-        {2,
-         "0 LINE 10 1 20 1 30 0 11 3.3 21 4.2 31 0 0 CIRCLE 62 1 10 5 20 5 30 0 40 2 9 $LIMMIN 10 100 20 100 0 SEQEND",
-         {"L15 2,598 7,592", "C12 10,590 4"}},
-    };
-    for (const auto& c : casi) {
+    for (const test::Caso& c : test::leggiCasi("dxf_draw.txt")) {
         Workspace ws;
-        ws.vista.scala = c.scala;
+        ws.vista.scala = std::stof(c.campi[0]);
         ws.vista.offsetX = 0;
         ws.vista.offsetY = 600;
-        ws.DxfDrawing = test::leggiDxf(dxf(c.testo));
+        ws.DxfDrawing = test::leggiDxf(dxf(c.campi[1]));
         RecordingCanvas canvas(800, 600);
         FakeHost host;
         disegnaDxf(ws, canvas, host);
-        EXPECT_EQ(tracciato(canvas), c.attese) << c.testo;
+        EXPECT_EQ(tracciato(canvas), c.lista(2)) << "dxf_draw.txt:" << c.riga;
         EXPECT_EQ(ws.TipoDocumento, kDocDxf);
         EXPECT_EQ(canvas.operazioni.front().tipo, Op::Clear);
     }

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "state/workspace.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 
@@ -19,61 +20,27 @@ using test::leggiDxf;
 using V = std::vector<std::string>;
 
 TEST(DxfReader, EntitiesWithTheirGroups) {
-    const std::pair<const char*, V> casi[] = {
-        // Each kind with the groups it takes; arc angles in radians of the single-precision pi.
-        {"0 SECTION 2 ENTITIES 0 LINE 8 STRADA 62 1 10 1.5 20 -2 30 3 11 4 21 5 31 6 0 POINT 8 PUNTI 10 7 20 8 30 9 "
-         "0 CIRCLE 8 0 10 1 20 2 30 0 40 2.5 0 ARC 10 0 20 0 30 0 40 1 50 90 51 180 "
-         "0 TEXT 62 5 10 1 20 1 30 0 40 2 1 'QUOTA 100' 0 ENDSEC 0 EOF",
-         {"LINE/STRADA c12 x1=1.5 y1=-2 z1=3 x2=4 y2=5 z2=6", "POINT/PUNTI c15 x1=7 y1=8 z1=9",
-          "CIRCLE/0 c15 x1=1 y1=2 r=2.5", "ARC c15 r=1 a1=1.5708 a2=3.14159", "TEXT c9 x1=1 y1=1 r=2 'QUOTA 100'"}},
-        // Flags only from a group 70 right after the 30; a vertex without one is a 3D vertex.
-        {"0 POLYLINE 8 CURVE 66 1 10 0 20 0 30 100 70 8 0 VERTEX 8 CURVE 10 1 20 2 30 100 "
-         "0 VERTEX 10 3 20 4 30 100 70 0 0 VERTEX 10 5 20 6 30 100 70 32 0 SEQEND 8 CURVE "
-         "0 POLYLINE 10 0 20 0 30 0 0 SEQEND",
-         {"POLYLINE/CURVE c15 z1=100 p8", "VERTEX/CURVE c15 x1=1 y1=2 z1=100 v32", "VERTEX c15 x1=3 y1=4 z1=100",
-          "VERTEX c15 x1=5 y1=6 z1=100 v32", "SEQEND/CURVE c15", "POLYLINE c15", "SEQEND c15"}},
-        // A flag too large for any integer is no flag.
-        {"0 POLYLINE 10 0 20 0 30 0 70 7.8e30 0 VERTEX 10 1 20 2 30 0 70 -1e300 0 SEQEND",
-         {"POLYLINE c15", "VERTEX c15 x1=1 y1=2", "SEQEND c15"}},
-        // An entity missing its last group stops at the next group 0 and swallows nothing.
-        {"0 LINE 10 1 20 2 11 3 21 4 0 POINT 10 5 20 6 0 CIRCLE 10 7 20 8 30 0 40 9 "
-         "0 LINE 10 0 20 0 30 0 11 1 21 1 31 0",
-         {"LINE c15 x1=1 y1=2 x2=3 y2=4", "POINT c15 x1=5 y1=6", "CIRCLE c15 x1=7 y1=8 r=9", "LINE c15 x2=1 y2=1"}},
-        // Every group by its own code: a layer named LINE in the table, extended data and a
-        // value after the group that ends a record start nothing.
-        {"0 SECTION 2 TABLES 0 TABLE 2 LAYER 0 LAYER 2 LINE 70 0 62 3 0 ENDTAB 0 ENDSEC 0 SECTION 2 ENTITIES "
-         "0 POINT 5 1A 330 1F 100 AcDbEntity 8 LINE 100 AcDbPoint 10 1 20 2 30 3 1001 APP 1000 LINE 0 ENDSEC",
-         {"POINT/LINE c15 x1=1 y1=2 z1=3"}},
-        {"", {}},
-        {"0 SECTION 2 ENTITIES 0 ENDSEC", {}},
-    };
-    for (const auto& [testo, attese] : casi) {
-        const VbArray<DxfEntity> d = leggiDxf(dxf(testo));
-        EXPECT_EQ(descrivi(d), attese) << testo;
+    for (const test::Caso& c : test::leggiCasi("dxf_read.txt")) {
+        const VbArray<DxfEntity> d = leggiDxf(dxf(c.campi[0]));
+        EXPECT_EQ(descrivi(d), c.lista(1)) << "dxf_read.txt:" << c.riga;
         ASSERT_GE(d.upperBound(), 0);
         EXPECT_TRUE(d[0].Nome.empty());
     }
-
     LimitiDxf limiti;
     VbArray<DxfEntity> d;
     convertiDxf(dxf("0 SECTION 2 HEADER 9 $LIMMIN 10 100 20 200 9 $LIMMAX 10 520 20 497"), d, limiti);
-    EXPECT_EQ(descrivi(d), (V{"$LIMMIN c15 x1=100 y1=200", "$LIMMAX c15 x1=520 y1=497"}));
     ASSERT_TRUE(limiti.completi());
     EXPECT_DOUBLE_EQ(limiti.maxX, 520);
 }
 
 TEST(DxfReader, ColourNumbersAndValuesAsLeadingNumbers) {
-    const std::pair<const char*, int> colori[] = {
-        {"1", 12}, {"2", 14}, {"3", 10},   {"4", 11},  {"5", 9},   {"6", 5},    {"8", 8},      {"9", 7},
-        {"7", 15}, {"0", 15}, {"256", 15}, {"10", 15}, {"-1", 15}, {"2.6", 10}, {"99999", 15}, {"abc", 15}};
-    for (const auto& [valore, atteso] : colori)
-        EXPECT_EQ(leggiDxf(dxf("0 POINT 62 " + std::string(valore) + " 10 0 20 0 30 0"))[1].Colore, atteso) << valore;
-
-    // The comma is no decimal separator in a file; no infinity or NaN ever reaches a record.
-    const std::pair<const char*, double> valori[] = {{"1.5E3", 1500}, {"-.5", -0.5}, {"+12", 12}, {"12,75", 12},
-                                                     {"7abc", 7},     {"abc", 0},    {"", 0},     {"inf", 0},
-                                                     {"nan", 0},      {"1e999", 0},  {"1e300", 0}};
-    for (const auto& [testo, atteso] : valori) EXPECT_DOUBLE_EQ(valoreDxf(testo), atteso) << testo;
+    for (const test::Caso& c : test::leggiCasi("dxf_values.txt")) {
+        const double atteso = std::stod(c.campi[2]);
+        if (c.nome() == "colore")
+            EXPECT_EQ(leggiDxf(dxf("0 POINT 62 " + c.campi[1] + " 10 0 20 0 30 0"))[1].Colore, atteso) << c.testo;
+        else
+            EXPECT_DOUBLE_EQ(valoreDxf(c.campi[1]), atteso) << c.testo;
+    }
 }
 
 TEST(DxfReader, FileLimitsGoIntoTheViewAndFailuresChangeNothing) {

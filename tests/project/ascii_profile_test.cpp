@@ -10,6 +10,7 @@
 
 #include "profile/profile_solve.h"
 #include "project/records.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 #include "support/sample_records.h"
 
@@ -230,26 +231,17 @@ TEST(ProfiloAscii, TruncatedFileLeavesTheProfileUnchanged) {
 }
 
 TEST(ProfiloAscii, MalformedFilesAreRefusedWithTheirReason) {
-    std::ifstream casi(std::string(CARVELA_TEST_CASES) + "/ascii_profile_errors.txt");
-    ASSERT_TRUE(casi) << "ascii_profile_errors.txt";
     const Profilo prima = profiloPrecedente();
-    int letti = 0;
-    for (std::string riga; std::getline(casi, riga);) {
-        if (riga.empty() || riga[0] == '#') continue;
-        SCOPED_TRACE(riga);
-        const std::size_t sbarra = riga.find(" | ");
-        ASSERT_NE(sbarra, std::string::npos);
-        std::istringstream valori(riga.substr(0, sbarra));
+    for (const test::Caso& c : test::leggiCasi("ascii_profile_errors.txt")) {
+        SCOPED_TRACE(c.testo);
         std::string testo;
-        for (std::string v; valori >> v;) testo += v + "\n";
+        for (const std::string& v : c.parole(0)) testo += v + "\n";
         FakeHost host;
         Profilo p = prima;
         EXPECT_FALSE(importaProfiloAscii(scrivi("errato.pro", testo), p, host));
-        EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{riga.substr(sbarra + 3)});
+        EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{c.campi[1]});
         EXPECT_TRUE(p == prima);
-        ++letti;
     }
-    EXPECT_EQ(letti, 13);
     FakeHost host;
     Profilo p = prima;
     EXPECT_FALSE(importaProfiloAscii(percorso("assente.pro"), p, host));

@@ -1,60 +1,37 @@
 // The project origin: its choice, its stored text, and true coordinates written and typed.
+#include "project/origine.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "project/coordinate.h"
-#include "project/origine.h"
+#include "support/cases.h"
 
 namespace carvela {
 namespace {
 
-std::string pulito(std::string s) {
-    s.erase(0, s.find_first_not_of(' '));
-    s.erase(s.find_last_not_of(' ') + 1);
-    return s;
-}
-
 TEST(Origine, CasiTabellati) {
-    std::ifstream in(std::string(CARVELA_TEST_CASES) + "/origine.txt");
-    ASSERT_TRUE(in.good());
-    int casi = 0;
-    for (std::string riga; std::getline(in, riga);) {
-        if (riga.empty() || riga[0] == '#') continue;
-        std::vector<std::string> c;
-        std::stringstream campi(riga);
-        for (std::string campo; std::getline(campi, campo, '|');) c.push_back(pulito(campo));
-        ASSERT_EQ(c.size(), 3u) << riga;
-        SCOPED_TRACE(riga);
-        std::stringstream a(c[1]), b(c[2]);
-        double e, n;
-        if (c[0] == "scegli") {
-            double v[4];
-            a >> v[0] >> v[1] >> v[2] >> v[3];
-            b >> e >> n;
-            const OrigineProgetto o = scegliOrigine(v[0], v[1], v[2], v[3]);
-            EXPECT_EQ(o, (OrigineProgetto{e, n}));
+    for (const test::Caso& c : test::leggiCasi("origine.txt")) {
+        ASSERT_EQ(c.campi.size(), 3u) << c.testo;
+        SCOPED_TRACE(c.testo);
+        const std::vector<double> a = c.numeri(1), b = c.numeri(2);
+        if (c.nome() == "scegli") {
+            const OrigineProgetto o = scegliOrigine(a[0], a[1], a[2], a[3]);
+            EXPECT_EQ(o, (OrigineProgetto{b[0], b[1]}));
             // The stored text reads back as the same origin; origin 0 stores nothing.
             EXPECT_EQ(leggiOrigine(testoOrigine(o)), o);
             EXPECT_EQ(testoOrigine(o).empty(), o.nulla());
-        } else if (c[0] == "testo") {
-            double vera, origine;
-            a >> vera >> origine;
-            const float record = coordinataRecord(vera, origine);
-            EXPECT_EQ(testoCoordinata(record, origine), c[2]);
+        } else if (c.nome() == "testo") {
+            const float record = coordinataRecord(a[0], a[1]);
+            EXPECT_EQ(testoCoordinata(record, a[1]), c.campi[2]);
             // Typed back into a grid, with the decimal comma, it gives the same record.
             float letto = 0;
-            std::string conVirgola = testoCoordinataGriglia(record, origine);
-            EXPECT_TRUE(leggiCoordinataGriglia(conVirgola, origine, letto)) << conVirgola;
+            std::string conVirgola = testoCoordinataGriglia(record, a[1]);
+            EXPECT_TRUE(leggiCoordinataGriglia(conVirgola, a[1], letto)) << conVirgola;
             EXPECT_EQ(letto, record);
         } else {
-            b >> e >> n;
-            EXPECT_EQ(leggiOrigine(c[1]), (OrigineProgetto{e, n}));
+            EXPECT_EQ(leggiOrigine(c.campi[1]), (OrigineProgetto{b[0], b[1]}));
         }
-        ++casi;
     }
-    EXPECT_GE(casi, 15);
 }
 
 }  // namespace

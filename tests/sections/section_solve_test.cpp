@@ -9,6 +9,7 @@
 
 #include "sections/fixtures.h"
 #include "sections/volumes.h"
+#include "support/cases.h"
 #include "support/trim2_fixtures.h"
 
 using namespace carvela;
@@ -36,22 +37,11 @@ std::vector<std::string> riga(const Griglia& g, int r) {
 }  // namespace
 
 TEST(RisolviSezione, CasiTabellati) {
-    std::ifstream in(std::string(CARVELA_TEST_CASES) + "/section_solve.txt");
-    ASSERT_TRUE(in.good());
-    std::string riga;
-    int casi = 0;
-    while (std::getline(in, riga)) {
-        if (riga.empty() || riga[0] == '#') continue;
+    for (const test::Caso& caso : test::leggiCasi("section_solve.txt")) {
         // name | width elevation walls | ground x z ... | cut fill | left-x right-x points
-        std::vector<std::vector<double>> c;
-        std::stringstream campi(riga.substr(riga.find('|') + 1));
-        for (std::string campo; std::getline(campi, campo, '|');) {
-            std::stringstream numeri(campo);
-            c.emplace_back();
-            for (double v; numeri >> v;) c.back().push_back(v);
-        }
-        SCOPED_TRACE(riga.substr(0, riga.find(' ')));
-        ASSERT_EQ(c.size(), 4u);
+        SCOPED_TRACE(caso.nome());
+        ASSERT_EQ(caso.campi.size(), 5u);
+        const std::vector<double> c[] = {caso.numeri(1), caso.numeri(2), caso.numeri(3), caso.numeri(4)};
         Impostazioni imp;
         imp.MuroSezione = c[0][2] != 0;
         Sezione s = sezioneDi(float(c[0][0]), float(c[0][1]), std::vector<float>(c[1].begin(), c[1].end()));
@@ -66,9 +56,7 @@ TEST(RisolviSezione, CasiTabellati) {
         risolviSezione(ancora, imp);
         EXPECT_TRUE(vicini({double(ancora.NumeroPunti), ancora.AreaSterro, ancora.AreaRiporto},
                            {double(s.NumeroPunti), s.AreaSterro, s.AreaRiporto}, 1e-5));
-        ++casi;
     }
-    EXPECT_GE(casi, 8);
 }
 
 TEST(RisolviSezione, CigliIncrociPresenzeMuri) {

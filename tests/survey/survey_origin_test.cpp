@@ -13,6 +13,7 @@
 #include "project/project_files.h"
 #include "project/vbtext.h"
 #include "state/workspace.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 #include "survey/intersection_pages.h"
@@ -139,28 +140,18 @@ void confrontaIntersezione(const std::string& tipo, const std::vector<double>& c
 }
 
 TEST(OrigineRilievo, CasiTabellati) {
-    std::ifstream in(std::string(CARVELA_TEST_CASES) + "/survey_origin.txt");
-    ASSERT_TRUE(in.good());
-    int casi = 0;
-    for (std::string riga; std::getline(in, riga);) {
-        if (riga.empty() || riga[0] == '#') continue;
-        std::istringstream campi(riga);
-        std::string tipo, sbarra;
-        campi >> tipo >> sbarra;
-        std::vector<double> c;
-        for (double v; campi >> v;) c.push_back(v);
-        SCOPED_TRACE(riga);
-        if (tipo == "closed")
-            confrontaSpostata<ModelloPoligonaleChiusa>(&Workspace::PoligonaleChiusa, c[0], c[1]);
-        else if (tipo == "open")
-            confrontaSpostata<ModelloPoligonaleAperta>(&Workspace::PoligonaleAperta, c[0], c[1]);
-        else if (tipo == "chain")
-            confrontaSpostata<ModelloTriangolazione>(&Workspace::Triangolazione, c[0], c[1]);
+    for (const test::Caso& c : test::leggiCasi("survey_origin.txt")) {
+        SCOPED_TRACE(c.testo);
+        const std::vector<double> n = c.numeri(1);
+        if (c.nome() == "closed")
+            confrontaSpostata<ModelloPoligonaleChiusa>(&Workspace::PoligonaleChiusa, n[0], n[1]);
+        else if (c.nome() == "open")
+            confrontaSpostata<ModelloPoligonaleAperta>(&Workspace::PoligonaleAperta, n[0], n[1]);
+        else if (c.nome() == "chain")
+            confrontaSpostata<ModelloTriangolazione>(&Workspace::Triangolazione, n[0], n[1]);
         else
-            confrontaIntersezione(tipo, c);
-        ++casi;
+            confrontaIntersezione(c.nome(), n);
     }
-    EXPECT_EQ(casi, 10);
 }
 
 TEST(OrigineRilievo, FileKeepsTheOriginAndShowsTrueCoordinates) {
