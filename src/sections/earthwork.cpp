@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "project/vbtext.h"
+#include "state/settings.h"
 
 namespace carvela {
 namespace {
@@ -294,6 +295,17 @@ double limiteTrasportoEconomico(double franco, double limite, double rapportoCos
     if (limite > 0) return limite;
     if (rapportoCosti > 0) return std::max(franco, 0.0) + rapportoCosti;
     return 0;
+}
+
+ParametriTerra parametriTerra(const Impostazioni& s) {
+    ParametriTerra p;
+    p.rigonfiamento = s.FattoreRigonfiamento;
+    p.costipamento = s.FattoreCostipamento;
+    p.trasportoFranco = s.DistanzaTrasportoFranco;
+    p.trasportoEconomico = limiteTrasportoEconomico(s.DistanzaTrasportoFranco, s.DistanzaTrasportoEconomico,
+                                                    s.RapportoCostoPrestitoTrasporto);
+    p.puntiDiPassaggio = true;
+    return p;
 }
 
 Movimento calcolaMovimento(const std::vector<SezioneTerra>& sezioni, const ParametriTerra& parametri) {

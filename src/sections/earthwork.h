@@ -10,6 +10,8 @@
 
 namespace carvela {
 
+struct Impostazioni;
+
 // One section as the earthwork takes it: progressive (m), cut and fill areas (m2, both 0 or
 // positive).
 struct SezioneTerra {
@@ -30,6 +32,11 @@ struct ParametriTerra {
 // The limit of economic haul from the settings: the limit itself when given, else the free
 // haul plus the ratio of borrow cost (per m3) to overhaul cost (per m3 and metre), else none.
 double limiteTrasportoEconomico(double franco, double limite, double rapportoCosti);
+
+// The parameters of the road's earthwork from the settings: swell, shrink, free haul and the
+// economic limit (given or from the cost ratio); zero points split the stretches, as the
+// road's volume table does.
+ParametriTerra parametriTerra(const Impostazioni& impostazioni);
 
 // One row of the volume list: the stretch to a section, or to a zero point (where the
 // corrected net area changes sign), as the volume table splits it.

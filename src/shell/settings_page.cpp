@@ -163,6 +163,38 @@ bool applicaCampi(const CampiImpostazioni& c, Workspace& ws, int altezza, Host& 
             "Fattore di precisione di rappresentazione delle curve di livello errato! (>0)"))
         return false;
 
+    // The earthwork fields (an empty field keeps its value): the regular interval is none
+    // (0) or at least the minimum spacing.
+    auto campo = [&](const std::string& testo, float& dove, auto ammesso, const char* messaggio) {
+        return testo.empty() || q.numero(testo, dove, ammesso, messaggio);
+    };
+    const double minima = s.DistazaMinimaSezioni;
+    if (!campo(
+            c.intervalloRegolare, s.IntervalloSezioniRegolari, [minima](double v) { return v == 0 || v >= minima; },
+            "Intervallo delle sezioni regolari errato! (0 oppure >= distanza minima tra sezioni)"))
+        return false;
+    if (!campo(
+            c.rigonfiamento, s.FattoreRigonfiamento, [](double v) { return v > 0; },
+            "Fattore di rigonfiamento errato! (>0)"))
+        return false;
+    if (!campo(
+            c.costipamento, s.FattoreCostipamento, [](double v) { return v > 0; },
+            "Fattore di costipamento errato! (>0)"))
+        return false;
+    if (!campo(
+            c.trasportoFranco, s.DistanzaTrasportoFranco, [](double v) { return v >= 0; },
+            "Distanza di trasporto franco errata! (>=0)"))
+        return false;
+    const double franco = s.DistanzaTrasportoFranco;
+    if (!campo(
+            c.trasportoEconomico, s.DistanzaTrasportoEconomico, [franco](double v) { return v == 0 || v >= franco; },
+            "Limite di trasporto economico errato! (0 oppure >= trasporto franco)"))
+        return false;
+    if (!campo(
+            c.rapportoCosti, s.RapportoCostoPrestitoTrasporto, [](double v) { return v >= 0; },
+            "Rapporto tra i costi errato! (>=0)"))
+        return false;
+
     // Last, the plan points grid's row count shown on the "Disegno" tab.
     if (!q.intero16(
             c.puntiPiano, s.numeroPuntiPianoQDefault, [](double v) { return v >= 1 && v < 30000; },
@@ -233,6 +265,12 @@ CampiImpostazioni campiDaImpostazioni(const Impostazioni& s, const Vista& vista,
     c.margineSuperiore = testoNumero(s.marginePlotSuperiore);
     c.larghezzaIndividuale = s.UsaLarghezzaIndividuale != 0;
     c.distanzaMinimaSezioni = testoNumero(s.DistazaMinimaSezioni);
+    c.intervalloRegolare = testoNumero(s.IntervalloSezioniRegolari);
+    c.rigonfiamento = testoNumero(s.FattoreRigonfiamento);
+    c.costipamento = testoNumero(s.FattoreCostipamento);
+    c.trasportoFranco = testoNumero(s.DistanzaTrasportoFranco);
+    c.trasportoEconomico = testoNumero(s.DistanzaTrasportoEconomico);
+    c.rapportoCosti = testoNumero(s.RapportoCostoPrestitoTrasporto);
     return c;
 }
 

@@ -35,6 +35,8 @@ struct CampiImpostazioni {
     // "Sezione trasverasale"
     bool larghezzaIndividuale = false;
     std::string distanzaMinimaSezioni;
+    // "Movimenti di terra"
+    std::string intervalloRegolare, rigonfiamento, costipamento, trasportoFranco, trasportoEconomico, rapportoCosti;
 
     bool operator==(const CampiImpostazioni&) const = default;
 };

@@ -62,9 +62,15 @@ const Key kKeys[] = {
     {"MantieniQuoteDraw", Kind::Switch, &Impostazioni::MantieniQuoteDraw},
     {"AdattaScalaPlot", Kind::Switch, &Impostazioni::AdattaScalaPlot},
     {"DistazaMinimaSezioni", Kind::Float, &Impostazioni::DistazaMinimaSezioni, almenoUno},
+    {"IntervalloSezioniRegolari", Kind::Float, &Impostazioni::IntervalloSezioniRegolari, almenoZero},
+    {"FattoreRigonfiamento", Kind::Float, &Impostazioni::FattoreRigonfiamento, positivo},
+    {"FattoreCostipamento", Kind::Float, &Impostazioni::FattoreCostipamento, positivo},
+    {"DistanzaTrasportoFranco", Kind::Float, &Impostazioni::DistanzaTrasportoFranco, almenoZero},
+    {"DistanzaTrasportoEconomico", Kind::Float, &Impostazioni::DistanzaTrasportoEconomico, almenoZero},
+    {"RapportoCostoPrestitoTrasporto", Kind::Float, &Impostazioni::RapportoCostoPrestitoTrasporto, almenoZero},
 };
 constexpr int kKeyCount = sizeof kKeys / sizeof kKeys[0];
-static_assert(kKeyCount == 30);
+static_assert(kKeyCount == 36);  // the 30 original keys, then the earthwork keys
 
 std::string_view senzaSpazi(std::string_view t) {
     while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
@@ -101,9 +107,12 @@ bool parseInto(Impostazioni& s, const Key& k, std::string_view text) {
     case Kind::Switch: {
         bool v;
         const std::string_view t = senzaSpazi(text);
-        if (t == "-1" || t == "True" || t == "true" || t == "TRUE") v = true;
-        else if (t == "0" || t == "False" || t == "false" || t == "FALSE") v = false;
-        else return false;
+        if (t == "-1" || t == "True" || t == "true" || t == "TRUE")
+            v = true;
+        else if (t == "0" || t == "False" || t == "false" || t == "FALSE")
+            v = false;
+        else
+            return false;
         s.*std::get<bool Impostazioni::*>(k.member) = v;
         return true;
     }

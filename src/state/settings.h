@@ -1,10 +1,11 @@
 #pragma once
-// The program's options: 30 keys stored as texts under "Carvela" / "Impostazioni".
+// The program's options: keys stored as texts under "Carvela" / "Impostazioni" (the 30
+// original keys, then the earthwork keys).
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <map>
 
 namespace carvela {
 
@@ -42,6 +43,14 @@ struct Impostazioni {
     bool AdattaScalaPlot = true;
     float DistazaMinimaSezioni = 5;
 
+    // Earthworks. With their defaults every station, volume and file is as without them.
+    float IntervalloSezioniRegolari = 0;       // a station at every multiple (m); 0 = none
+    float FattoreRigonfiamento = 1;            // swell: loose volume = cut x factor
+    float FattoreCostipamento = 1;             // shrink: bank volume = fill / factor
+    float DistanzaTrasportoFranco = 0;         // free haul (m)
+    float DistanzaTrasportoEconomico = 0;      // limit of economic haul (m); 0 = from the costs
+    float RapportoCostoPrestitoTrasporto = 0;  // borrow cost per m3 / overhaul cost per m3 x m (m)
+
     bool operator==(const Impostazioni&) const = default;
 };
 
@@ -73,7 +82,7 @@ void salvaImpostazioni(SettingsStore& store, const Impostazioni& s);
 // False for an unknown key, a value of the wrong type or one outside the key's bounds.
 bool impostaChiave(Impostazioni& s, std::string_view key, std::string_view value);
 
-// The names of the 30 keys in the order above.
+// The names of the keys in the order above.
 const char* const* nomiChiavi(int* count);
 
 }  // namespace carvela

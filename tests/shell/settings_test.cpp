@@ -1,4 +1,4 @@
-// The 30 settings in the store, and the settings window's fields and "&Appllica".
+// The settings in the store, and the settings window's fields and "&Appllica".
 #include "state/settings.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ TEST(Impostazioni, CaricaSalvaEValoriScrittiAMano) {
     s.InclinazioneScarpataSterro = 0.5f;
     MapSettingsStore store;
     salvaImpostazioni(store, s);
-    EXPECT_EQ(store.valori.size(), 30u);
+    EXPECT_EQ(store.valori.size(), 36u);
     EXPECT_EQ(store.valori["AbilitaAutoSave"], "0");
     EXPECT_EQ(store.valori["UtilizzaFileBackUp"], "-1");
     EXPECT_EQ(store.valori["DimensioneQuote"], "2,5");  // the locale's decimal comma
@@ -34,18 +34,31 @@ TEST(Impostazioni, CaricaSalvaEValoriScrittiAMano) {
 
     // Switches: -1/0 as written, True/False accepted; anything else keeps the default.
     MapSettingsStore mano;
-    mano.valori = {
-        {"AbilitaAutoSave", "False"},       {"UtilizzaFileBackUp", "0"},         {"MuroSezione", "True"},
-        {"MantieniQuoteDraw", "forse"},     {"AdattaScalaPlot", "-1"},           {"DimensioneQuote", "3.5"},
-        {"fattoreScalaVolumi", "dieci"},    {"IntervalloAutoSave", "1"},         {"IntervalloVertexPLine", "0"},
-        {"PicchettiCurva", "255"},          {"numPuntiTerrenoDefault", "70000"}, {"AngoloPiatto", "-200"},
-        {"LarghezzaDefaultStrada", "1e40"}, {"RaggioMinimoCurve", ""},           {"DistazaMinimaSezioni", "7,25"}};
+    mano.valori = {{"AbilitaAutoSave", "False"},
+                   {"UtilizzaFileBackUp", "0"},
+                   {"MuroSezione", "True"},
+                   {"MantieniQuoteDraw", "forse"},
+                   {"AdattaScalaPlot", "-1"},
+                   {"DimensioneQuote", "3.5"},
+                   {"fattoreScalaVolumi", "dieci"},
+                   {"IntervalloAutoSave", "1"},
+                   {"IntervalloVertexPLine", "0"},
+                   {"PicchettiCurva", "255"},
+                   {"numPuntiTerrenoDefault", "70000"},
+                   {"AngoloPiatto", "-200"},
+                   {"LarghezzaDefaultStrada", "1e40"},
+                   {"RaggioMinimoCurve", ""},
+                   {"DistazaMinimaSezioni", "7,25"},
+                   {"FattoreCostipamento", "0"},
+                   {"IntervalloSezioniRegolari", "-20"},
+                   {"FattoreRigonfiamento", "1,25"}};
     // Values the settings window would refuse (and that would stall the timer or the
     // drawings) load as the default, like words that are no number or switch.
     Impostazioni atteso;
     atteso.AbilitaAutoSave = atteso.UtilizzaFileBackUp = false;
     atteso.DimensioneQuote = 3.5f;
     atteso.DistazaMinimaSezioni = 7.25f;
+    atteso.FattoreRigonfiamento = 1.25f;
     EXPECT_TRUE(caricaImpostazioni(mano) == atteso);
 }
 
@@ -105,6 +118,10 @@ TEST(FinestraImpostazioni, ApplicaTuttiICampiSalvaERidisegna) {
     c.scalaStampa = "non numero";  // taken as typed: a text that is no number keeps the old value
     c.margineSuperiore = "2,5";
     c.puntiPiano = "300";
+    c.intervalloRegolare = "20";
+    c.rigonfiamento = "1,2";
+    c.trasportoFranco = "150";
+    c.trasportoEconomico = "";  // empty: kept
     EXPECT_TRUE(f.applica());
     EXPECT_TRUE(f.host.messaggi.empty());
     const Impostazioni& s = f.ws.impostazioni;
@@ -117,8 +134,12 @@ TEST(FinestraImpostazioni, ApplicaTuttiICampiSalvaERidisegna) {
     EXPECT_EQ(s.fattoreScalaPlot, 100.0f);
     EXPECT_EQ(s.marginePlotSuperiore, 2.5f);
     EXPECT_EQ(s.numeroPuntiPianoQDefault, 300);
-    EXPECT_EQ(f.store.valori.size(), 30u);
+    EXPECT_EQ(f.store.valori.size(), 36u);
     EXPECT_EQ(f.store.valori["AngoloPiatto"], "180");
+    EXPECT_EQ(f.store.valori["IntervalloSezioniRegolari"], "20");
+    EXPECT_EQ(f.store.valori["FattoreRigonfiamento"], "1,2");
+    EXPECT_EQ(s.DistanzaTrasportoFranco, 150.0f);
+    EXPECT_EQ(s.DistanzaTrasportoEconomico, 0.0f);
 }
 
 TEST(FinestraImpostazioni, IlPrimoCampoRifiutatoFermaLaSequenza) {
@@ -153,6 +174,11 @@ TEST(FinestraImpostazioni, IlPrimoCampoRifiutatoFermaLaSequenza) {
         {&CampiImpostazioni::distanzaMinimaSezioni, "abc", "Distanza prograssiva minima tra sezioni errata! (>=1)"},
         {&CampiImpostazioni::intervalloVertici, "0",
          "Fattore di precisione di rappresentazione delle curve di livello errato! (>0)"},
+        {&CampiImpostazioni::intervalloRegolare, "4",
+         "Intervallo delle sezioni regolari errato! (0 oppure >= distanza minima tra sezioni)"},
+        {&CampiImpostazioni::costipamento, "0", "Fattore di costipamento errato! (>0)"},
+        {&CampiImpostazioni::trasportoEconomico, "-1",
+         "Limite di trasporto economico errato! (0 oppure >= trasporto franco)"},
     };
     for (const Caso& caso : casi) {
         Finestra f;
@@ -164,9 +190,11 @@ TEST(FinestraImpostazioni, IlPrimoCampoRifiutatoFermaLaSequenza) {
         f.campi.*caso.campo = caso.valore;
         EXPECT_FALSE(f.applica()) << caso.messaggio;
         EXPECT_EQ(f.host.testiMessaggi(), std::vector<std::string>{caso.messaggio}) << caso.valore;
-        // Saved whatever happened; the last field is never reached.
-        EXPECT_EQ(f.store.valori.size(), 30u);
-        EXPECT_EQ(f.ws.impostazioni.IntervalloVertexPLine, 1);
+        // Saved whatever happened; the last field is never reached (the earthwork fields come
+        // after the contour precision).
+        const bool terra = &caso >= &casi[std::size(casi) - 3];
+        EXPECT_EQ(f.store.valori.size(), 36u);
+        EXPECT_EQ(f.ws.impostazioni.IntervalloVertexPLine, terra ? 4 : 1);
         EXPECT_EQ(f.ws.vista.scala, caso.campo == &CampiImpostazioni::scalaDisegno ? 1.0f : 3.0f);
     }
 

@@ -293,7 +293,7 @@ private slots:
         f.w.menuBar()->findChild<QAction*>("esci")->trigger();
         QCOMPARE(f.messaggi.size(), size_t(2));
         QVERIFY(!f.w.isVisible());
-        QCOMPARE(f.store.valori.size(), size_t(30));
+        QCOMPARE(f.store.valori.size(), size_t(36));
         QCOMPARE(f.store.valori["PicchettiCurva"], std::string("12"));
     }
 

@@ -206,6 +206,29 @@ FinestraImpostazioni::FinestraImpostazioni(ContestoPagina& contesto, QWidget* pa
     seLayout->addStretch();
     schede_->addTab(sezione, "Sezione trasverasale");
 
+    // ---- Movimenti di terra
+    auto* terra = new QWidget;
+    auto* tLayout = new QVBoxLayout(terra);
+    auto* stazioni = new QGroupBox("Sezioni regolari:");
+    auto* rLayout = new QFormLayout(stazioni);
+    rLayout->addRow("Una sezione ogni (m, 0 = nessuna):", intervalloRegolare_ = campo("intervalloRegolare"));
+    tLayout->addWidget(stazioni);
+    auto* fattori = new QGroupBox("Fattori:");
+    auto* fLayout = new QFormLayout(fattori);
+    fLayout->addRow(new QLabel("volume sciolto = sterro x rigonfiamento; volume in banco = riporto / costipamento"));
+    fLayout->addRow("Fattore di rigonfiamento:", rigonfiamento_ = campo("rigonfiamento"));
+    fLayout->addRow("Fattore di costipamento:", costipamento_ = campo("costipamento"));
+    tLayout->addWidget(fattori);
+    auto* trasporto = new QGroupBox("Trasporti:");
+    auto* trLayout = new QFormLayout(trasporto);
+    trLayout->addRow("Distanza di trasporto franco (m):", trasportoFranco_ = campo("trasportoFranco"));
+    trLayout->addRow("Limite di trasporto economico (m, 0 = dai costi):",
+                     trasportoEconomico_ = campo("trasportoEconomico"));
+    trLayout->addRow("Costo prestito / costo trasporto oltre franco (m):", rapportoCosti_ = campo("rapportoCosti"));
+    tLayout->addWidget(trasporto);
+    tLayout->addStretch();
+    schede_->addTab(terra, "Movimenti di terra");
+
     // ---- buttons
     auto* chiudi = new QPushButton("C&hiudi");
     chiudi->setObjectName("chiudi");
@@ -269,6 +292,12 @@ void FinestraImpostazioni::carica() {
     margineSuperiore_->setText(q(c.margineSuperiore));
     larghezzaIndividuale_->setChecked(c.larghezzaIndividuale);
     distanzaMinima_->setText(q(c.distanzaMinimaSezioni));
+    intervalloRegolare_->setText(q(c.intervalloRegolare));
+    rigonfiamento_->setText(q(c.rigonfiamento));
+    costipamento_->setText(q(c.costipamento));
+    trasportoFranco_->setText(q(c.trasportoFranco));
+    trasportoEconomico_->setText(q(c.trasportoEconomico));
+    rapportoCosti_->setText(q(c.rapportoCosti));
 }
 
 CampiImpostazioni FinestraImpostazioni::campi() const {
@@ -306,6 +335,12 @@ CampiImpostazioni FinestraImpostazioni::campi() const {
     c.margineSuperiore = testo(margineSuperiore_);
     c.larghezzaIndividuale = larghezzaIndividuale_->isChecked();
     c.distanzaMinimaSezioni = testo(distanzaMinima_);
+    c.intervalloRegolare = testo(intervalloRegolare_);
+    c.rigonfiamento = testo(rigonfiamento_);
+    c.costipamento = testo(costipamento_);
+    c.trasportoFranco = testo(trasportoFranco_);
+    c.trasportoEconomico = testo(trasportoEconomico_);
+    c.rapportoCosti = testo(rapportoCosti_);
     return c;
 }
 

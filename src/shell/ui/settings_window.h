@@ -67,6 +67,8 @@ private:
     QLineEdit *scalaStampa_, *margineLaterale_, *margineSuperiore_;
     QCheckBox* larghezzaIndividuale_;
     QLineEdit* distanzaMinima_;
+    QLineEdit *intervalloRegolare_, *rigonfiamento_, *costipamento_, *trasportoFranco_, *trasportoEconomico_,
+        *rapportoCosti_;
 };
 
 }  // namespace carvela
