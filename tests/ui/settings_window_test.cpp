@@ -41,7 +41,8 @@ private slots:
         auto* schede = pagina->findChild<QTabWidget*>();
         QStringList titoli;
         for (int i = 0; i < schede->count(); ++i) titoli << schede->tabText(i);
-        QCOMPARE(titoli, QStringList({"Generale", "Diagrammi", "Strada", "Disegno", "Stampa", "Sezione trasverasale"}));
+        QCOMPARE(titoli, QStringList({"Generale", "Diagrammi", "Strada", "Disegno", "Stampa", "Sezione trasverasale",
+                                      "Movimenti di terra"}));
         QCOMPARE(pagina->findChild<QPushButton*>("applica")->text(), QString("&Appllica"));
         QCOMPARE(pagina->findChild<QPushButton*>("chiudi")->text(), QString("C&hiudi"));
 
