@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -186,6 +187,50 @@ TEST(Stazioni, SpacingOrderAndElevations) {
     std::vector<float> quote;
     for (int32_t j = 1; j <= 5; ++j) quote.push_back(ws.Piano.Intersezioni[j].z);
     EXPECT_EQ(quote, (std::vector<float>{107, 107, 104, 101, 101}));
+}
+
+TEST(Stazioni, RegolariAOgniMultiploDellIntervallo) {
+    const struct {
+        std::vector<std::pair<double, uint8_t>> asse;
+        std::vector<double> curve;
+        std::vector<float> attese;
+    } casi[] = {
+        // A crossing at a multiple is the regular station; one 3 m before a regular one gives way.
+        {{{0, 0}, {100, 0}}, {20, 23, 50, 57}, {0, 20, 40, 50, 60, 80, 100}},
+        // A curve 3 m long (under the 5 m spacing) keeps no stakes between its ends.
+        {{{0, 0}, {30, P}, {31, P}, {32, P}, {33, 0}, {100, 0}}, {}, {0, 20, 30, 40, 60, 80, 100}},
+    };
+    for (const auto& c : casi) {
+        FakeHost host;
+        Workspace ws = asseEst(c.asse, c.curve);
+        ws.impostazioni.IntervalloSezioniRegolari = 20;
+        calcolaStazioni(ws, host);
+        EXPECT_EQ(ascisse(ws), c.attese);
+    }
+
+    // A bent axis with a curve: every multiple of 20 m along the chain of stations (as the
+    // profile measures it) is a station, and no gap is longer than the interval.
+    Workspace ws = asseEst({{0, 0}, {70, P}, {80, P}, {88, P}, {95, 0}, {230, 0}}, {13, 75, 120, 121, 200});
+    const float y[] = {0, 0, 3, 9, 16, 90};
+    for (int32_t i = 1; i <= 6; ++i) ws.Piano.AsseTracciato[i].y = y[i - 1];
+    ws.impostazioni.IntervalloSezioniRegolari = 20;
+    FakeHost host;
+    calcolaStazioni(ws, host);
+    std::vector<double> progressive{0};
+    for (int32_t j = 2; j <= ws.Piano.NumeroIntersezioni; ++j) {
+        const IntersezioneAsse a = ws.Piano.Intersezioni[j - 1], b = ws.Piano.Intersezioni[j];
+        progressive.push_back(progressive.back() + std::hypot(double{b.x} - a.x, double{b.y} - a.y));
+        EXPECT_LE(progressive.back() - progressive[progressive.size() - 2], 20 + 1e-3) << j;
+        EXPECT_TRUE(std::isfinite(b.z) && b.z >= 100) << j;
+    }
+    ASSERT_GT(progressive.back(), 200);
+    for (double m = 20; m < progressive.back(); m += 20)
+        EXPECT_TRUE(std::any_of(progressive.begin(), progressive.end(), [m](double p) {
+            return std::fabs(p - m) < 1e-3;
+        })) << m;
+    // The curve's stakes are all there.
+    const std::vector<float> x = ascisse(ws);
+    for (float stake : {70.0f, 80.0f, 88.0f, 95.0f}) EXPECT_EQ(std::count(x.begin(), x.end(), stake), 1) << stake;
 }
 
 TEST(Stazioni, DegenerateLegsGiveFiniteStations) {
