@@ -11,6 +11,8 @@ namespace carvela {
 PaginaPuntiPiano::PaginaPuntiPiano(ContestoPagina& contesto, QWidget* parent)
     : FinestraPagina(contesto, "Caratteristiche della Planimetria", parent) {
     setObjectName("insertPuntiPQ");
+    // Known before the first "&Applica" opens its step, or that step would not keep the points.
+    partiApplica_ = partiPagina(Pagina::PuntiPiano);
     // The type column takes clicks, not typing.
     tabella_ = nuovaTabella("griglia", {1, 2, 3});
     connect(tabella_, &TabellaGriglia::cellaCliccata, this, &PaginaPuntiPiano::cellaCliccata);
@@ -42,7 +44,6 @@ void PaginaPuntiPiano::cellaCliccata(int riga, int colonna) {
 }
 
 void PaginaPuntiPiano::applica() {
-    partiApplica_ = partiPagina(Pagina::PuntiPiano);
     leggiSchermo();
     applicaPuntiPiano(griglia_, ws(), canvas(), host());
 }
