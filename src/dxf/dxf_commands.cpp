@@ -8,6 +8,7 @@
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_writer.h"
 #include "graphics/view_ops.h"
+#include "sections/mass_diagram.h"
 #include "state/canvas.h"
 #include "state/host.h"
 #include "state/view.h"
@@ -122,7 +123,7 @@ bool esportaDocumentoDxf(Workspace& ws, Host& host, const std::string& path) {
     case kDocSezione:
         flusso = [&](FileAtomico* f) { return esportaSezioni(ws.Sezioni, ws.impostazioni, &host, f); };
         break;
-    case kDocDiagramma: testo = esportaDiagramma(ws.Paleggi); break;
+    case kDocDiagramma: testo = esportaDiagramma(ws.Paleggi, parametriStrada(ws)); break;
     case kDocPianta:
         host.cursoreAttesa(true);
         flusso = [&](FileAtomico* f) { return esportaPianta(ws.Piano, ws.impostazioni, f); };

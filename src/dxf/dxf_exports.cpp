@@ -6,6 +6,7 @@
 
 #include "dxf/dxf_writer.h"
 #include "project/vbtext.h"
+#include "sections/mass_diagram.h"
 #include "state/settings.h"
 
 namespace carvela {
@@ -190,7 +191,9 @@ std::string esportaPianta(const Planimetria& piano, const Impostazioni& imp, Fil
     return w.contenuto();
 }
 
-std::string esportaDiagramma(const TabellaPaleggi& t) {
+std::string esportaDiagramma(const TabellaPaleggi& t) { return esportaDiagramma(t, ParametriTerra{}); }
+
+std::string esportaDiagramma(const TabellaPaleggi& t, const ParametriTerra& parametri) {
     ScrittoreDxf w;
     w.inizio();
     const int n = std::max<int>(0, t.NumeroPunti);
@@ -219,6 +222,28 @@ std::string esportaDiagramma(const TabellaPaleggi& t) {
         w.cerchio(layer, 3, s, 0, 0, 1);
     }
     w.testo(layer, 7, -5, -165, 0, 20, "RIPORTO    STERRO", 90);
+    // The haul on a layer of its own, only when there is a free haul: without it the file is
+    // the mass diagram alone, as it always was.
+    if (parametri.trasportoFranco > 0 && std::isfinite(parametri.trasportoFranco)) {
+        const Movimento m = movimentoPaleggi(t, parametri);
+        const char* compenso = "compenso";
+        auto Yv = [&](double v) { return static_cast<float>(v / f); };
+        if (suVolumiCorretti(m.parametri)) {  // the corrected mass line the chords stand on
+            const std::vector<PuntoDiagramma> d = puntiDiagramma(t, m);
+            for (std::size_t i = 1; i < d.size(); ++i)
+                w.linea(compenso, 6, static_cast<float>(d[i - 1].x), Yv(d[i - 1].ordinata), 0,
+                        static_cast<float>(d[i].x), Yv(d[i].ordinata), 0);
+        }
+        for (double x : m.puntiEquilibrio) w.cerchio(compenso, 6, static_cast<float>(x), 0, 0, 2);
+        for (const CordaDiagramma& c : m.corde) {
+            const int colore = c.economica ? 5 : 4;
+            const float y = Yv(c.ordinata);
+            w.linea(compenso, colore, static_cast<float>(c.da), y, 0, static_cast<float>(c.a), y, 0);
+            w.testo(compenso, colore, static_cast<float>(c.da), y + (c.ordinata >= 0 ? 3.0f : -9.0f), 0, 6,
+                    (c.economica ? "econ. " : "franco ") + vbStr(troncaDecimali(static_cast<float>(c.a - c.da), 2)),
+                    0);
+        }
+    }
     w.fine();
     return w.contenuto();
 }

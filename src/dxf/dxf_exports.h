@@ -8,6 +8,7 @@
 
 namespace carvela {
 struct Impostazioni;
+struct ParametriTerra;
 class Host;
 class FileAtomico;
 
@@ -21,6 +22,9 @@ std::string esportaPoligonaleChiusa(const ClosedTraverse& p, const Impostazioni&
 std::string esportaTriangolazione(const TriangulationChain& t, const Impostazioni& imp);
 std::string esportaPianta(const Planimetria& piano, const Impostazioni& imp, FileAtomico* file = nullptr);
 std::string esportaDiagramma(const TabellaPaleggi& paleggi);
+// With a free haul, the balance points and the haul chords (and the corrected mass line when
+// swell or shrink is not 1) on the layer "compenso"; without one, the file above.
+std::string esportaDiagramma(const TabellaPaleggi& paleggi, const ParametriTerra& parametri);
 std::string esportaProfilo(const Profilo& profilo);
 // All sections 1..last as sheets in columns; with a host, the progress window runs.
 std::string esportaSezioni(const VbArray<Sezione>& sezioni, const Impostazioni& imp, Host* host = nullptr,

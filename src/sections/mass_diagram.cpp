@@ -32,11 +32,11 @@ struct Estremi {
     double x1 = 0, x2 = 0, v1 = 0, v2 = 0;  // progressive and volume ranges (volumes include 0)
 };
 
-Estremi estremi(const TabellaPaleggi& t) {
+Estremi estremi(const std::vector<PuntoDiagramma>& punti) {
     Estremi e;
     bool primo = true;
-    for (int32_t p = 1; p <= t.NumeroPunti; ++p) {
-        const double x = sicuro(t.ProgressivePunti.get(p)), v = sicuro(t.Ordinate.get(p));
+    for (const PuntoDiagramma& p : punti) {
+        const double x = p.x, v = p.ordinata;
         e.x1 = primo ? x : std::min(e.x1, x);
         e.x2 = primo ? x : std::max(e.x2, x);
         e.v1 = std::min(e.v1, v);
@@ -44,6 +44,13 @@ Estremi estremi(const TabellaPaleggi& t) {
         primo = false;
     }
     return e;
+}
+
+std::vector<PuntoDiagramma> puntiTabella(const TabellaPaleggi& t) {
+    std::vector<PuntoDiagramma> punti;
+    for (int32_t p = 1; p <= t.NumeroPunti; ++p)
+        punti.push_back({sicuro(t.ProgressivePunti.get(p)), sicuro(t.Ordinate.get(p))});
+    return punti;
 }
 
 // A round step (1, 2 or 5 times a power of ten) giving about `quanti` intervals over `ampiezza`.
@@ -56,10 +63,70 @@ double passoTondo(double ampiezza, double quanti) {
     return 10 * decade;
 }
 
+// A short text of a number with the decimal comma and no trailing zeros ("1,25", "300").
+std::string breve(double v) {
+    std::string s = formatta(v, "###0.00");
+    while (!s.empty() && s.back() == '0' && s.find(',') != std::string::npos) s.pop_back();
+    if (!s.empty() && s.back() == ',') s.pop_back();
+    return s;
+}
+
+// What the haul adds to the diagram: the balance points on the balance line, the free-haul
+// and economic-haul chords between the branches of each loop, each labelled with its length
+// where the label fits over it.
+void disegnaCompenso(Vista& v, Canvas& c, const Movimento& m, double k, double h) {
+    for (double x : m.puntiEquilibrio) {
+        const double r = 0.45 * h;
+        linea(v, c, x - r, 0, x, r, 13);
+        linea(v, c, x, r, x + r, 0, 13);
+        linea(v, c, x + r, 0, x, -r, 13);
+        linea(v, c, x, -r, x - r, 0, 13);
+    }
+    for (const CordaDiagramma& corda : m.corde) {
+        const int colore = corda.economica ? 9 : 11;
+        const double y = sicuro(corda.ordinata) * k, x1 = sicuro(corda.da), x2 = sicuro(corda.a);
+        linea(v, c, x1, y, x2, y, colore);
+        for (double x : {x1, x2}) linea(v, c, x, y - 0.3 * h, x, y + 0.3 * h, colore);
+        const double lunghezza = x2 - x1;
+        const std::string etichetta = (corda.economica ? "econ. " : "franco ") + breve(lunghezza) + " m";
+        const double altezza = 0.7 * h, largo = 0.6 * altezza * static_cast<double>(etichetta.size());
+        if (largo > lunghezza) continue;
+        // Above the chord of a hump, below the chord of a dip: inside the loop.
+        const double yt = corda.ordinata >= 0 ? y + 0.4 * h + altezza : y - 0.4 * h;  // texts hang from y
+        testo(v, c, (x1 + x2 - largo) / 2, yt, false, static_cast<float>(altezza), colore, etichetta);
+    }
+}
+
 }  // namespace
 
+ParametriTerra parametriStrada(const Workspace&) {
+    ParametriTerra p;
+    p.puntiDiPassaggio = true;
+    return p;
+}
+
+Movimento movimentoPaleggi(const TabellaPaleggi& t, const ParametriTerra& parametri) {
+    ParametriTerra p = parametri;
+    p.puntiDiPassaggio = true;
+    return calcolaMovimento(sezioniDaPaleggi(t), p);
+}
+
+bool suVolumiCorretti(const ParametriTerra& p) {
+    auto valido = [](double f) { return std::isfinite(f) && f > 0; };
+    return (valido(p.rigonfiamento) && p.rigonfiamento != 1) || (valido(p.costipamento) && p.costipamento != 1);
+}
+
+std::vector<PuntoDiagramma> puntiDiagramma(const TabellaPaleggi& t, const Movimento& m) {
+    std::vector<PuntoDiagramma> punti;
+    if (suVolumiCorretti(m.parametri)) {
+        for (const TrattoTerra& r : m.tratti) punti.push_back({sicuro(r.progressiva), sicuro(r.ordinata)});
+        return punti;
+    }
+    return puntiTabella(t);
+}
+
 double scalaVerticaleDiagramma(const TabellaPaleggi& t) {
-    const Estremi e = estremi(t);
+    const Estremi e = estremi(puntiTabella(t));
     const double lunghezza = e.x2 - e.x1, volumi = e.v2 - e.v1;
     if (lunghezza > 0 && volumi > 0 && std::isfinite(lunghezza / volumi)) return 0.5 * lunghezza / volumi;
     // A table with no usable scale (an empty record) is drawn at one cubic metre per unit.
@@ -75,14 +142,17 @@ void disegnaDiagramma(Workspace& ws, Canvas& canvas, Host& host) {
     canvas.clear();
 
     const TabellaPaleggi& t = ws.Paleggi;
+    // Corrected volumes keep the table's vertical scale, so the pointer reads them alike.
     const double k = scalaVerticaleDiagramma(t);
-    const Estremi est = estremi(t);
+    const Movimento movimento = movimentoPaleggi(t, parametriStrada(ws));
+    const std::vector<PuntoDiagramma> diagramma = puntiDiagramma(t, movimento);
+    const Estremi est = estremi(diagramma);
     const double lunghezza = est.x2 - est.x1;
     // Texts a hundredth of the length high: legible at extent on any road.
     const double h = lunghezza > 0 ? lunghezza / 100 : 5.0;
-    const int32_t punti = t.NumeroPunti;
-    auto X = [&](int32_t p) { return sicuro(t.ProgressivePunti.get(p)); };
-    auto V = [&](int32_t p) { return sicuro(t.Ordinate.get(p)); };
+    const auto punti = static_cast<int32_t>(diagramma.size());
+    auto X = [&](int32_t p) { return diagramma[static_cast<std::size_t>(p - 1)].x; };
+    auto V = [&](int32_t p) { return diagramma[static_cast<std::size_t>(p - 1)].ordinata; };
 
     for (int32_t p = 1; p <= punti; ++p) linea(v, canvas, X(p), 0, X(p), V(p) * k, V(p) >= 0 ? 14 : 12);
     for (int32_t p = 1; p < punti; ++p) {
@@ -143,6 +213,11 @@ void disegnaDiagramma(Workspace& ws, Canvas& canvas, Host& host) {
         testo(v, canvas, est.x2 + h, fondo, false, static_cast<float>(0.8 * h), 7, "m");
     }
     testo(v, canvas, xAsse - 10 * h, 8.55 * h, true, static_cast<float>(1.5 * h), 15, "RIPORTO       STERRO");
+    const ParametriTerra& p = movimento.parametri;
+    if (suVolumiCorretti(p))
+        testo(v, canvas, est.x1, est.v2 * k + 4 * h, false, static_cast<float>(0.8 * h), 7,
+              "Volumi corretti: sterro x " + breve(p.rigonfiamento) + " - riporto / " + breve(p.costipamento));
+    disegnaCompenso(v, canvas, movimento, k, h);
 
     host.cursoreAttesa(false);
 }
