@@ -332,7 +332,8 @@ int road(const Argomenti& args) {
     registra(salvaDxf(
                  in("sezioni.dxf"), [&](FileAtomico* f) { return esportaSezioni(ws.Sezioni, imp, nullptr, f); }, host),
              in("sezioni.dxf"));
-    registra(salvaDxf(in("diagramma.dxf"), esportaDiagramma(ws.Paleggi, parametriStrada(ws)), host), in("diagramma.dxf"));
+    registra(salvaDxf(in("diagramma.dxf"), esportaDiagramma(ws.Paleggi, parametriStrada(ws)), host),
+             in("diagramma.dxf"));
     registra(esportaLandXml(piano, imp, in("progetto.xml"), host), in("progetto.xml"));
     const Griglia volumi = grigliaPaleggi(ws.Paleggi);
     registra(scriviTestoFile(in("volumi.txt"), testoEsportazione({&volumi}), host), in("volumi.txt"));

@@ -99,11 +99,7 @@ void disegnaCompenso(Vista& v, Canvas& c, const Movimento& m, double k, double h
 
 }  // namespace
 
-ParametriTerra parametriStrada(const Workspace&) {
-    ParametriTerra p;
-    p.puntiDiPassaggio = true;
-    return p;
-}
+ParametriTerra parametriStrada(const Workspace& ws) { return parametriTerra(ws.impostazioni); }
 
 Movimento movimentoPaleggi(const TabellaPaleggi& t, const ParametriTerra& parametri) {
     ParametriTerra p = parametri;

@@ -6,11 +6,13 @@
 #include <cmath>
 #include <limits>
 
+#include "dxf/dxf_exports.h"
 #include "graphics/recording_canvas.h"
 #include "profile/profile_builder.h"
 #include "sections/fixtures.h"
 #include "sections/mass_diagram.h"
 #include "sections/volumes.h"
+#include "state/settings.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
 
@@ -204,6 +206,40 @@ TEST(DisegniSulCanvas, ProfiloSezioneDiagramma) {
     for (const auto& o : c.di(OperazioneCanvas::LineTo))
         fineCurva += o.colore == 15 && o.c == pixel(ws.vista.canvasX(50)) && o.d == pixel(ws.vista.canvasY(-1100 * k));
     EXPECT_EQ(std::pair(cerchiVerdi, fineCurva), std::pair(3, 1));
+}
+
+TEST(DisegniSulCanvas, DiagrammaConCordeDelTrasporto) {
+    // Cut 10 m2 at 0 and 20 m, fill 10 m2 at 60 and 80 m: one loop up to 300 m3, back to 0.
+    Workspace ws;
+    VbArray<Sezione> s(5);
+    for (int j = 1; j <= 5; ++j) s[j].Numero = int16_t(j), s[j].Progressiva = 20.0f * (j - 1);
+    s[1].AreaSterro = s[2].AreaSterro = 10, s[4].AreaRiporto = s[5].AreaRiporto = -10;
+    costruisciPaleggi(s, 5, 10, ws.Paleggi);
+    const std::string senzaTrasporto = esportaDiagramma(ws.Paleggi);
+    // No free haul: the DXF is the diagram alone, to the byte, whatever the economic limit.
+    ws.impostazioni.DistanzaTrasportoEconomico = 60;
+    EXPECT_EQ(esportaDiagramma(ws.Paleggi, parametriStrada(ws)), senzaTrasporto);
+
+    ws.impostazioni.DistanzaTrasportoFranco = 30;
+    RecordingCanvas c;
+    FakeHost host;
+    disegnaDiagramma(ws, c, host);
+    // The free-haul chord 30 m long at 225 m3 (25 to 55 m), the economic one 60 m long at
+    // 100 m3 (10 to 70 m), each a horizontal line ending on the far branch.
+    const double k = scalaVerticaleDiagramma(ws.Paleggi);
+    auto corda = [&](int colore, double da, double a, double ordinata) {
+        int n = 0;
+        const int y = pixel(ws.vista.canvasY(ordinata * k));
+        for (const auto& o : c.di(OperazioneCanvas::LineTo))
+            n += o.colore == colore && o.a == pixel(ws.vista.canvasX(da)) && o.c == pixel(ws.vista.canvasX(a)) &&
+                 o.b == y && o.d == y;
+        return n;
+    };
+    EXPECT_EQ(corda(11, 25, 55, 225), 1);
+    EXPECT_EQ(corda(9, 10, 70, 100), 1);
+    const std::string conTrasporto = esportaDiagramma(ws.Paleggi, parametriStrada(ws));
+    EXPECT_NE(conTrasporto.find("compenso"), std::string::npos);
+    EXPECT_NE(conTrasporto.find("franco  30"), std::string::npos);
 }
 
 TEST(DisegniLeggibili, EtichetteSovrapposteLasciateFuoriAreeDellaSezione) {
