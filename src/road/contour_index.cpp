@@ -178,9 +178,12 @@ float IndiceCurve::quota(double x, double y) const {
     for (int32_t r = 0;; ++r) {
         visitaRiga(jc - r, ic - r, ic + r, valuta);
         if (r > 0) visitaRiga(jc + r, ic - r, ic + r, valuta);
-        for (int32_t j = jc - r + 1; j <= jc + r - 1; ++j) {
-            visitaRiga(j, ic - r, ic - r, valuta);
-            visitaRiga(j, ic + r, ic + r, valuta);
+        // The ring's side columns, only while they lie on the grid: once a ring outgrows a
+        // long thin grid, walking their rows would make each query quadratic in its length.
+        const int32_t jDa = std::max(jc - r + 1, 0), jA = std::min(jc + r - 1, ny_ - 1);
+        for (int32_t i : {ic - r, ic + r}) {
+            if (i < 0 || i >= nx_) continue;
+            for (int32_t j = jDa; j <= jA; ++j) visitaRiga(j, i, i, valuta);
         }
         // Every piece p lies on is listed in p's own cell.
         if (sulla != std::numeric_limits<uint32_t>::max()) return static_cast<float>(pezzi_[sulla].z1);
