@@ -22,6 +22,22 @@ bool verticiFiniti(const Planimetria& piano) {
     return true;
 }
 
+// No survey reaches this far (in metres) from its origin; beyond it the squared distances,
+// areas and volumes of the computation overflow single precision.
+constexpr double kMassimaCoordinata = 1e8;
+
+bool fuoriMisura(double v) { return std::isfinite(v) && std::fabs(v) > kMassimaCoordinata; }
+
+bool coordinateFuoriMisura(const Planimetria& piano) {
+    for (int32_t i = 1; i <= numeroVerticiAsse(piano); ++i)
+        if (fuoriMisura(piano.VerticiAsse[i].x) || fuoriMisura(piano.VerticiAsse[i].y)) return true;
+    for (const VbArray<ContourSegment>& curva : piano.CurveLivello.raw())
+        for (const ContourSegment& s : curva.raw())
+            for (float v : {s.x1, s.y1, s.z1, s.x2, s.y2, s.z2})
+                if (fuoriMisura(v)) return true;
+    return false;
+}
+
 }  // namespace
 
 EsitoTracciato risolviTracciato(Workspace& ws, Host& host) {
@@ -38,6 +54,12 @@ EsitoTracciato risolviTracciato(Workspace& ws, Host& host) {
     }
     if (!verticiFiniti(piano)) {
         host.messaggio("Tipo di dati non corretto!");
+        return esito;
+    }
+    if (coordinateFuoriMisura(piano)) {
+        host.messaggio(
+            "Impossibile procedere nel calcolo perchè le curve di livello o la poligonale d'asse hanno coordinate o "
+            "quote oltre 100000000!");
         return esito;
     }
 

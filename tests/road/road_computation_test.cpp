@@ -39,9 +39,15 @@ TEST_F(Tracciato, PreconditionsStopWithTheirMessages) {
     prova::aggiungiCurva(ws.Piano, {{80, -100}, {80, 300}}, 103);
     prova::impostaAsse(ws.Piano, {{0, 0}});
     calcolaTracciato(ws, canvas, host);
+    // A contour line no survey has (a damaged drawing): squared distances would overflow.
+    prova::aggiungiCurva(ws.Piano, {{2.4e6, 1.1e37}, {4.8e6, 4.6e37}}, 100);
+    prova::impostaAsse(ws.Piano, prova::asseDiProva());
+    calcolaTracciato(ws, canvas, host);
     EXPECT_EQ(host.testiMessaggi(),
               (std::vector<std::string>{"Non sono presenti le curve di livello relative alla planimetria!",
-                                        "Non è presente la poligonale d'asse!"}));
+                                        "Non è presente la poligonale d'asse!",
+                                        "Impossibile procedere nel calcolo perchè le curve di livello o la poligonale "
+                                        "d'asse hanno coordinate o quote oltre 100000000!"}));
     EXPECT_EQ(ws.Piano.NumeroIntersezioni, 0);
     EXPECT_TRUE(canvas.operazioni.empty());
 }
