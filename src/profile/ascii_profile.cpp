@@ -297,6 +297,17 @@ Profilo costruisciProfilo(const DatiProfiloAscii& d, const Profilo& attuale, con
     return pr;
 }
 
+// The first grade line whose end design elevations are not finite or exceed the bound the
+// import accepts, or 0.
+int32_t livellettaFuoriMisura(const Profilo& pr) {
+    for (int32_t g = 1; g <= pr.NumeroLivellette; ++g)
+        for (int32_t i : {1, pr.PuntiLivelletta.get(g)}) {
+            const float z = pr.ProgettoLiv.get(i, g);
+            if (!std::isfinite(z) || std::fabs(z) > kMassimoValore) return g;
+        }
+    return 0;
+}
+
 // ---- writing ----
 
 void scriviNumero(std::ostream& out, float v) {
@@ -393,6 +404,10 @@ std::string testoProfilo(const Profilo& pr, std::string& errore) {
             errore = "la livelletta " + std::to_string(g) + " ha quote di progetto non numeriche";
             return {};
         }
+        if (std::fabs(z1) > kMassimoValore || std::fabs(zn) > kMassimoValore) {
+            errore = "la livelletta " + std::to_string(g) + " ha quote di progetto superiori a 10000000";
+            return {};
+        }
         scriviNumero(out, z1);
         scriviNumero(out, zn);
     }
@@ -451,6 +466,15 @@ bool importaProfiloAscii(const std::string& path, Profilo& profilo, Host& host) 
         std::vector<int> nonRisolte;
         risolviProfilo(nuovo, &nonRisolte);
         if (!nonRisolte.empty()) host.messaggio(messaggioLivelletteNonRisolte(nonRisolte), Pulsanti::Ok, Icona::Avviso);
+        // Progressives out of order can make the solved grade lines run far off: what the
+        // export would write must be what the import reads back.
+        if (const int32_t g = livellettaFuoriMisura(nuovo)) {
+            host.messaggio("Il " + std::string(kNomeFormato) +
+                               " non è coerente: le quote di progetto della livelletta " + std::to_string(g) +
+                               " superano 10000000 in valore assoluto.",
+                           Pulsanti::Ok, Icona::Critico);
+            return false;
+        }
     }
     profilo = std::move(nuovo);
     if (dati.metodo == 5) host.beep();

@@ -292,12 +292,16 @@ TEST(ProfiloAscii, ExportRefusesWhatCouldNotBeReadBack) {
     Profilo nonNumerico = profiloCalcolato({3, 3}, 0);
     nonNumerico.QuoteTerreno[2] = std::nanf("");
     EXPECT_FALSE(esportaProfiloAscii(path, nonNumerico, host));
+    Profilo fuoriMisura = profiloCalcolato({3, 3}, 0);
+    fuoriMisura.ProgettoLiv(3, 1) = -2e7f;  // the import would refuse it
+    EXPECT_FALSE(esportaProfiloAscii(path, fuoriMisura, host));
     EXPECT_FALSE(esportaProfiloAscii(percorso("manca/x.pro"), profiloCalcolato({3}, 0), host));
     EXPECT_FALSE(std::filesystem::exists(path));
     const std::string esporta = "Impossibile esportare il profilo longitudinale: ";
     EXPECT_EQ(host.testiMessaggi(),
               (std::vector<std::string>{esporta + "i punti delle livellette non corrispondono alle sezioni.",
                                         esporta + "la sezione 2 ha valori non numerici.",
+                                        esporta + "la livelletta 1 ha quote di progetto superiori a 10000000.",
                                         "Impossibile scrivere il file " + percorso("manca/x.pro") + "."}));
 
     // A profile never divided into grade lines goes out as one grade line and comes back so.
