@@ -19,6 +19,7 @@
 #include "graphics/canvas_mouse.h"
 #include "graphics/pointer_text.h"
 #include "graphics/ui/canvas_widget.h"
+#include "sections/ui/haul_window.h"
 #include "shell/file_commands.h"
 #include "shell/ui/icons.h"
 #include "shell/ui/print_plot.h"
@@ -39,6 +40,8 @@ struct Voce {
 const Voce kSeparatore{};
 // The plot of the drawing: a window of its own, not a command of the table.
 constexpr const char* kStampaDisegno = "stampaDisegno";
+// The haul report, a window of its own too.
+constexpr const char* kRapportoTrasporti = "rapportoTrasporti";
 // The recent files: a submenu filled each time it opens.
 constexpr const char* kRecenti = "fileRecenti";
 constexpr const char* kChiaveRecenti = "FileRecenti";
@@ -109,7 +112,9 @@ const std::vector<Voce>& barraMenu() {
             {"impostaTipoProfilo", "&Imposta tipo di calcolo..."},
             {"RisolviPR", "Risolvi &Profilo"},
             {"RigenProfilo", "&Ridisegna profilo"}}},
-          {"diagPaleggi", "Diagramma dei paleggi...", {{"tabellaVolumiPal", "&Tabella dei Volumi"}}},
+          {"diagPaleggi",
+           "Diagramma dei paleggi...",
+           {{"tabellaVolumiPal", "&Tabella dei Volumi"}, {kRapportoTrasporti, "&Movimenti di terra e trasporti..."}}},
           kSeparatore,
           {"RicavaDaDXF", "&Ricava progetto da DXF"}}},
         {"retteStrada",
@@ -356,6 +361,9 @@ void FinestraPrincipale::creaMenu() {
                 const std::string nome = v.nome;
                 if (nome == kStampaDisegno)
                     connect(a, &QAction::triggered, this, [this] { apriFinestraPlot(this, ws_, *canvas_, *host_); });
+                else if (nome == kRapportoTrasporti)
+                    connect(a, &QAction::triggered, this,
+                            [this] { apriRapportoTrasporti(this, ws_, *canvas_, *host_); });
                 else
                     connect(a, &QAction::triggered, this,
                             [this, nome] { eseguiComando([this, nome] { comandi_->esegui(nome); }); });
@@ -388,9 +396,8 @@ void FinestraPrincipale::creaBarraStrumenti() {
         a->setObjectName(p.chiave);
         a->setToolTip(QString::fromUtf8(p.suggerimento));
         const std::string chiave = p.chiave;
-        connect(a, &QAction::triggered, this, [this, chiave] {
-            eseguiComando([this, chiave] { comandi_->eseguiPulsante(chiave); });
-        });
+        connect(a, &QAction::triggered, this,
+                [this, chiave] { eseguiComando([this, chiave] { comandi_->eseguiPulsante(chiave); }); });
         // Groups as on the original bar: files, view, redraw, settings, help.
         if (chiave == "icoSave" || chiave == "icoUndo" || chiave == "icoDraw" || chiave == "icoPC")
             barra_->addSeparator();
