@@ -111,7 +111,8 @@ private slots:
         QCOMPARE(voci(sottomenu(&f.w, "risolviProfilo")),
                  QStringList({"Caratteristiche del &Profilo...", "&Imposta tipo di calcolo...", "Risolvi &Profilo",
                               "&Ridisegna profilo"}));
-        QCOMPARE(voci(sottomenu(&f.w, "diagPaleggi")), QStringList({"&Tabella dei Volumi"}));
+        QCOMPARE(voci(sottomenu(&f.w, "diagPaleggi")),
+                 QStringList({"&Tabella dei Volumi", "&Movimenti di terra e trasporti..."}));
         QCOMPARE(voci(sottomenu(&f.w, "retteStrada")),
                  QStringList({"Au&tocomposizione...", "&Asse stradale", "-", "&Risolvi tracciato stradale..."}));
         QCOMPARE(voci(sottomenu(&f.w, "AsseStrada")),
