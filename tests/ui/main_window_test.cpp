@@ -3,6 +3,7 @@
 #include "shell/ui/main_window.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "graphics/ui/canvas_widget.h"
@@ -22,6 +24,7 @@
 #include "shell/ui/print_plot.h"
 #include "shell/ui/print_setup.h"
 #include "shell/ui/qt_host.h"
+#include "shell/ui/sheets_window.h"
 #include "shell/ui/wait_window.h"
 #include "state/workspace.h"
 #include "support/sample_records.h"
@@ -96,7 +99,7 @@ private slots:
         QCOMPARE(voci(sottomenu(&f.w, "file")),
                  QStringList({"&Nuovo...", "-", "Apri file...", "-", "&Salva...", "&Salva con nome...", "-",
                               "&Importa/&Esporta...", "-", "Impostazioni...", "-", "&Imposta stampante...",
-                              "Stampa &disegno...", "-", "File &recenti", "-", "&Esci"}));
+                              "Stampa &disegno...", "Stampa &tavole...", "-", "File &recenti", "-", "&Esci"}));
         QCOMPARE(voci(sottomenu(&f.w, "Importa_esporta")),
                  QStringList({"Importa file DXF...", "Importa file di profilo longituinale ASCII...",
                               "Importa asse da LandXML...", "-", "&Esporta DXF disegno corrente...",
@@ -321,6 +324,35 @@ private slots:
         QCOMPARE(mostrata.minX, disegno.minX);
         QCOMPARE(mostrata.maxY, disegno.maxY);
         QVERIFY(f.messaggi.empty());
+    }
+
+    void tavoleInPdfDalMenuFile() {
+        Finestra f;
+        campioni::CartellaTemporanea dir;
+        const std::string path = dir.file("progetto.pln"), pdf = dir.file("tavole.pdf");
+        std::filesystem::copy_file(CARVELA_SOURCE_DIR "/samples/progetto.pln", path);
+        QVERIFY(f.w.apriFile(QString::fromStdString(path)));
+        bool scritto = false, nulla = true;
+        auto aperta = allaFinestraModale<FinestraTavole>([&](FinestraTavole* t) {
+            t->findChild<QComboBox*>("carta")->setCurrentIndex(1);    // A4
+            t->findChild<QComboBox*>("profilo")->setCurrentIndex(1);  // 1:2000 / 1:200
+            scritto = t->scriviPdf(pdf);
+            t->findChild<QComboBox*>("sezioni")->setCurrentIndex(2);
+            t->findChild<QComboBox*>("profilo")->setCurrentIndex(2);
+            nulla = t->scriviPdf(dir.file("nulla.pdf"));
+        });
+        f.w.menuBar()->findChild<QAction*>("stampaTavole")->trigger();
+        QVERIFY(*aperta);
+        QVERIFY(scritto);
+        std::ifstream in(pdf, std::ios::binary);
+        std::string inizio(5, '\0');
+        in.read(inizio.data(), 5);
+        QCOMPARE(inizio, std::string("%PDF-"));
+        QVERIFY(std::filesystem::file_size(pdf) > 2000);
+        // Nothing chosen: a message, no file.
+        QVERIFY(!nulla);
+        QVERIFY(!std::filesystem::exists(dir.file("nulla.pdf")));
+        QCOMPARE(f.messaggi, (std::vector<std::string>{"Scegliere le sezioni, il profilo o entrambi."}));
     }
 
     void finestraDiAttesaEFiltri() {

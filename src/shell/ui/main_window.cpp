@@ -25,6 +25,7 @@
 #include "shell/ui/print_plot.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/qt_settings_store.h"
+#include "shell/ui/sheets_window.h"
 #include "state/settings.h"
 #include "state/view.h"
 
@@ -42,6 +43,8 @@ const Voce kSeparatore{};
 constexpr const char* kStampaDisegno = "stampaDisegno";
 // The haul report, a window of its own too.
 constexpr const char* kRapportoTrasporti = "rapportoTrasporti";
+// The sheets at scale, likewise.
+constexpr const char* kStampaTavole = "stampaTavole";
 // The recent files: a submenu filled each time it opens.
 constexpr const char* kRecenti = "fileRecenti";
 constexpr const char* kChiaveRecenti = "FileRecenti";
@@ -91,6 +94,7 @@ const std::vector<Voce>& barraMenu() {
           kSeparatore,
           {"impostaStampa", "&Imposta stampante..."},
           {kStampaDisegno, "Stampa &disegno..."},
+          {kStampaTavole, "Stampa &tavole..."},
           kSeparatore,
           {kRecenti, "File &recenti", {}},
           kSeparatore,
@@ -361,6 +365,11 @@ void FinestraPrincipale::creaMenu() {
                 const std::string nome = v.nome;
                 if (nome == kStampaDisegno)
                     connect(a, &QAction::triggered, this, [this] { apriFinestraPlot(this, ws_, *canvas_, *host_); });
+                else if (nome == kStampaTavole)
+                    connect(a, &QAction::triggered, this, [this] {
+                        FinestraTavole tavole(ws_, *host_, this);
+                        tavole.exec();
+                    });
                 else if (nome == kRapportoTrasporti)
                     connect(a, &QAction::triggered, this,
                             [this] { apriRapportoTrasporti(this, ws_, *canvas_, *host_); });
