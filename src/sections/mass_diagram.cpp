@@ -210,9 +210,12 @@ void disegnaDiagramma(Workspace& ws, Canvas& canvas, Host& host) {
     }
     testo(v, canvas, xAsse - 10 * h, 8.55 * h, true, static_cast<float>(1.5 * h), 15, "RIPORTO       STERRO");
     const ParametriTerra& p = movimento.parametri;
+    // Under the progressive scale, clear of the ordinates' labels; in words the stroke font has
+    // letters for (it has no colon or slash).
     if (suVolumiCorretti(p))
-        testo(v, canvas, est.x1, est.v2 * k + 4 * h, false, static_cast<float>(0.8 * h), 7,
-              "Volumi corretti: sterro x " + breve(p.rigonfiamento) + " - riporto / " + breve(p.costipamento));
+        testo(
+            v, canvas, est.x1, est.v1 * k - 15 * h, false, static_cast<float>(0.8 * h), 7,
+            "Volumi corretti (sterro x " + breve(p.rigonfiamento) + ", riporto diviso " + breve(p.costipamento) + ")");
     disegnaCompenso(v, canvas, movimento, k, h);
 
     host.cursoreAttesa(false);

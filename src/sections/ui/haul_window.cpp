@@ -55,6 +55,8 @@ protected:
         parametri_->mostra(rapporto_.parametri);
         totali_->mostra(rapporto_.totali);
         tratti_->mostra(rapporto_.tratti);
+        // The headings are long and the grids carry no width hints: columns fit their texts.
+        for (TabellaGriglia* t : {parametri_, totali_, tratti_}) t->resizeColumnsToContents();
         mostraNota(ws().Paleggi.NumeroPunti < 2 ? "Nessun volume calcolato: risolvere prima il tracciato stradale."
                                                 : "");
     }
