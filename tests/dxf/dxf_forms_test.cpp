@@ -6,6 +6,7 @@
 
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
+#include "dxf/dxf_sample_road.h"
 #include "graphics/recording_canvas.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
@@ -150,11 +151,7 @@ TEST(DxfForms, WhatCannotBeAContourLineIsCountedAndNeverLiesAtZero) {
 
     RecordingCanvas canvas;
     FakeHost host;
-    SceltaDxf scelta;
-    scelta.modo = ModoSelezioneDxf::Entita;
-    scelta.tipo = "POLYLINE";
-    scelta.curveDaPolilinee = true;
-    ASSERT_TRUE(convertiProgettoDxf(ws, canvas, host, scelta));
+    ASSERT_TRUE(test::ricavaCurve(ws, canvas, host));
     ASSERT_EQ(ws.Piano.NumeroCurveLivello, 1);
     EXPECT_EQ(ws.Piano.CurveLivello[1].raw(), (std::vector<ContourSegment>{{}, {3, 3, 120.5f, 4, 4, 120.5f}}));
     const RiconoscimentoDxf& r = ws.RiconoscimentoDisegno;
@@ -170,7 +167,7 @@ TEST(DxfForms, WhatCannotBeAContourLineIsCountedAndNeverLiesAtZero) {
         test::leggiDxf(dxf("0 POLYLINE 10 0 20 0 30 0 70 8 0 VERTEX 10 0 20 0 30 0 70 32 0 VERTEX 10 1 20 1 30 0 70 32 "
                            "0 SEQEND"));
     const Planimetria prima = ws.Piano;
-    EXPECT_FALSE(convertiProgettoDxf(ws, canvas, host, scelta));
+    EXPECT_FALSE(test::ricavaCurve(ws, canvas, host));
     EXPECT_EQ(host.testiMessaggi().back(),
               "Le curve di livello ricavate sono tutte a quota zero: il disegno non porta le quote delle curve!");
     EXPECT_EQ(ws.Piano, prima);

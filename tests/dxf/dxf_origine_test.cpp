@@ -38,18 +38,6 @@ std::vector<Curva> curveCampione(double dE, double dN) {
     return curve;
 }
 
-std::vector<std::pair<double, double>> asseCampione(double dE, double dN) {
-    std::ifstream f(test::fileCampione("asse.txt"));
-    std::vector<std::pair<double, double>> asse;
-    std::string riga;
-    while (std::getline(f, riga)) {
-        std::istringstream campi(riga);
-        double x, y;
-        if (!riga.empty() && riga[0] != '#' && campi >> x >> y) asse.emplace_back(x + dE, y + dN);
-    }
-    return asse;
-}
-
 std::string numero(double v) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.6f", v);
@@ -84,11 +72,7 @@ void calcola(Workspace& ws, const std::string& testo, const std::vector<std::pai
     LimitiDxf limiti;
     const OrigineProgetto nessuna;
     convertiDxf(testo, ws.DxfDrawing, limiti, nullptr, &ws.LetturaDisegno, &nessuna);
-    SceltaDxf scelta;
-    scelta.modo = ModoSelezioneDxf::Entita;
-    scelta.tipo = "POLYLINE";
-    scelta.curveDaPolilinee = true;
-    ASSERT_TRUE(convertiProgettoDxf(ws, canvas, host, scelta));
+    ASSERT_TRUE(test::ricavaCurve(ws, canvas, host));
     const OrigineProgetto o = leggiOrigine(ws.Piano.Origine);
     ws.Piano.VerticiAsse.redim(0);
     for (auto [x, y] : asse)
@@ -101,12 +85,12 @@ void calcola(Workspace& ws, const std::string& testo, const std::vector<std::pai
 
 TEST(DxfOrigine, EveryFormAndEveryFrameGivesTheSameRoad) {
     Workspace locale;
-    calcola(locale, disegno(curveCampione(0, 0), 0), asseCampione(0, 0));
+    calcola(locale, disegno(curveCampione(0, 0), 0), test::asseCampione(0, 0));
     EXPECT_EQ(locale.Piano.Origine, "");
     // The other forms at the same coordinates give the very same project.
     for (int forma : {1, 2}) {
         Workspace ws;
-        calcola(ws, disegno(curveCampione(0, 0), forma), asseCampione(0, 0));
+        calcola(ws, disegno(curveCampione(0, 0), forma), test::asseCampione(0, 0));
         EXPECT_EQ(ws.Piano, locale.Piano) << "form " << forma;
         EXPECT_EQ(ws.Sezioni.raw(), locale.Sezioni.raw()) << "form " << forma;
     }
@@ -115,7 +99,7 @@ TEST(DxfOrigine, EveryFormAndEveryFrameGivesTheSameRoad) {
     for (auto [dE, dN] : {std::pair{400000.0, 4600000.0}, {2400000.0, 4900000.0}}) {
         for (int forma : {0, 1, 2}) {
             Workspace ws;
-            calcola(ws, disegno(curveCampione(dE, dN), forma), asseCampione(dE, dN));
+            calcola(ws, disegno(curveCampione(dE, dN), forma), test::asseCampione(dE, dN));
             const OrigineProgetto o = leggiOrigine(ws.Piano.Origine);
             ASSERT_FALSE(o.nulla());
             EXPECT_EQ(std::fmod(o.est, 1000) + std::fmod(o.nord, 1000), 0);
@@ -142,7 +126,7 @@ TEST(DxfOrigine, ThePlanDrawingLiesOnTheDrawingItCameFrom) {
     const double dE = 2400000, dN = 4900000;
     const std::vector<Curva> curve = curveCampione(dE, dN);
     Workspace ws;
-    calcola(ws, disegno(curve, 1), asseCampione(dE, dN));
+    calcola(ws, disegno(curve, 1), test::asseCampione(dE, dN));
     const std::string esportato = esportaPianta(ws.Piano, ws.impostazioni);
 
     // Read again at origin 0 (as any other program reads it), each contour vertex and axis

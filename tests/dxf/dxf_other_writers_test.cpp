@@ -9,6 +9,7 @@
 #include <set>
 
 #include "dxf/dxf_project.h"
+#include "dxf/dxf_sample_road.h"
 #include "graphics/recording_canvas.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
@@ -27,11 +28,7 @@ void importaCurve(Workspace& ws, const std::string& path) {
     RecordingCanvas canvas;
     FakeHost host;
     ASSERT_TRUE(ReadDxf(ws, host, path)) << path;
-    SceltaDxf scelta;
-    scelta.modo = ModoSelezioneDxf::Entita;
-    scelta.tipo = "POLYLINE";
-    scelta.curveDaPolilinee = true;
-    ASSERT_TRUE(convertiProgettoDxf(ws, canvas, host, scelta)) << path;
+    ASSERT_TRUE(test::ricavaCurve(ws, canvas, host)) << path;
 }
 
 // Gauss-Boaga, where single precision alone keeps only half a metre.

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
@@ -14,24 +16,38 @@ namespace carvela::test {
 
 inline std::string fileCampione(const char* nome) { return std::string(CARVELA_SOURCE_DIR) + "/samples/" + nome; }
 
-// False when a step fails (its message is in the host).
-inline bool calcolaCampione(Workspace& ws, Canvas& canvas, Host& host) {
-    if (!ReadDxf(ws, host, fileCampione("terreno.dxf"))) return false;
-    ws.TipoDocumento = kDocDxf;
+// Every polyline of the drawing read into `ws` made a contour line, as the wizard does.
+inline bool ricavaCurve(Workspace& ws, Canvas& canvas, Host& host) {
     SceltaDxf scelta;
     scelta.modo = ModoSelezioneDxf::Entita;
     scelta.tipo = "POLYLINE";
     scelta.curveDaPolilinee = true;
-    if (!convertiProgettoDxf(ws, canvas, host, scelta)) return false;
+    return convertiProgettoDxf(ws, canvas, host, scelta);
+}
 
-    std::ifstream asse(fileCampione("asse.txt"));
-    std::string riga;
-    ws.Piano.VerticiAsse.redim(0);
-    while (std::getline(asse, riga)) {
+// The vertices of samples/asse.txt, shifted by (dE, dN).
+inline std::vector<std::pair<double, double>> asseCampione(double dE = 0, double dN = 0) {
+    std::ifstream f(fileCampione("asse.txt"));
+    std::vector<std::pair<double, double>> asse;
+    for (std::string riga; std::getline(f, riga);) {
         std::istringstream campi(riga);
-        AxisPoint p;
-        if (riga.empty() || riga[0] == '#' || !(campi >> p.x >> p.y)) continue;
-        ws.Piano.VerticiAsse.raw().push_back(p);
+        double x, y;
+        if (!riga.empty() && riga[0] != '#' && campi >> x >> y) asse.emplace_back(x + dE, y + dN);
+    }
+    return asse;
+}
+
+// False when a step fails (its message is in the host).
+inline bool calcolaCampione(Workspace& ws, Canvas& canvas, Host& host) {
+    if (!ReadDxf(ws, host, fileCampione("terreno.dxf"))) return false;
+    ws.TipoDocumento = kDocDxf;
+    if (!ricavaCurve(ws, canvas, host)) return false;
+    std::ifstream asse(fileCampione("asse.txt"));
+    ws.Piano.VerticiAsse.redim(0);
+    for (std::string riga; std::getline(asse, riga);) {
+        std::istringstream campi(riga);
+        AxisPoint p;  // read as single precision, as the batch tool reads it
+        if (!riga.empty() && riga[0] != '#' && campi >> p.x >> p.y) ws.Piano.VerticiAsse.raw().push_back(p);
     }
     ws.Piano.AsseTracciato = ws.Piano.VerticiAsse;
     ws.Piano.NumeroPuntiAsse = ws.Piano.VerticiAsse.upperBound();
