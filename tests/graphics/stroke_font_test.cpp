@@ -7,6 +7,7 @@
 
 #include "graphics/recording_canvas.h"
 #include "state/view.h"
+#include "support/cases.h"
 
 namespace carvela {
 namespace {
@@ -34,37 +35,29 @@ std::string scrivi(const std::string& testo, uint8_t verticale = 0, double x0 = 
 
 }  // namespace
 
-TEST(StrokeFont, WorkedGlyphsFlatAndUpright) {
-    // h = s * size = 20; reference corner (100, 200); v up is canvas y down.
-    EXPECT_EQ(scrivi("2"), "M110,200 L100,200 L110,185 A105,185,5,0,3.1,1 ");
-    EXPECT_EQ(scrivi("0"), "C105,190,10,2 ");
-    EXPECT_EQ(scrivi("."), "C102.5,197.5,0.6,1 ");
-    EXPECT_EQ(scrivi("("), "A108,190,10,1.57,4.61,1.7 ");
-    // Vertical: a quarter turn anticlockwise, (u, v) to (x0 - v h, y0 - u h); the upright
-    // ellipse of "0" lies on its side.
-    EXPECT_EQ(scrivi("2", 1), "M100,190 L100,200 L85,190 A85,195,5,1.5708,4.6708,1 ");
-    EXPECT_EQ(scrivi("0", 1), "C90,195,10,0.5 ");
-    // Vertical text reads upwards: "B" at the reference point, "A" 0.6 h below it.
-    EXPECT_EQ(scrivi("AB", 1), scrivi("B", 1) + scrivi("A", 1, 100, 212));
-}
-
-TEST(StrokeFont, AdvancesAndCharactersWithoutGlyph) {
-    // 0.6 h = 12 for most glyphs, 0.4 h = 8 after "." and ")".
-    EXPECT_EQ(scrivi("12"), scrivi("1") + scrivi("2", 0, 112));
-    EXPECT_EQ(scrivi("1.2"), scrivi("1") + scrivi(".", 0, 112) + scrivi("2", 0, 120));
-    EXPECT_EQ(scrivi(")A"), scrivi(")") + scrivi("A", 0, 108));
-    // A character without a glyph repeats the advance before it; leading ones have none.
-    EXPECT_EQ(scrivi("1/2"), scrivi("1") + scrivi("2", 0, 124));
-    EXPECT_EQ(scrivi(".:2"), scrivi(".") + scrivi("2", 0, 116));
-    EXPECT_EQ(scrivi("  5"), scrivi("5"));
-    EXPECT_EQ(scrivi("1\xC3\xA8"
-                     "2"),
-              scrivi("1") + scrivi("2", 0, 124));  // "1è2"
-    // Lower case is written in capitals.
-    EXPECT_EQ(scrivi("quota p1"), scrivi("QUOTA P1"));
-    // Advances are whole canvas units: h = 7.5 gives 4.5, rounded to 4 (half to even).
-    const auto piccolo = [](const char* t, double x0) { return scrivi(t, 0, x0, 200, 1, 7.5f); };
-    EXPECT_EQ(piccolo("11", 100), piccolo("1", 100) + piccolo("1", 104));
+TEST(StrokeFont, GlyphsAdvancesAndCharactersWithoutGlyph) {
+    for (const test::Caso& c : test::leggiCasi("stroke_font.txt")) {
+        SCOPED_TRACE(c.testo);
+        std::string testo = c.campi[0];
+        if (testo.size() > 1 && testo.front() == '"') testo = testo.substr(1, testo.size() - 2);
+        std::vector<double> n = c.numeri(1);
+        n.resize(4), n[2] = n[2] ? n[2] : 2, n[3] = n[3] ? n[3] : 10;
+        const auto v = static_cast<uint8_t>(n[0]);
+        const auto s = static_cast<float>(n[2]), h = static_cast<float>(n[3]);
+        std::string atteso = c.campi[2];
+        if (atteso.rfind("=", 0) == 0) {
+            atteso.clear();
+            for (const std::string& pezzo : c.lista(2)) {
+                const std::size_t at = pezzo.rfind('@'), virgola = pezzo.find(',', at);
+                const double y0 = virgola == std::string::npos ? 200 : std::stod(pezzo.substr(virgola + 1));
+                atteso += scrivi(pezzo.substr(pezzo[0] == '=' ? 2 : 0, at - (pezzo[0] == '=' ? 2 : 0)), v,
+                                 std::stod(pezzo.substr(at + 1)), y0, s, h);
+            }
+        } else {
+            atteso += ' ';
+        }
+        EXPECT_EQ(scrivi(testo, v, n[1], 200, s, h), atteso);
+    }
 
     int glifi = 0;
     for (char32_t c = 0; c < 128; ++c) glifi += haGlifo(c) && !(c >= 'a' && c <= 'z');

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "state/settings.h"
+#include "support/cases.h"
 #include "survey/survey_messages.h"
 
 namespace carvela {
@@ -34,44 +35,54 @@ TEST(AzimutDirezione, QuadrantsAxesAndNorthAsFullAngle) {
     for (const auto& [verso, atteso] : assi) EXPECT_EQ(azimutDirezione(0, 0, verso.x, verso.y), atteso);
 }
 
-TEST(IntersezioneAvanti, ReturnsThePointTheAnglesWereMeasuredFrom) {
-    const Punto casi[][3] = {
-        {{100, 200}, {400, 250}, {230, 480}},
-        {{1000, 1000}, {1400, 1000}, {1200, 1300}},    // A and B on one ordinate
-        {{0, 0}, {0, 500}, {-300, 250}},               // A to B due north
-        {{5000, 5000}, {5300, 5400}, {5010, 5000.2}},  // a sight from A running east
-        {{250000, 4500000}, {251000, 4500500}, {250400, 4501100}},
-    };
-    for (double U : kUnita)
-        for (const auto& [a, b, p] : casi) {
-            const auto e = intersezioneAvanti(a.x, a.y, b.x, b.y, orario(a, p, b, U), orario(b, a, p, U), float(U));
+// Hansen angles from placed points: at P anticlockwise from Q towards A and B, at Q clockwise
+// from P towards A and B.
+EsitoIntersezione hansen(Punto a, Punto b, Punto p, Punto q, double U, double scala = 1) {
+    return intersezioneHansen(a.x * scala, a.y * scala, b.x * scala, b.y * scala, orario(p, a, q, U),
+                              orario(p, b, q, U), orario(q, p, a, U), orario(q, p, b, U), static_cast<float>(U));
+}
+
+TEST(Intersezioni, ReturnThePointsTheAnglesWereMeasuredAt) {
+    for (const test::Caso& c : test::leggiCasi("intersections.txt")) {
+        const std::vector<double> n = c.numeri(1);
+        std::vector<Punto> v;
+        for (std::size_t i = 0; i + 1 < n.size(); i += 2) v.push_back({n[i], n[i + 1]});
+        const Punto &a = v[0], &b = v[1], &p = v[v.size() - (c.nome() == "hansen" ? 2 : 1)];
+        for (double U : kUnita) {
+            SCOPED_TRACE(c.testo + " in " + std::to_string(U));
+            EsitoIntersezione e;
+            double tolleranza = 2e-3;
+            if (c.nome() == "forward") {
+                e = intersezioneAvanti(a.x, a.y, b.x, b.y, orario(a, p, b, U), orario(b, a, p, U), float(U));
+                tolleranza += 1e-6 * std::fabs(p.y);  // a few units of the last place of the coordinates
+            } else if (c.nome() == "pothenot") {
+                if (U != 200 && U != 180) continue;
+                e = intersezionePotheno(a.x, a.y, b.x, b.y, v[2].x, v[2].y, orario(p, a, b, U), orario(p, b, v[2], U),
+                                        static_cast<float>(U));
+            } else {
+                e = hansen(a, b, p, v[3], U);
+                tolleranza = c.numeri(2)[0];
+                EXPECT_NEAR(e.Xq, v[3].x, tolleranza);
+                EXPECT_NEAR(e.Yq, v[3].y, tolleranza);
+            }
             ASSERT_TRUE(e.riuscito()) << e.errore;
-            // Single precision: a few units of the last place of the coordinates.
-            const double tolleranza = 2e-3 + 1e-6 * std::fabs(p.y);
-            EXPECT_NEAR(e.Xp, p.x, tolleranza) << U;
-            EXPECT_NEAR(e.Yp, p.y, tolleranza) << U;
+            EXPECT_NEAR(e.Xp, p.x, tolleranza);
+            EXPECT_NEAR(e.Yp, p.y, tolleranza);
         }
+    }
+    // Scaling the known points scales the results.
+    const auto uno = hansen({0, 0}, {1000, 0}, {300, -500}, {700, -600}, 200),
+               tre = hansen({0, 0}, {1000, 0}, {300, -500}, {700, -600}, 200, 3);
+    EXPECT_NEAR(tre.Xp, 3 * uno.Xp, 3e-3);
+    EXPECT_NEAR(tre.Yq, 3 * uno.Yq, 3e-3);
+}
+
+TEST(IntersezioneAvanti, SightsThatNeverMeetAreRefused) {
     // Sights that never meet (alfa + beta a straight angle, or both nil), coincident points.
     EXPECT_STREQ(intersezioneAvanti(0, 0, 100, 0, 50, 150, 200).errore, kMsgDirezioniParallele);
     EXPECT_STREQ(intersezioneAvanti(0, 0, 100, 0, 0, 0, 200).errore, kMsgDirezioniParallele);
     EXPECT_STREQ(intersezioneAvanti(10, 10, 10, 10, 50, 50, 200).errore, kMsgPuntiCoincidenti);
     EXPECT_STREQ(intersezioneAvanti(0, 0, 100, 0, 50, 50, 0).errore, kMsgUnitaAngolare);
-}
-
-TEST(IntersezionePotheno, ReturnsTheStationTheAnglesWereMeasuredAt) {
-    const Punto casi[][4] = {
-        {{100, 500}, {500, 650}, {900, 480}, {480, 100}},
-        {{-200, 300}, {0, 800}, {400, 350}, {60, 20}},
-        {{1000, 2000}, {1500, 2000}, {2000, 2000}, {1400, 1200}},  // known points on a line
-    };
-    for (double U : {200.0, 180.0})
-        for (const auto& [a, b, c, p] : casi) {
-            const auto e = intersezionePotheno(a.x, a.y, b.x, b.y, c.x, c.y, orario(p, a, b, U), orario(p, b, c, U),
-                                               static_cast<float>(U));
-            ASSERT_TRUE(e.riuscito()) << e.errore;
-            EXPECT_NEAR(e.Xp, p.x, 2e-3);
-            EXPECT_NEAR(e.Yp, p.y, 2e-3);
-        }
 }
 
 TEST(IntersezionePotheno, DangerousCircleAndNullAnglesAreRefused) {
@@ -91,42 +102,6 @@ TEST(IntersezionePotheno, DangerousCircleAndNullAnglesAreRefused) {
     EXPECT_STREQ(intersezionePotheno(0, 0, 100, 0, 200, 0, 0, 50, 200).errore, kMsgAngoliNulli);
     EXPECT_STREQ(intersezionePotheno(0, 0, 100, 0, 200, 0, 50, 200, 200).errore, kMsgAngoliNulli);
     EXPECT_STREQ(intersezionePotheno(0, 0, 0, 0, 200, 0, 50, 50, 200).errore, kMsgPuntiCoincidenti);
-}
-
-// Hansen angles from placed points: at P anticlockwise from Q towards A and B, at Q clockwise
-// from P towards A and B.
-EsitoIntersezione hansen(Punto a, Punto b, Punto p, Punto q, double U, double scala = 1) {
-    return intersezioneHansen(a.x * scala, a.y * scala, b.x * scala, b.y * scala, orario(p, a, q, U),
-                              orario(p, b, q, U), orario(q, p, a, U), orario(q, p, b, U), static_cast<float>(U));
-}
-
-TEST(IntersezioneHansen, ReturnsBothPointsTheAnglesWereMeasuredAt) {
-    const struct {
-        Punto a, b, p, q;
-        double tolleranza;
-    } casi[] = {
-        {{0, 0}, {1000, 0}, {300, -500}, {700, -600}, 3e-3},
-        {{2000, 3000}, {2600, 3800}, {2700, 3100}, {2900, 3600}, 3e-3},
-        {{0, 0}, {0, 1000}, {500, 300}, {600, 700}, 3e-3},   // A and B on one abscissa
-        {{0, 0}, {-1, 1000}, {500, 300}, {600, 700}, 3e-3},  // AB a hair west of north
-        // P on the line AB: the cosine of the angle at A is -1, where rounding may push it past
-        // -1; the solution is at its least precise but stays near the true one.
-        {{0, 0}, {1000, 0}, {-500, 0}, {-300, -400}, 0.2},
-    };
-    for (double U : kUnita)
-        for (const auto& c : casi) {
-            const auto e = hansen(c.a, c.b, c.p, c.q, U);
-            ASSERT_TRUE(e.riuscito()) << e.errore;
-            EXPECT_NEAR(e.Xp, c.p.x, c.tolleranza) << U;
-            EXPECT_NEAR(e.Yp, c.p.y, c.tolleranza) << U;
-            EXPECT_NEAR(e.Xq, c.q.x, c.tolleranza) << U;
-            EXPECT_NEAR(e.Yq, c.q.y, c.tolleranza) << U;
-        }
-    // Scaling the known points scales the results.
-    const auto uno = hansen({0, 0}, {1000, 0}, {300, -500}, {700, -600}, 200),
-               tre = hansen({0, 0}, {1000, 0}, {300, -500}, {700, -600}, 200, 3);
-    EXPECT_NEAR(tre.Xp, 3 * uno.Xp, 3e-3);
-    EXPECT_NEAR(tre.Yq, 3 * uno.Yq, 3e-3);
 }
 
 TEST(IntersezioneHansen, FiguresWithoutSolutionAreRefused) {
