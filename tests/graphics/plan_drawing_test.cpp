@@ -9,6 +9,7 @@
 #include "graphics/stroke_font.h"
 #include "state/view.h"
 #include "state/workspace.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 
 namespace carvela {
@@ -74,27 +75,13 @@ bool scrive(const RecordingCanvas& c, const std::vector<Op>& testo) {
 }  // namespace
 
 TEST(PlanContours, BezierOverWholeThreesThenStraightRemainder) {
-    // Samples every `passo` pieces; the Bezier takes 1 + 3 m of them, the rest runs straight on
-    // from its last sample through the ends of the pieces.
-    const struct {
-        int pezzi, passo;
-        const char* attesa;
-    } casi[] = {
-        {4, 1, "B1234"},
-        {5, 1, "B1234 M4 L5 L6"},
-        {6, 1, "B1234 M4 L5 L6 L7"},
-        {7, 1, "B1234567"},
-        {9, 2, "B1357 M7 L8 L9 L10"},
-        {3, 1000000000, "B1"},  // a step beyond the pieces takes the first only
-        {1, 1, "B1"},
-        {2, 1, "B1 M1 L2 L3"},
-    };
     Vista v = vistaSemplice();
-    for (const auto& k : casi) {
+    for (const test::Caso& k : test::leggiCasi("plan_contours.txt")) {
         RecordingCanvas c;
         c.setForeColor(10);
-        disegnaCurvaLivello(v, c, curva(k.pezzi), k.passo);
-        EXPECT_EQ(traccia(c.operazioni), k.attesa) << k.pezzi << " / " << k.passo;
+        const std::vector<double> n = k.numeri(0);
+        disegnaCurvaLivello(v, c, curva(int(n[0])), int(n[1]));
+        EXPECT_EQ(traccia(c.operazioni), k.campi[1]) << k.testo;
         for (const Op& o : c.operazioni) EXPECT_EQ(o.colore, 10);
     }
 
