@@ -240,7 +240,7 @@ std::string esportaDiagramma(const TabellaPaleggi& t, const ParametriTerra& para
             const float y = Yv(c.ordinata);
             w.linea(compenso, colore, static_cast<float>(c.da), y, 0, static_cast<float>(c.a), y, 0);
             w.testo(compenso, colore, static_cast<float>(c.da), y + (c.ordinata >= 0 ? 3.0f : -9.0f), 0, 6,
-                    (c.economica ? "econ. " : "franco ") + vbStr(troncaDecimali(static_cast<float>(c.a - c.da), 2)), 0);
+                    (c.economica ? "econ." : "franco") + vbStr(troncaDecimali(static_cast<float>(c.a - c.da), 2)), 0);
         }
     }
     w.fine();

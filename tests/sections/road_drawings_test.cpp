@@ -239,7 +239,7 @@ TEST(DisegniSulCanvas, DiagrammaConCordeDelTrasporto) {
     EXPECT_EQ(corda(9, 10, 70, 100), 1);
     const std::string conTrasporto = esportaDiagramma(ws.Paleggi, parametriStrada(ws));
     EXPECT_NE(conTrasporto.find("compenso"), std::string::npos);
-    EXPECT_NE(conTrasporto.find("franco  30"), std::string::npos);
+    EXPECT_NE(conTrasporto.find("franco 30"), std::string::npos);
 }
 
 TEST(DisegniLeggibili, EtichetteSovrapposteLasciateFuoriAreeDellaSezione) {
