@@ -1,6 +1,7 @@
 #include "graphics/plan_drawing.h"
 
 #include <cmath>
+#include <string_view>
 #include <vector>
 
 #include "graphics/stroke_font.h"
@@ -32,6 +33,30 @@ std::string etichettaPunto(int32_t i, const PlanPoint& p) {
     return "P" + testoNumero(static_cast<int64_t>(i)) + "(" + formatta(p.x, "#.00") + "," + formatta(p.y, "#.00") +
            "," + formatta(p.z, "#.00") + ")";
 }
+
+// The labels of one kind already written, as canvas boxes: a label that would overwrite one
+// of them is left out, so the contour elevations crowded along the drawing's edge and the
+// numbers of stations a few centimetres apart stay legible. Labels that only touch are kept.
+class EtichetteScritte {
+public:
+    bool libera(double x, double y, std::string_view testo, double h) {
+        double l = 0;
+        for (unsigned char c : testo)
+            if ((c & 0xC0) != 0x80) l += (c == '.' || c == ')') ? 0.4 * h : 0.6 * h;
+        const double t = 0.02 * h;
+        const Box nuova{x, y - h, x + l, y};
+        for (const Box& b : scritte_)
+            if (b.x1 < nuova.x2 - t && nuova.x1 < b.x2 - t && b.y1 < nuova.y2 - t && nuova.y1 < b.y2 - t) return false;
+        scritte_.push_back(nuova);
+        return true;
+    }
+
+private:
+    struct Box {
+        double x1, y1, x2, y2;
+    };
+    std::vector<Box> scritte_;
+};
 
 }  // namespace
 
@@ -100,14 +125,16 @@ void disegnaPianta(Workspace& ws, Canvas& canvas, Host& host) {
     canvas.setForeColor(10);
     for (int32_t i = 1; i <= p.NumeroCurveLivello && p.CurveLivello.has(i); ++i)
         disegnaCurvaLivello(v, canvas, p.CurveLivello[i], imp.IntervalloVertexPLine);
+    EtichetteScritte quote;
     for (int32_t i = 1; i <= p.NumeroCurveLivello && p.CurveLivello.has(i); ++i) {
         const auto& pezzi = p.CurveLivello[i];
         const int32_t n = pezzi.upperBound();
         if (n < 1) continue;
         const ContourSegment& fine = pezzi[n];
         if (!finito(fine.x2, fine.y2)) continue;
-        scriviTesto(v, canvas, s, v.canvasX(fine.x2), v.canvasY(fine.y2), 0, imp.DimensioneQuote, 14,
-                    formatta(fine.z1, "#.00"));
+        const std::string quota = formatta(fine.z1, "#.00");
+        if (quote.libera(v.canvasX(fine.x2), v.canvasY(fine.y2), quota, s * imp.DimensioneQuote))
+            scriviTesto(v, canvas, s, v.canvasX(fine.x2), v.canvasY(fine.y2), 0, imp.DimensioneQuote, 14, quota);
     }
 
     // The staked axis.
@@ -136,12 +163,15 @@ void disegnaPianta(Workspace& ws, Canvas& canvas, Host& host) {
         tratto(v, canvas, a.x2, a.y2, b.x2, b.y2);
     }
     // Stations with their numbers.
+    EtichetteScritte numeri;
     for (int32_t j = 1; j <= stazioni; ++j) {
         const IntersezioneAsse q = p.Intersezioni[j];
         const double x = v.canvasX(q.x), y = v.canvasY(q.y);
         if (!finito(x, y)) continue;
         canvas.circle(x, y, s, 15, 1.0);
-        scriviTesto(v, canvas, s, x, y, 0, imp.DimensioneQuote, 11, testoNumero(static_cast<int64_t>(j)));
+        const std::string numero = testoNumero(static_cast<int64_t>(j));
+        if (numeri.libera(x, y, numero, s * imp.DimensioneQuote))
+            scriviTesto(v, canvas, s, x, y, 0, imp.DimensioneQuote, 11, numero);
     }
     host.cursoreAttesa(false);
 }
