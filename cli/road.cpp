@@ -335,8 +335,8 @@ int road(const Argomenti& args) {
     registra(salvaDxf(in("diagramma.dxf"), esportaDiagramma(ws.Paleggi, parametriStrada(ws)), host),
              in("diagramma.dxf"));
     registra(esportaLandXml(piano, imp, in("progetto.xml"), host), in("progetto.xml"));
-    const Griglia volumi = grigliaPaleggi(ws.Paleggi);
-    registra(scriviTestoFile(in("volumi.txt"), testoEsportazione({&volumi}), host), in("volumi.txt"));
+    const Griglia volumi = grigliaPaleggi(ws.Paleggi), totali = grigliaTotaliPaleggi(ws.Paleggi);
+    registra(scriviTestoFile(in("volumi.txt"), testoEsportazione({&volumi, &totali}), host), in("volumi.txt"));
 
     struct Immagine {
         const char* nome;

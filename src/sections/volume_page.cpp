@@ -6,7 +6,8 @@
 
 namespace carvela {
 
-PaginaVolumi::PaginaVolumi(const Workspace& ws) : griglia(grigliaPaleggi(ws.Paleggi)) {
+PaginaVolumi::PaginaVolumi(const Workspace& ws)
+    : griglia(grigliaPaleggi(ws.Paleggi)), totali(grigliaTotaliPaleggi(ws.Paleggi)) {
     const auto posizioni = sezioniNonRisolte(ws.Piano.SezioniApplicate, ws.Piano.NumeroIntersezioni);
     if (posizioni.empty()) return;
     stato = "Sezioni non risolte, contate con aree nulle:";

@@ -13,6 +13,7 @@ struct PaginaVolumi {
     explicit PaginaVolumi(const Workspace& ws);
 
     Griglia griglia;
+    Griglia totali;  // total cut, total fill, final mass ordinate
     std::string stato;
 };
 

@@ -126,4 +126,35 @@ Griglia grigliaPaleggi(const TabellaPaleggi& t) {
     return g;
 }
 
+TotaliPaleggi totaliPaleggi(const TabellaPaleggi& t) {
+    TotaliPaleggi r;
+    const int32_t n = std::min(t.AreeSterro.upperBound(), t.AreeRiporto.upperBound());
+    for (int32_t k = 2; k <= n; ++k) {
+        const RigaPaleggio s = t.Segmenti.get(k - 1);
+        const double d = static_cast<double>(s.AProgressiva) - s.DaProgressiva;
+        const double c = (static_cast<double>(t.AreeSterro.get(k - 1)) + t.AreeSterro.get(k)) / 2 * d;
+        const double f = -(static_cast<double>(t.AreeRiporto.get(k - 1)) + t.AreeRiporto.get(k)) / 2 * d;
+        if (std::isfinite(c)) r.sterro += c;
+        if (std::isfinite(f)) r.riporto += f;
+    }
+    const double v = t.Ordinate.get(t.NumeroPunti);
+    r.ordinataFinale = std::isfinite(v) ? v : 0;
+    return r;
+}
+
+Griglia grigliaTotaliPaleggi(const TabellaPaleggi& t) {
+    const TotaliPaleggi totali = totaliPaleggi(t);
+    // No table, no totals row: nothing to print or export under empty headings.
+    Griglia g(t.NumeroPunti > 0 ? 2 : 1, 3);
+    const char* intestazioni[] = {"Sterro Totale", "Riporto Totale", "Eccedenza Finale"};
+    const double valori[] = {totali.sterro, totali.riporto, totali.ordinataFinale};
+    for (int c = 0; c < 3; ++c) {
+        g.imposta(0, c, intestazioni[c]);
+        if (g.righe() > 1) g.imposta(1, c, numero(valori[c]));
+    }
+    g.larghezzeColonne = {1600, 1600, 1600};
+    g.altezzaRiga = 300;
+    return g;
+}
+
 }  // namespace carvela

@@ -19,4 +19,14 @@ void costruisciPaleggi(const VbArray<Sezione>& sezioni, int32_t numeroSezioni, f
 // each zero point, numbers as "###0.0000".
 Griglia grigliaPaleggi(const TabellaPaleggi& tabella);
 
+// The totals under the table: cut and fill (m3, both positive), each from its own areas by
+// average end areas from section to section (at a zero point both are read on the straight
+// line between the sections, so splitting a stretch there leaves them as they are), and
+// the final mass ordinate. Computed from the table, never stored.
+struct TotaliPaleggi {
+    double sterro = 0, riporto = 0, ordinataFinale = 0;
+};
+TotaliPaleggi totaliPaleggi(const TabellaPaleggi& tabella);
+Griglia grigliaTotaliPaleggi(const TabellaPaleggi& tabella);
+
 }  // namespace carvela

@@ -163,6 +163,12 @@ TEST(Paleggi, VolumiEPuntiDiPassaggio) {
     EXPECT_EQ(riga(g, 3),
               (std::vector<std::string>{"2", "15,0000", "20,0000", "0,0000", "-30,0000", "-225,0000", "-200,0000"}));
     EXPECT_EQ(riga(g, 4)[5], "-900,0000");
+    // Totals on each side's own areas, fill positive; cut less fill is the final ordinate.
+    EXPECT_EQ(riga(grigliaTotaliPaleggi(t), 1), (std::vector<std::string>{"100,0000", "1200,0000", "-1100,0000"}));
+    // Mixed sections: the zero point at 8 m leaves the totals of the plain stretch.
+    costruisciPaleggi(sezioni({{0, 10, -2}, {20, 3, -15}}), 2, 10, t);
+    const TotaliPaleggi tot = totaliPaleggi(t);
+    EXPECT_EQ(std::vector<double>({tot.sterro, tot.riporto, tot.ordinataFinale}), std::vector<double>({130, 170, -40}));
 
     // A net area of exactly 0 at a section makes no zero point.
     costruisciPaleggi(sezioni({{0, 10, 0}, {10, 5, -5}, {20, 0, -10}}), 3, 10, t);

@@ -16,24 +16,29 @@ public:
         tabella_ = nuovaTabella("griglia");
         auto* principale = new QVBoxLayout(this);
         principale->addWidget(tabella_, 1);
+        totali_ = nuovaTabella("totali");
+        totali_->setMaximumHeight(totali_->fontMetrics().height() * 5);
+        principale->addWidget(totali_);
         principale->addWidget(nuovaNota());
         principale->addLayout(rigaPulsanti(Esporta | Stampa | Chiudi));
         resize(720, 480);
     }
 
-    std::vector<const Griglia*> griglie() const override { return {&pagina_.griglia}; }
+    std::vector<const Griglia*> griglie() const override { return {&pagina_.griglia, &pagina_.totali}; }
 
 protected:
     // The table is filled from the records each time the window opens.
     void carica() override {
         pagina_ = PaginaVolumi(ws());
         tabella_->mostra(pagina_.griglia);
+        totali_->mostra(pagina_.totali);
         mostraNota(pagina_.stato);
     }
 
 private:
     PaginaVolumi pagina_;
     TabellaGriglia* tabella_;
+    TabellaGriglia* totali_;
 };
 
 }  // namespace
