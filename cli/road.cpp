@@ -31,6 +31,7 @@
 #include "project/project_files.h"
 #include "project/text_export.h"
 #include "project/vbtext.h"
+#include "sections/earthwork.h"
 #include "sections/mass_diagram.h"
 #include "sections/volumes.h"
 #include "state/settings.h"
@@ -337,6 +338,10 @@ int road(const Argomenti& args) {
     registra(esportaLandXml(piano, imp, in("progetto.xml"), host), in("progetto.xml"));
     const Griglia volumi = grigliaPaleggi(ws.Paleggi), totali = grigliaTotaliPaleggi(ws.Paleggi);
     registra(scriviTestoFile(in("volumi.txt"), testoEsportazione({&volumi, &totali}), host), in("volumi.txt"));
+    // The earthwork report of the road, as `earthwork` gives it for a table, on the settings'
+    // swell, shrink and haul distances.
+    const Movimento movimento = calcolaMovimento(sezioniDaPaleggi(ws.Paleggi), parametriTerra(imp));
+    registra(scriviTestoFile(in("movimento.txt"), testoMovimento(movimento), host), in("movimento.txt"));
 
     struct Immagine {
         const char* nome;
@@ -366,6 +371,7 @@ int road(const Argomenti& args) {
                             {"riporto_totale", r.riporto},
                             {"ordinata_finale", r.ordinataFinale},
                             {"curve_di_livello", piano.NumeroCurveLivello},
+                            {"movimento", jsonMovimento(movimento)},
                             {"file", scritti},
                             {"messaggi", host.messaggi}};
         std::cout << j.dump(2) << '\n';
