@@ -15,9 +15,11 @@
 
 #include "cli_commands.h"
 #include "console_host.h"
+#include "dxf/dxf_commands.h"
 #include "dxf/dxf_exports.h"
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
+#include "dxf/dxf_road_exports.h"
 #include "dxf/dxf_writer.h"
 #include "dxf/landxml.h"
 #include "graphics/plan_drawing.h"

@@ -5,8 +5,13 @@
 
 #include "dxf/dxf_drawing.h"
 #include "dxf/dxf_exports.h"
+#include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
+#include "dxf/dxf_road_exports.h"
 #include "dxf/dxf_writer.h"
+#include "dxf/landxml.h"
+#include "graphics/plan_drawing.h"
+#include "graphics/road_command.h"
 #include "graphics/view_ops.h"
 #include "sections/mass_diagram.h"
 #include "state/canvas.h"
@@ -151,6 +156,51 @@ void comandoEsportaDxf(Workspace& ws, Canvas&, Host& host) {
     const std::string path = host.salvaFile("", kFiltroDxf, "Esporta file di interscambio DXF");
     if (path.empty()) return;
     esportaDocumentoDxf(ws, host, path);
+}
+
+bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& s) {
+    const EsitoConversioneDxf esito = convertiDisegnoDxf(ws, host, s);
+    if (esito == EsitoConversioneDxf::PuntiPiano || esito == EsitoConversioneDxf::CurvePiano)
+        disegnaPianta(ws, canvas, host);
+    if (esito == EsitoConversioneDxf::PuntiPiano) host.apriPagina(Pagina::PuntiPiano);
+    return esito != EsitoConversioneDxf::Rifiutata;
+}
+
+bool riconosciDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& s) {
+    ws.RiconoscimentoDisegno = {};
+    const bool fatto = convertiProgettoDxf(ws, canvas, host, s);
+    if (ws.RiconoscimentoDisegno.eseguito)
+        host.messaggio(testoRiconoscimento(ws.LetturaDisegno, ws.RiconoscimentoDisegno), Pulsanti::Ok,
+                       fatto ? Icona::Informazione : Icona::Avviso, "Riconoscimento delle curve di livello");
+    return fatto;
+}
+
+bool riconosciDxf(const ModelloRicavaDxf& modello, Workspace& ws, Canvas& canvas, Host& host) {
+    SceltaDxf s;
+    return modello.scelta(ws.DxfDrawing, host, s) && riconosciDxf(ws, canvas, host, s);
+}
+
+void comandoImportaAsseLandXml(Workspace& ws, Canvas& canvas, Host& host) {
+    const std::string path = host.apriFile("File LandXML (*.xml) | *.XML", "Importa asse da file LandXML");
+    if (path.empty()) return;
+    AsseLandXml asse;
+    std::string errore;
+    if (!leggiFileAsseLandXml(path, asse, errore)) {
+        host.messaggio(errore, Pulsanti::Ok, Icona::Avviso);
+        return;
+    }
+    host.cursoreAttesa(true);
+    applicaAsseLandXml(ws, asse);
+    host.cursoreAttesa(false);
+    // With contour lines the axis is computed at once, as an axis typed in the coordinates window.
+    if (ws.Piano.NumeroCurveLivello < 2) {
+        disegnaPianta(ws, canvas, host);
+        return;
+    }
+    calcolaTracciato(ws, canvas, host);
+    if (ws.Piano.NumeroIntersezioni > 0)
+        if (const std::string avviso = avvisoRaggiModificati(ws, asse); !avviso.empty())
+            host.messaggio(avviso, Pulsanti::Ok, Icona::Avviso);
 }
 
 }  // namespace carvela

@@ -25,10 +25,7 @@ std::string esportaDiagramma(const TabellaPaleggi& paleggi);
 // With a free haul, the balance points and the haul chords (and the corrected mass line when
 // swell or shrink is not 1) on the layer "compenso"; without one, the file above.
 std::string esportaDiagramma(const TabellaPaleggi& paleggi, const ParametriTerra& parametri);
-std::string esportaProfilo(const Profilo& profilo);
-// All sections 1..last as sheets in columns; with a host, the progress window runs.
-std::string esportaSezioni(const VbArray<Sezione>& sezioni, const Impostazioni& imp, Host* host = nullptr,
-                           FileAtomico* file = nullptr);
+// The profile and the sections are written from their drawings: dxf/dxf_road_exports.h.
 
 // Sheet offset of the section numbered `numero` (columns of SezioniPerColonnaDXF sections).
 void offsetFoglioSezione(int numero, const Impostazioni& imp, double& offsetX, double& offsetY);

@@ -4,7 +4,6 @@
 #include <unordered_set>
 
 #include "dxf/dxf_progress.h"
-#include "graphics/plan_drawing.h"
 #include "state/host.h"
 #include "state/workspace.h"
 
@@ -197,7 +196,7 @@ VbArray<VbArray<ContourSegment>> curveDaLinee(const VbArray<DxfEntity>& w) {
     return curve;
 }
 
-bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& s) {
+EsitoConversioneDxf convertiDisegnoDxf(Workspace& ws, Host& host, const SceltaDxf& s) {
     host.mostraAttesa();
     VbArray<DxfEntity> w = s.rilasciaDisegno ? selezionaEntitaDxf(std::move(ws.DxfDrawing), s, &host)
                                              : selezionaEntitaDxf(ws.DxfDrawing, s, &host);
@@ -208,7 +207,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
     auto rifiuta = [&](const char* testo) {
         host.chiudiAttesa();
         host.messaggio(testo);
-        return false;
+        return EsitoConversioneDxf::Rifiutata;
     };
 
     const OrigineProgetto& origine = ws.LetturaDisegno.origine;
@@ -248,9 +247,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         }
         prendiOrigine(piano.Origine, origine);
         host.chiudiAttesa();
-        disegnaPianta(ws, canvas, host);
-        if (!daPolilinee && !daLinee) host.apriPagina(Pagina::PuntiPiano);
-        return true;
+        return daPolilinee || daLinee ? EsitoConversioneDxf::CurvePiano : EsitoConversioneDxf::PuntiPiano;
     }
     case TipoProgettoDxf::PoligonaleAperta: {
         if (m > kMassimoStazioni) return rifiuta(kTroppeEntita);
@@ -265,7 +262,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         prendiOrigine(p.Origine, origine);
         host.chiudiAttesa();
         host.apriPagina(Pagina::PoligonaleAperta);
-        return true;
+        return EsitoConversioneDxf::Convertita;
     }
     case TipoProgettoDxf::PoligonaleChiusa: {
         if (m > kMassimoStazioni) return rifiuta(kTroppeEntita);
@@ -280,7 +277,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         prendiOrigine(p.Origine, origine);
         host.chiudiAttesa();
         host.apriPagina(Pagina::PoligonaleChiusa);
-        return true;
+        return EsitoConversioneDxf::Convertita;
     }
     case TipoProgettoDxf::Triangolazione: {
         if (m > kMassimoTriangoli) return rifiuta(kTroppeEntita);
@@ -293,7 +290,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         prendiOrigine(t.Origine, origine);
         host.chiudiAttesa();
         host.apriPagina(Pagina::Triangolazione);
-        return true;
+        return EsitoConversioneDxf::Convertita;
     }
     case TipoProgettoDxf::Profilo: {
         Profilo& p = ws.Profilo;
@@ -318,7 +315,7 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         }
         host.chiudiAttesa();
         host.apriPagina(Pagina::Profilo);
-        return true;
+        return EsitoConversioneDxf::Convertita;
     }
     case TipoProgettoDxf::Sezione: {
         if (m > kMassimoPuntiSezione) return rifiuta(kTroppeEntita);
@@ -330,11 +327,11 @@ bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const Scelta
         for (int32_t i = 1; i <= m; ++i) z.DistanzeTerreno[i] = w[i].X1, z.QuoteTerreno[i] = w[i].Y1;
         host.chiudiAttesa();
         host.apriPagina(Pagina::Sezione);
-        return true;
+        return EsitoConversioneDxf::Convertita;
     }
     }
     host.chiudiAttesa();
-    return false;
+    return EsitoConversioneDxf::Rifiutata;
 }
 
 void ModelloRicavaDxf::analizza(const VbArray<DxfEntity>& disegno, Host* host) {
@@ -368,20 +365,6 @@ bool ModelloRicavaDxf::scelta(const VbArray<DxfEntity>& disegno, Host& host, Sce
     out.tipo = tipo ? tipo->Nome : std::string();
     out.curveDaPolilinee = curveDaPolilinee;
     return true;
-}
-
-bool riconosciDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& s) {
-    ws.RiconoscimentoDisegno = {};
-    const bool fatto = convertiProgettoDxf(ws, canvas, host, s);
-    if (ws.RiconoscimentoDisegno.eseguito)
-        host.messaggio(testoRiconoscimento(ws.LetturaDisegno, ws.RiconoscimentoDisegno), Pulsanti::Ok,
-                       fatto ? Icona::Informazione : Icona::Avviso, "Riconoscimento delle curve di livello");
-    return fatto;
-}
-
-bool ModelloRicavaDxf::riconosci(Workspace& ws, Canvas& canvas, Host& host) const {
-    SceltaDxf s;
-    return scelta(ws.DxfDrawing, host, s) && riconosciDxf(ws, canvas, host, s);
 }
 
 }  // namespace carvela

@@ -10,7 +10,6 @@
 
 namespace carvela {
 struct Workspace;
-class Canvas;
 class Host;
 
 // Project kinds (SSOption1) and selection modes (SSOption2), in the window's order.
@@ -58,15 +57,17 @@ VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w, R
 // elevation form one contour line, in order, whatever their positions.
 VbArray<VbArray<ContourSegment>> curveDaLinee(const VbArray<DxfEntity>& w);
 
-// Convert: selection, then the target record of the chosen kind; afterwards the target's
-// page opens or the plan is drawn. False, with a message and the records unchanged, when
-// the selection does not fit the target or its contour lines all lie at elevation 0. What a
-// contour conversion made goes into ws.RiconoscimentoDisegno.
-bool convertiProgettoDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& scelta);
+// What a conversion made: nothing (refused), or the target record filled; the plan from
+// points or from contour lines is told apart because its command does more afterwards.
+enum class EsitoConversioneDxf { Rifiutata, Convertita, PuntiPiano, CurvePiano };
 
-// "<<  &Riconosci... >>" with a choice made: the conversion, then the report of the contour
-// lines made, also after a refusal, so the user learns what the drawing held.
-bool riconosciDxf(Workspace& ws, Canvas& canvas, Host& host, const SceltaDxf& scelta);
+// Convert: selection, then the target record of the chosen kind; afterwards the target's
+// page opens, except for the plan, which its command draws (dxf/dxf_commands.h). Refused,
+// with a message and the records unchanged, when the selection does not fit the target or
+// its contour lines all lie at elevation 0. What a contour conversion made goes into
+// ws.RiconoscimentoDisegno.
+EsitoConversioneDxf convertiDisegnoDxf(Workspace& ws, Host& host, const SceltaDxf& scelta);
+
 // The last recognition made contour lines and the plan took them.
 inline bool curveRiconosciute(const RiconoscimentoDxf& r) {
     return r.eseguito && r.curve > 0 && !(r.quotaMinima == 0 && r.quotaMassima == 0);
@@ -90,9 +91,6 @@ public:
     // The choice made, read from the entities the selected items point at. False, with a
     // message, when the mode needs a list that has nothing selected.
     bool scelta(const VbArray<DxfEntity>& disegno, Host& host, SceltaDxf& out) const;
-    // "<<  &Riconosci... >>" after the window has closed: scelta, then the conversion, then
-    // the report of the contour lines made.
-    bool riconosci(Workspace& ws, Canvas& canvas, Host& host) const;
 
 private:
     AnalisiDxf analisi_;

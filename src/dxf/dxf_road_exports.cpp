@@ -1,3 +1,5 @@
+#include "dxf/dxf_road_exports.h"
+
 // The DXF twins of the profile and section drawings: the screen's element lists written as
 // entities in drawing units, with the forms of the export where they differ (colours, the
 // grade captions, the hectometre band, the section marks and captions).

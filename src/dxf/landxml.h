@@ -64,9 +64,8 @@ void applicaAsseLandXml(Workspace& ws, const AsseLandXml& asse);
 // (to fit the legs, or up to the minimum radius), as a warning; empty when none changed.
 std::string avvisoRaggiModificati(const Workspace& ws, const AsseLandXml& asse);
 
-// "Esporta LandXML..." and "Importa asse da LandXML..." of the File menu.
+// "Esporta LandXML..." of the File menu; its import is in dxf/dxf_commands.h.
 void comandoEsportaLandXml(Workspace& ws, Canvas& canvas, Host& host);
-void comandoImportaAsseLandXml(Workspace& ws, Canvas& canvas, Host& host);
 // Writes the document of the plan to `path`; false after a message. Curves that overlap on a
 // leg are written as the staking has them, with a warning that names their vertices.
 bool esportaLandXml(const Planimetria& piano, const Impostazioni& imp, const std::string& path, Host& host);

@@ -12,9 +12,9 @@
 #include "project/records.h"
 #include "project/xml.h"
 #include "road/geometry.h"
-#include "shell/settings_page.h"
 #include "state/host.h"
 #include "state/settings.h"
+#include "state/unita_angolari.h"
 #include "state/workspace.h"
 
 namespace carvela {

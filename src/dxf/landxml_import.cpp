@@ -8,8 +8,6 @@
 #include <sstream>
 
 #include "dxf/landxml.h"
-#include "graphics/plan_drawing.h"
-#include "graphics/road_command.h"
 #include "plan/axis.h"
 #include "project/origine.h"
 #include "project/xml.h"
@@ -303,29 +301,6 @@ std::string avvisoRaggiModificati(const Workspace& ws, const AsseLandXml& asse) 
     return "Attenzione: il calcolo del tracciato ha modificato i raggi di alcune curve del file LandXML per "
            "adattarle ai rettifili o al raggio minimo:" +
            elenco;
-}
-
-void comandoImportaAsseLandXml(Workspace& ws, Canvas& canvas, Host& host) {
-    const std::string path = host.apriFile("File LandXML (*.xml) | *.XML", "Importa asse da file LandXML");
-    if (path.empty()) return;
-    AsseLandXml asse;
-    std::string errore;
-    if (!leggiFileAsseLandXml(path, asse, errore)) {
-        host.messaggio(errore, Pulsanti::Ok, Icona::Avviso);
-        return;
-    }
-    host.cursoreAttesa(true);
-    applicaAsseLandXml(ws, asse);
-    host.cursoreAttesa(false);
-    // With contour lines the axis is computed at once, as an axis typed in the coordinates window.
-    if (ws.Piano.NumeroCurveLivello < 2) {
-        disegnaPianta(ws, canvas, host);
-        return;
-    }
-    calcolaTracciato(ws, canvas, host);
-    if (ws.Piano.NumeroIntersezioni > 0)
-        if (const std::string avviso = avvisoRaggiModificati(ws, asse); !avviso.empty())
-            host.messaggio(avviso, Pulsanti::Ok, Icona::Avviso);
 }
 
 }  // namespace carvela

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/plan_drawing.h"
 #include "plan/plan_origin.h"
 #include "project/coordinate.h"
 #include "project/grid_typing.h"
@@ -116,11 +115,11 @@ void terminaTracciamentoAsse(Workspace& ws, Canvas&, Host& host) {
 
 // ---- import and reversal ----
 
-void importaAsse(Workspace& ws, Canvas& canvas, Host& host, bool daTriangolazione) {
+bool importaVerticiAsse(Workspace& ws, Host& host, bool daTriangolazione) {
     const std::string percorso = daTriangolazione
                                      ? host.apriFile("File di Diagramma (*.trn) | *.TRN", "Apri file di Triangolazione")
                                      : host.apriFile("File di Diagramma (*.pla) | *.PLA", "Apri file di Poligonale");
-    if (percorso.empty()) return;
+    if (percorso.empty()) return false;
 
     std::vector<AxisPoint> punti;
     bool valido = false;
@@ -128,7 +127,7 @@ void importaAsse(Workspace& ws, Canvas& canvas, Host& host, bool daTriangolazion
         TriangulationChain t;
         if (!leggiRecord(percorso, t)) {
             host.messaggio(kErroreApertura);
-            return;
+            return false;
         }
         ws.Triangolazione = t;
         valido = puntiDaLista(t.NumeroTriangoli, t.X, t.Y, t.Origine, ws.Piano, punti);
@@ -136,23 +135,21 @@ void importaAsse(Workspace& ws, Canvas& canvas, Host& host, bool daTriangolazion
         OpenTraverse o;
         if (!leggiRecord(percorso, o)) {
             host.messaggio(kErroreApertura);
-            return;
+            return false;
         }
         ws.PoligonaleAperta = o;
         if (o.Tipo != 0) {
             host.messaggio("Il file non contiene una poligonale aperta!");
-            return;
+            return false;
         }
         valido = puntiDaLista(o.NumeroStazioni, o.Ascissa, o.Ordinata, o.Origine, ws.Piano, punti);
     }
     if (!valido) {
         host.messaggio("Tipo di dati non corretto!");
-        return;
+        return false;
     }
-    host.cursoreAttesa(true);
     impostaVertici(ws.Piano, punti);
-    disegnaPianta(ws, canvas, host);
-    host.cursoreAttesa(false);
+    return true;
 }
 
 bool invertiAsse(Workspace& ws, Host& host) {

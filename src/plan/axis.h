@@ -17,8 +17,9 @@ void iniziaTracciamentoAsse(Workspace& ws, Canvas& canvas, Host& host);
 void aggiungiVerticeAsse(Workspace& ws, Canvas& canvas, Host& host, double x, double y);
 // The right-button release that ends tracing.
 void terminaTracciamentoAsse(Workspace& ws, Canvas& canvas, Host& host);
-// "Importa da &poligonale" / "Importa da &triangolazione".
-void importaAsse(Workspace& ws, Canvas& canvas, Host& host, bool daTriangolazione);
+// "Importa da &poligonale" / "Importa da &triangolazione" without the drawing that follows
+// (importaAsse, graphics/road_command.h): false when nothing was imported.
+bool importaVerticiAsse(Workspace& ws, Host& host, bool daTriangolazione);
 // "Inverti senso di percorrenza" without the computation that follows; false when refused.
 bool invertiAsse(Workspace& ws, Host& host);
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/plan_drawing.h"
 #include "plan/plan_origin.h"
 #include "project/coordinate.h"
 #include "project/origine.h"
@@ -87,12 +86,6 @@ bool leggiPuntiPiano(const Griglia& griglia, Planimetria& piano, Host& host) {
         ++i;
     }
     piano.NumeroPunti = fermo ? i - 1 : i;
-    return true;
-}
-
-bool applicaPuntiPiano(const Griglia& griglia, Workspace& ws, Canvas& canvas, Host& host) {
-    if (!leggiPuntiPiano(griglia, ws.Piano, host)) return false;
-    if (ws.Piano.NumeroPunti > 0) disegnaPianta(ws, canvas, host);
     return true;
 }
 

@@ -5,10 +5,8 @@
 #include "project/griglia.h"
 
 namespace carvela {
-struct Workspace;
 struct Planimetria;
 struct Impostazioni;
-class Canvas;
 class Host;
 
 inline constexpr int kColonnaTipoPunto = 4;
@@ -25,8 +23,5 @@ void commutaTipoPunto(Griglia& griglia, int riga);
 // False, with "Tipo di dati non corretto!", when a coordinate is not a number; the point
 // count then keeps its value.
 bool leggiPuntiPiano(const Griglia& griglia, Planimetria& piano, Host& host);
-
-// "&Applica": reads the grid and, when that succeeds and the plan has points, redraws it.
-bool applicaPuntiPiano(const Griglia& griglia, Workspace& ws, Canvas& canvas, Host& host);
 
 }  // namespace carvela

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/road_drawings.h"
 #include "profile/profile_solve.h"
 #include "project/grid_typing.h"
 #include "project/vbtext.h"
@@ -110,7 +109,7 @@ void PaginaTipoProfilo::tasto(int indiceScheda, int riga, int colonna, int codic
     g.imposta(riga, colonna, codice == kTastoBackspace ? filtraTasto(codice, testo) : testo + carattere(codice));
 }
 
-bool PaginaTipoProfilo::applica(Workspace& ws, Canvas& canvas, Host& host) {
+bool PaginaTipoProfilo::applica(Workspace& ws, Host& host) {
     Profilo& pr = ws.Profilo;
     const int metodo = scheda + 1;
 
@@ -149,31 +148,27 @@ bool PaginaTipoProfilo::applica(Workspace& ws, Canvas& canvas, Host& host) {
     for (int32_t g = 1; g <= pr.NumeroLivellette; ++g) punti = std::max(punti, pr.PuntiLivelletta.get(g));
     for (VbArray2<float>* t : {&pr.ProgressiveLiv, &pr.TerrenoLiv, &pr.ProgettoLiv, &pr.RosseLiv})
         assicura(*t, punti, pr.NumeroLivellette);
-    for (VbArray<float>* v : {&pr.Pendenze, &pr.QuotaPassaggio, &pr.DistanzaPassaggio}) assicura(*v, pr.NumeroLivellette);
+    for (VbArray<float>* v : {&pr.Pendenze, &pr.QuotaPassaggio, &pr.DistanzaPassaggio})
+        assicura(*v, pr.NumeroLivellette);
     for (const Riga& r : valori) {
         switch (metodo) {
-            case 1:
-            case 5:
-                pr.ProgettoLiv(1, r.g) = r.a;
-                break;
-            case 2:
-                pr.ProgettoLiv(1, r.g) = r.a;
-                pr.ProgettoLiv(ultimoPunto(pr, r.g), r.g) = r.b;
-                break;
-            case 3:
-                pr.QuotaPassaggio[r.g] = r.a;
-                pr.DistanzaPassaggio[r.g] = r.b;
-                break;
-            case 4:
-                pr.Pendenze[r.g] = static_cast<float>(double{r.a} / 100);
-                break;
+        case 1:
+        case 5: pr.ProgettoLiv(1, r.g) = r.a; break;
+        case 2:
+            pr.ProgettoLiv(1, r.g) = r.a;
+            pr.ProgettoLiv(ultimoPunto(pr, r.g), r.g) = r.b;
+            break;
+        case 3:
+            pr.QuotaPassaggio[r.g] = r.a;
+            pr.DistanzaPassaggio[r.g] = r.b;
+            break;
+        case 4: pr.Pendenze[r.g] = static_cast<float>(double{r.a} / 100); break;
         }
     }
 
     std::vector<int> nonRisolte;
     risolviProfilo(pr, &nonRisolte);
     if (!nonRisolte.empty()) host.messaggio(messaggioLivelletteNonRisolte(nonRisolte));
-    disegnaProfilo(ws, canvas, host);
     return true;
 }
 

@@ -9,7 +9,6 @@
 
 namespace carvela {
 struct Workspace;
-class Canvas;
 class Host;
 
 class PaginaTipoProfilo {
@@ -30,9 +29,9 @@ public:
     // A key in a grid of tab `indiceScheda` (0..3): Backspace removes the last character,
     // any other character is appended.
     void tasto(int indiceScheda, int riga, int colonna, int codice);
-    // "&Applica": method = selected tab; its entries stored; solve; profile redrawn. False
-    // (with a message, nothing stored) when an entry is not a number.
-    bool applica(Workspace& ws, Canvas& canvas, Host& host);
+    // "&Applica": method = selected tab; its entries stored; solve; the window then redraws
+    // the profile. False (with a message, nothing stored) when an entry is not a number.
+    bool applica(Workspace& ws, Host& host);
 };
 
 }  // namespace carvela

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/road_drawings.h"
 #include "profile/grade_lines.h"
 #include "profile/profile_solve.h"
 #include "project/grid_typing.h"
@@ -231,9 +230,9 @@ bool PaginaProfilo::applica(Workspace& ws, Host& host) {
     return true;
 }
 
-bool PaginaProfilo::premiApplica(Workspace& ws, Canvas& canvas, Host& host) {
+bool PaginaProfilo::premiApplica(Workspace& ws, Host& host, const std::function<void()>& disegna) {
     if (!applica(ws, host)) return false;
-    disegnaProfilo(ws, canvas, host);
+    disegna();
     host.messaggio(messaggioRicalcoloTracciato());
     // The grids show what was applied.
     apri(ws);

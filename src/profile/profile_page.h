@@ -3,13 +3,13 @@
 // the user marks the sections that close a grade line, and the curves grid, where stakes
 // and radii are edited. "&Applica" rebuilds the grade-line layout from the marks, checks the
 // radii, solves and keeps a copy of the profile in the plan.
+#include <functional>
 #include <string>
 
 #include "project/griglia.h"
 
 namespace carvela {
 struct Workspace;
-class Canvas;
 class Host;
 
 inline constexpr const char* kChiudiLivelletta = "chiudi livelletta";
@@ -29,9 +29,9 @@ public:
 
     // The apply operation; false (with its message) when the profile was not applied.
     bool applica(Workspace& ws, Host& host);
-    // The "&Applica" button: the apply, then the profile drawing and the reminder that the
-    // plan needs the road computation again.
-    bool premiApplica(Workspace& ws, Canvas& canvas, Host& host);
+    // The "&Applica" button: the apply, then the profile drawing (`disegna`, given by the
+    // window) and the reminder that the plan needs the road computation again.
+    bool premiApplica(Workspace& ws, Host& host, const std::function<void()>& disegna);
 
     // The first grid row that holds a section.
     int primaRiga() const { return primaRiga_; }

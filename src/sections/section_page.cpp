@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "graphics/road_drawings.h"
 #include "project/vbtext.h"
 #include "sections/section_solve.h"
 #include "state/host.h"
@@ -73,7 +72,7 @@ void PaginaSezione::scegli(int voce) {
     }
     ws_.SezioneCorrente = posizione;
     mostra(ws_.Sezioni[posizione]);
-    disegnaSezione(ws_, canvas_, host_, ws_.Sezioni[posizione]);
+    disegna_(ws_.Sezioni[posizione]);
 }
 
 bool PaginaSezione::applica() {
@@ -122,7 +121,7 @@ bool PaginaSezione::applica() {
 
     const EsitoSezione esito = risolviSezioneConEsito(s, ws_.impostazioni);
     ws_.Piano.SezioniApplicate = ws_.Sezioni;
-    disegnaSezione(ws_, canvas_, host_, s);
+    disegna_(s);
     riempiElenco();
     mostra(s);
     if (esito != EsitoSezione::Risolta)

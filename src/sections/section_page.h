@@ -2,7 +2,9 @@
 // The logic of the section window "Caratteristiche della sezione": the list of sections,
 // the four boxes, the grid of ground points, choosing a section and "&Applica".
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "project/griglia.h"
@@ -10,12 +12,14 @@
 namespace carvela {
 struct Workspace;
 struct Sezione;
-class Canvas;
 class Host;
 
 class PaginaSezione {
 public:
-    PaginaSezione(Workspace& ws, Canvas& canvas, Host& host) : ws_(ws), canvas_(canvas), host_(host) {}
+    // `disegna` draws a section on the canvas (the window gives the section drawing): after
+    // a choice and after an apply, before any message that follows.
+    PaginaSezione(Workspace& ws, Host& host, std::function<void(const Sezione&)> disegna)
+        : ws_(ws), host_(host), disegna_(std::move(disegna)) {}
 
     struct Voce {
         std::string testo;  // "sezione " + number
@@ -40,8 +44,8 @@ private:
     void dimensiona(int punti);
 
     Workspace& ws_;
-    Canvas& canvas_;
     Host& host_;
+    std::function<void(const Sezione&)> disegna_;
 };
 
 }  // namespace carvela

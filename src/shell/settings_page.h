@@ -5,14 +5,13 @@
 #include <string>
 
 #include "state/settings.h"
+#include "state/unita_angolari.h"
 
 namespace carvela {
 struct Workspace;
 struct Vista;
 class Canvas;
 class Host;
-
-enum class UnitaAngolare { Nessuna, Centesimali, Sessagesimali, Radianti };
 
 struct CampiImpostazioni {
     // "Generale"
@@ -40,11 +39,6 @@ struct CampiImpostazioni {
 
     bool operator==(const CampiImpostazioni&) const = default;
 };
-
-// Straight angle of each option: 200, 180, 3.141593.
-float angoloPiattoDi(UnitaAngolare u);
-// The option whose straight angle is `angoloPiatto`; Nessuna when none is.
-UnitaAngolare unitaDi(float angoloPiatto);
 
 // The fields as the window shows them when it opens: numbers in their default text form,
 // the slopes with "###0.0000", the view scale and the world coordinates of the canvas's

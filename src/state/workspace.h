@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "dxf/dxf_lettura.h"
 #include "project/records.h"
+#include "state/lettura_dxf.h"
 #include "state/settings.h"
 #include "state/view.h"
 

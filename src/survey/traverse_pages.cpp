@@ -5,7 +5,6 @@
 #include "project/origine.h"
 #include "state/host.h"
 #include "state/workspace.h"
-#include "survey/survey_drawings.h"
 #include "survey/survey_grid.h"
 #include "survey/survey_messages.h"
 #include "survey/survey_units.h"
@@ -174,14 +173,13 @@ void ModelloPoligonaleAperta::Show(const OpenTraverse& p) {
     }
 }
 
-bool ModelloPoligonaleAperta::applica(Workspace& ws, Canvas& canvas, Host& host) {
+bool ModelloPoligonaleAperta::applica(Workspace& ws, Host& host) {
     UnitWarning(host, ws.impostazioni.AngoloPiatto);
     OpenTraverse p = ws.PoligonaleAperta;
     if (!Read(p, host)) return false;
     if (!calcolaPoligonaleAperta(p, ws.impostazioni.AngoloPiatto, host)) return false;
     ws.PoligonaleAperta = std::move(p);
     Show(ws.PoligonaleAperta);
-    disegnaPoligonaleAperta(ws, canvas, host);
     return true;
 }
 
@@ -262,14 +260,13 @@ void ModelloPoligonaleChiusa::Show(const ClosedTraverse& p) {
     }
 }
 
-bool ModelloPoligonaleChiusa::applica(Workspace& ws, Canvas& canvas, Host& host) {
+bool ModelloPoligonaleChiusa::applica(Workspace& ws, Host& host) {
     UnitWarning(host, ws.impostazioni.AngoloPiatto);
     ClosedTraverse p = ws.PoligonaleChiusa;
     if (!Read(p, host)) return false;
     if (!calcolaPoligonaleChiusa(p, ws.impostazioni.AngoloPiatto, host)) return false;
     ws.PoligonaleChiusa = std::move(p);
     Show(ws.PoligonaleChiusa);
-    disegnaPoligonaleChiusa(ws, canvas, host);
     return true;
 }
 

@@ -12,7 +12,6 @@
 namespace carvela {
 struct Workspace;
 struct Impostazioni;
-class Canvas;
 class Host;
 
 class ModelloPoligonaleAperta {
@@ -33,9 +32,9 @@ public:
     // shown, when a box or a cell cannot be read; `p` may then be partly written.
     bool Read(OpenTraverse& p, Host& host) const;
     void Show(const OpenTraverse& p);
-    // "&Applica": unit reminder, Read, Compute, Show and Draw. The record and the page change
-    // only when the traverse was computed.
-    bool applica(Workspace& ws, Canvas& canvas, Host& host);
+    // "&Applica": unit reminder, Read, Compute and Show; the window then draws. The record and
+    // the page change only when the traverse was computed (true).
+    bool applica(Workspace& ws, Host& host);
     // "&Esporta TXT".
     void esporta(Host& host, const std::function<void(bool)>& mostraPagina = {}) const;
 };
@@ -55,7 +54,7 @@ public:
     void carica(const ClosedTraverse& p, const Impostazioni& impostazioni);
     bool Read(ClosedTraverse& p, Host& host) const;
     void Show(const ClosedTraverse& p);
-    bool applica(Workspace& ws, Canvas& canvas, Host& host);
+    bool applica(Workspace& ws, Host& host);
     void esporta(Host& host, const std::function<void(bool)>& mostraPagina = {}) const;
 };
 

@@ -5,7 +5,6 @@
 #include "project/origine.h"
 #include "state/host.h"
 #include "state/workspace.h"
-#include "survey/survey_drawings.h"
 #include "survey/survey_grid.h"
 #include "survey/survey_messages.h"
 #include "survey/survey_units.h"
@@ -132,14 +131,13 @@ void ModelloTriangolazione::Show(const TriangulationChain& c) {
     }
 }
 
-bool ModelloTriangolazione::applica(Workspace& ws, Canvas& canvas, Host& host) {
+bool ModelloTriangolazione::applica(Workspace& ws, Host& host) {
     UnitWarning(host, ws.impostazioni.AngoloPiatto);
     TriangulationChain c = ws.Triangolazione;
     if (!Read(c, host)) return false;
     if (!calcolaTriangolazione(c, ws.impostazioni.AngoloPiatto, host)) return false;
     ws.Triangolazione = std::move(c);
     Show(ws.Triangolazione);
-    disegnaTriangolazione(ws, canvas, host);
     return true;
 }
 

@@ -10,7 +10,6 @@
 namespace carvela {
 struct Workspace;
 struct Impostazioni;
-class Canvas;
 class Host;
 
 class ModelloTriangolazione {
@@ -29,7 +28,7 @@ public:
     // The angles and boxes read into `c` (false, message shown, when they cannot be read).
     bool Read(TriangulationChain& c, Host& host) const;
     void Show(const TriangulationChain& c);
-    bool applica(Workspace& ws, Canvas& canvas, Host& host);
+    bool applica(Workspace& ws, Host& host);
     void esporta(Host& host, const std::function<void(bool)>& mostraPagina = {}) const;
 };
 

@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "dxf/dxf_exports.h"
+#include "dxf/dxf_road_exports.h"
 #include "dxf/dxf_sample_road.h"
 #include "graphics/recording_canvas.h"
 #include "support/fake_host.h"

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "dxf/dxf_commands.h"
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
 #include "dxf/dxf_sample_road.h"

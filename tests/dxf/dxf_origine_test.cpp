@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "dxf/dxf_commands.h"
 #include "dxf/dxf_exports.h"
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"

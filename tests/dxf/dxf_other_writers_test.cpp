@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 
+#include "dxf/dxf_commands.h"
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_sample_road.h"
 #include "graphics/recording_canvas.h"

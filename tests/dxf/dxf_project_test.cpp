@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dxf/dxf_commands.h"
 #include "graphics/recording_canvas.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
@@ -191,10 +192,10 @@ TEST(DxfProject, EmptyChoicesAndEmptySelections) {
     m.analizza(vuoto.DxfDrawing);
     m.modo = ModoSelezioneDxf::Layer;
     r.host.pulisci();
-    EXPECT_FALSE(m.riconosci(vuoto, r.canvas, r.host));
+    EXPECT_FALSE(riconosciDxf(m, vuoto, r.canvas, r.host));
     EXPECT_EQ(r.host.testiMessaggi(), V{"Nessun valore disponibile per il criterio di riconoscimento scelto!"});
     m.modo = ModoSelezioneDxf::Colore;
-    EXPECT_TRUE(m.riconosci(vuoto, r.canvas, r.host));
+    EXPECT_TRUE(riconosciDxf(m, vuoto, r.canvas, r.host));
     EXPECT_EQ(vuoto.Piano.NumeroPunti, 1);
 }
 

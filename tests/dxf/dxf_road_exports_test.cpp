@@ -1,3 +1,5 @@
+#include "dxf/dxf_road_exports.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

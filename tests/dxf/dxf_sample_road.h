@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "dxf/dxf_commands.h"
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
 #include "graphics/road_command.h"

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "dxf/dxf_commands.h"
 #include "dxf/dxf_sample_road.h"
 #include "graphics/recording_canvas.h"
 #include "plan/axis.h"

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "graphics/recording_canvas.h"
+#include "graphics/road_command.h"
 #include "plan/axis.h"
 #include "project/project_files.h"
 #include "road/road_sample.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
+#include "graphics/road_command.h"
 #include "plan/axis.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
+#include "graphics/road_drawings.h"
 #include "profile/grade_method_page.h"
 #include "profile/profile_builder.h"
 #include "profile/profile_solve.h"
@@ -75,7 +76,7 @@ TEST_F(PaginaProfiloTest, CurveChangesKeepTheLayoutAMarkRestartsWithMethodFive) 
     ws.Profilo.ProgettoLiv(1, 2) = 90;
     pagina.curve.imposta(1, 5, "30");
     pagina.curve.imposta(1, 3, "sinistra");
-    ASSERT_TRUE(pagina.premiApplica(ws, canvas, host));
+    ASSERT_TRUE(pagina.premiApplica(ws, host, [&] { disegnaProfilo(ws, canvas, host); }));
     EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{messaggioRicalcoloTracciato()});
     EXPECT_EQ(messaggioRicalcoloTracciato(),
               "Per rendere effettive le modifiche anche sulla planimetria è necessario "
@@ -108,7 +109,7 @@ TEST_F(PaginaProfiloTest, RadiusCheckMethodZeroAndRefusals) {
     const Profilo applicato = ws.Piano.ProfiloApplicato;
     pagina.curve.imposta(1, 5, "19,9999");
     pagina.clicSezioni(3, 3);  // the layout change is applied even though the radius is refused
-    EXPECT_FALSE(pagina.premiApplica(ws, canvas, host));
+    EXPECT_FALSE(pagina.premiApplica(ws, host, [&] { disegnaProfilo(ws, canvas, host); }));
     EXPECT_EQ(ws.Profilo.NumeroLivellette, 1);
     EXPECT_EQ(ws.Piano.ProfiloApplicato, applicato);  // no copy, no drawing
     EXPECT_TRUE(canvas.operazioni.empty());
@@ -151,7 +152,6 @@ protected:
     Workspace ws;
     PaginaTipoProfilo pagina;
     FakeHost host;
-    RecordingCanvas canvas;
 };
 
 TEST_F(PaginaTipoProfiloTest, GridsAndActivation) {
@@ -182,12 +182,11 @@ TEST_F(PaginaTipoProfiloTest, SlopesTypedForEveryGradeLineReachTheSolve) {
     pagina.tasto(3, 1, 1, '2');
     for (int c : {int('-'), int('1'), int(','), int('5'), int('x'), 8}) pagina.tasto(3, 2, 1, c);
     EXPECT_EQ(pagina.griglie[3].testo(2, 1), "-1,5");
-    ASSERT_TRUE(pagina.applica(ws, canvas, host));
+    ASSERT_TRUE(pagina.applica(ws, host));
     EXPECT_EQ(ws.Profilo.MetodoLivellette, 4);
     EXPECT_EQ(std::pair(ws.Profilo.Pendenze[1], ws.Profilo.Pendenze[2]), std::pair(0.02f, -0.015f));
     // Flat ground at 100: each 20 m grade line turned about its mid-length.
     EXPECT_TRUE(prova::vicini({ws.Profilo.ProgettoLiv(1, 1), ws.Profilo.ProgettoLiv(3, 2)}, {99.8, 99.85}, 1e-5));
-    EXPECT_EQ(ws.TipoDocumento, kDocProfilo);
 }
 
 TEST_F(PaginaTipoProfiloTest, EntriesByMethodEmptyRowsAndBadText) {
@@ -197,7 +196,7 @@ TEST_F(PaginaTipoProfiloTest, EntriesByMethodEmptyRowsAndBadText) {
     pagina.scheda = 1;
     pagina.griglie[1].imposta(1, 1, "101");
     pagina.griglie[1].imposta(1, 2, "99,5");
-    ASSERT_TRUE(pagina.applica(ws, canvas, host));
+    ASSERT_TRUE(pagina.applica(ws, host));
     EXPECT_EQ(
         std::vector<float>({ws.Profilo.ProgettoLiv(3, 1), ws.Profilo.ProgettoLiv(1, 2), ws.Profilo.ProgettoLiv(3, 2)}),
         std::vector<float>({99.5f, 7, 9}));
@@ -205,18 +204,18 @@ TEST_F(PaginaTipoProfiloTest, EntriesByMethodEmptyRowsAndBadText) {
     pagina.scheda = 2;
     pagina.griglie[2].imposta(1, 1, "101");
     pagina.griglie[2].imposta(1, 2, "5");
-    ASSERT_TRUE(pagina.applica(ws, canvas, host));
+    ASSERT_TRUE(pagina.applica(ws, host));
     EXPECT_EQ(std::pair(ws.Profilo.QuotaPassaggio[1], ws.Profilo.DistanzaPassaggio[1]), std::pair(101.0f, 5.0f));
     pagina.scheda = 4;
     pagina.quotaPartenza = "100,25";
-    ASSERT_TRUE(pagina.applica(ws, canvas, host));
+    ASSERT_TRUE(pagina.applica(ws, host));
     EXPECT_FLOAT_EQ(ws.Profilo.ProgettoLiv(1, 1), 100.25f);
     EXPECT_FLOAT_EQ(ws.Profilo.ProgettoLiv(3, 1), ws.Profilo.ProgettoLiv(1, 2));
     // Text that is not a number: a message, nothing stored, no solve.
     const Profilo prima = ws.Profilo;
     pagina.scheda = 0;
     pagina.griglie[0].imposta(2, 1, "cento");
-    EXPECT_FALSE(pagina.applica(ws, canvas, host));
+    EXPECT_FALSE(pagina.applica(ws, host));
     EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{"Tipo di dati non corretto!"});
     EXPECT_EQ(ws.Profilo, prima);
 }

@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "dxf/dxf_exports.h"
+#include "dxf/dxf_road_exports.h"
 #include "graphics/recording_canvas.h"
 #include "graphics/road_command.h"
 #include "road/geometry.h"

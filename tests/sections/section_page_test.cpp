@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/recording_canvas.h"
+#include "graphics/road_drawings.h"
 #include "sections/fixtures.h"
 #include "sections/volume_page.h"
 #include "sections/volumes.h"
@@ -31,7 +32,7 @@ TEST(PaginaSezione, AperturaEScelta) {
     ws.SezioneCorrente = 2;
     RecordingCanvas canvas;
     FakeHost host;
-    PaginaSezione p(ws, canvas, host);
+    PaginaSezione p(ws, host, [&](const Sezione& s) { disegnaSezione(ws, canvas, host, s); });
     p.apri();
     ASSERT_EQ(p.elenco.size(), 2u);
     EXPECT_EQ(p.elenco[0].testo, "sezione 1");
@@ -62,7 +63,7 @@ TEST(PaginaSezione, Applica) {
     Workspace ws = progetto();
     RecordingCanvas canvas;
     FakeHost host;
-    PaginaSezione p(ws, canvas, host);
+    PaginaSezione p(ws, host, [&](const Sezione& s) { disegnaSezione(ws, canvas, host, s); });
     p.apri();
     for (const char* numero : {"0", "", "due"}) {  // not a number of at least 1: nothing stored
         p.numero = numero;

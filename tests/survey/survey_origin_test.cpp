@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "dxf/dxf_exports.h"
-#include "graphics/recording_canvas.h"
 #include "project/origine.h"
 #include "project/project_files.h"
 #include "project/vbtext.h"
@@ -52,7 +51,6 @@ template <class Modello, class Record>
 std::vector<double> figura(Record Workspace::*record, double e, double n, Record* calcolato = nullptr) {
     Workspace ws;
     ws.impostazioni.AngoloPiatto = 200;
-    RecordingCanvas canvas;
     FakeHost host;
     Modello m;
     m.carica(ws.*record, ws.impostazioni);
@@ -79,7 +77,7 @@ std::vector<double> figura(Record Workspace::*record, double e, double n, Record
         m.Text1 = {testo(e), testo(n), "30", "1500"};
         colonnaX = 3;
     }
-    EXPECT_TRUE(m.applica(ws, canvas, host));
+    EXPECT_TRUE(m.applica(ws, host));
     if (calcolato) *calcolato = ws.*record;
     std::vector<double> out;
     for (int c : {colonnaX, colonnaX + 1})

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "graphics/recording_canvas.h"
 #include "project/vbtext.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
 #include "support/survey_dxf_fixtures.h"
 #include "survey/intersection_pages.h"
+#include "survey/survey_drawings.h"
 #include "survey/survey_messages.h"
 #include "survey/survey_units.h"
 #include "survey/traverse_pages.h"
@@ -33,7 +36,14 @@ struct Pagina {
         ws.impostazioni.AngoloPiatto = angoloPiatto;
         m.carica(ws.*record, ws.impostazioni);
     }
-    bool applica() { return m.applica(ws, canvas, host); }
+    // The apply, then the drawing its window makes.
+    bool applica() {
+        if (!m.applica(ws, host)) return false;
+        if constexpr (std::is_same_v<Modello, ModelloPoligonaleAperta>) disegnaPoligonaleAperta(ws, canvas, host);
+        if constexpr (std::is_same_v<Modello, ModelloPoligonaleChiusa>) disegnaPoligonaleChiusa(ws, canvas, host);
+        if constexpr (std::is_same_v<Modello, ModelloTriangolazione>) disegnaTriangolazione(ws, canvas, host);
+        return true;
+    }
 };
 
 TEST(UnitWarning, NamesTheUnitInUse) {
@@ -75,7 +85,7 @@ TEST(PaginaPoligonaleAperta, ApplyReadsComputesShowsAndDraws) {
         ModelloPoligonaleAperta pagina = m;
         guasta(pagina);
         p.host.pulisci();
-        EXPECT_FALSE(pagina.applica(p.ws, p.canvas, p.host));
+        EXPECT_FALSE(pagina.applica(p.ws, p.host));
         EXPECT_EQ(p.host.testiMessaggi(), (V{kGradi, kMsgTipoDatiNonCorretto}));
         EXPECT_EQ(p.ws.PoligonaleAperta, calcolata);
         EXPECT_EQ(pagina.Grid2.testo(3, 4), "1129,2424");

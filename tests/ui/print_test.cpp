@@ -7,6 +7,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "dxf/dxf_commands.h"
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
 #include "graphics/recording_canvas.h"
@@ -237,7 +238,7 @@ private slots:
         riconoscimento.analizza(ws.DxfDrawing);
         riconoscimento.modo = ModoSelezioneDxf::Tutte;
         riconoscimento.curveDaPolilinee = true;
-        QVERIFY(riconoscimento.riconosci(ws, schermo, host));
+        QVERIFY(riconosciDxf(riconoscimento, ws, schermo, host));
         iniziaTracciamentoAsse(ws, schermo, host);
         for (auto [x, y] :
              {std::pair{5040.0, 3040.0}, {5190.0, 3150.0}, {5330.0, 3250.0}, {5470.0, 3270.0}, {5570.0, 3370.0}})

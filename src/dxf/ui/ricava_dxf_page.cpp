@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dxf/dxf_commands.h"
 #include "state/undo.h"
 #include "state/workspace.h"
 

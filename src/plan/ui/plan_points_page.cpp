@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "graphics/road_command.h"
 #include "plan/plan_points.h"
 #include "state/undo.h"
 #include "state/workspace.h"

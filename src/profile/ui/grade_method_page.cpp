@@ -5,6 +5,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "graphics/road_drawings.h"
 #include "state/workspace.h"
 
 namespace carvela {
@@ -52,7 +53,7 @@ void FinestraTipoProfilo::leggiSchermo() {
 
 void FinestraTipoProfilo::applica() {
     leggiSchermo();
-    pagina_.applica(ws(), canvas(), host());
+    if (pagina_.applica(ws(), host())) disegnaProfilo(ws(), canvas(), host());
 }
 
 CARVELA_REGISTRA_PAGINA(Pagina::TipoProfilo, FinestraTipoProfilo)

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "graphics/road_drawings.h"
 #include "state/workspace.h"
 
 namespace carvela {
@@ -47,7 +48,7 @@ void FinestraProfilo::clicSezioni(int riga, int colonna) {
 
 void FinestraProfilo::applica() {
     leggiSchermo();
-    pagina_.premiApplica(ws(), canvas(), host());
+    pagina_.premiApplica(ws(), host(), [this] { disegnaProfilo(ws(), canvas(), host()); });
     mostra();
 }
 

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "graphics/road_drawings.h"
 #include "sections/section_page.h"
 #include "shell/ui/page_window.h"
 #include "state/workspace.h"
@@ -19,7 +20,8 @@ const char* const kEtichette[] = {"Numero progressivo della sezione:", "Distanza
 class FinestraSezione : public FinestraPagina {
 public:
     FinestraSezione(ContestoPagina& contesto, QWidget* parent)
-        : FinestraPagina(contesto, "Caratteristiche della sezione", parent), pagina_(ws(), canvas(), host()) {
+        : FinestraPagina(contesto, "Caratteristiche della sezione", parent),
+          pagina_(ws(), host(), [this](const Sezione& s) { disegnaSezione(ws(), canvas(), host(), s); }) {
         elenco_ = new QListWidget(this);
         elenco_->setObjectName("elencoSezioni");
         elenco_->setMaximumWidth(160);

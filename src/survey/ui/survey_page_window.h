@@ -12,8 +12,9 @@
 namespace carvela {
 
 // `Modello` has Grid1, Grid2, Text1, kTitolo, kCaselle, carica(record, settings) and
-// applica(ws, canvas, host); `kRecord` names the record in the Workspace.
-template <class Modello, auto kRecord>
+// applica(ws, host); `kRecord` names the record in the Workspace, `kDisegna` the drawing
+// made after an apply that succeeded.
+template <class Modello, auto kRecord, auto kDisegna>
 class FinestraRilievo : public FinestraPagina {
 public:
     std::vector<const Griglia*> griglie() const override { return {&modello_.Grid1, &modello_.Grid2}; }
@@ -44,7 +45,7 @@ protected:
     // The results, and the readings as the computation rewrote them.
     void applica() override {
         leggiSchermo();
-        modello_.applica(ws(), canvas(), host());
+        if (modello_.applica(ws(), host())) kDisegna(ws(), canvas(), host());
         mostra();
     }
     virtual void mostra() {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "survey/survey_drawings.h"
 #include "survey/traverse_pages.h"
 #include "survey/ui/survey_page_window.h"
 
@@ -15,7 +16,8 @@ namespace {
 // Readings: azimuths, distance, zenith and the two heights.
 constexpr int kColonneLetture = 6;
 
-class FinestraPoligonaleAperta : public FinestraRilievo<ModelloPoligonaleAperta, &Workspace::PoligonaleAperta> {
+class FinestraPoligonaleAperta
+    : public FinestraRilievo<ModelloPoligonaleAperta, &Workspace::PoligonaleAperta, &disegnaPoligonaleAperta> {
 public:
     FinestraPoligonaleAperta(ContestoPagina& contesto, QWidget* parent) : FinestraRilievo(contesto, parent) {
         const auto& e = ModelloPoligonaleAperta::kEtichette;
@@ -30,7 +32,8 @@ public:
     }
 };
 
-class FinestraPoligonaleChiusa : public FinestraRilievo<ModelloPoligonaleChiusa, &Workspace::PoligonaleChiusa> {
+class FinestraPoligonaleChiusa
+    : public FinestraRilievo<ModelloPoligonaleChiusa, &Workspace::PoligonaleChiusa, &disegnaPoligonaleChiusa> {
 public:
     FinestraPoligonaleChiusa(ContestoPagina& contesto, QWidget* parent) : FinestraRilievo(contesto, parent) {
         const auto& e = ModelloPoligonaleChiusa::kEtichette;

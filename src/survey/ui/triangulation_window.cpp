@@ -1,6 +1,7 @@
 // The window "Triangolazioni" (InsertPoligoTriangolaz) over the triangulation page model.
 #include <QVBoxLayout>
 
+#include "survey/survey_drawings.h"
 #include "survey/triangulation_page.h"
 #include "survey/ui/survey_page_window.h"
 
@@ -8,7 +9,8 @@ namespace carvela {
 namespace {
 
 // The error column is the computation's: typing there does nothing.
-class FinestraTriangolazione : public FinestraRilievo<ModelloTriangolazione, &Workspace::Triangolazione> {
+class FinestraTriangolazione
+    : public FinestraRilievo<ModelloTriangolazione, &Workspace::Triangolazione, &disegnaTriangolazione> {
 public:
     FinestraTriangolazione(ContestoPagina& contesto, QWidget* parent) : FinestraRilievo(contesto, parent) {
         const auto& e = ModelloTriangolazione::kEtichette;
