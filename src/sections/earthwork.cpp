@@ -23,7 +23,7 @@ void volumi(Movimento& r, std::vector<Punto>& diagramma) {
     const ParametriTerra& p = r.parametri;
     auto corretta = [&](double c, double f) { return c * p.rigonfiamento - f / p.costipamento; };
     const auto& s = r.sezioni;
-    double V = 0;
+    double V = 0, mosso = 0;
     for (std::size_t k = 0; k < s.size(); ++k) {
         TrattoTerra t;
         t.progressiva = s[k].progressiva;
@@ -44,6 +44,10 @@ void volumi(Movimento& r, std::vector<Punto>& diagramma) {
             t.volumeRiporto = (f1 + f2) / 2 * lunghezza;
             t.volumeCorretto = corretta(t.volumeSterro, t.volumeRiporto);
             V += t.volumeCorretto;
+            mosso += std::fabs(t.volumeCorretto);
+            // Areas written with decimals leave a rounding residue where the diagram comes
+            // back to the line: it would read as a balance point and an empty last stretch.
+            if (std::fabs(V) <= 1e-9 * mosso) V = 0;
             t.ordinata = V;
             r.sterroTotale += t.volumeSterro;
             r.riportoTotale += t.volumeRiporto;
