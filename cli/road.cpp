@@ -293,8 +293,8 @@ int road(const Argomenti& args) {
         piano.ProfiloApplicato.MetodoLivellette = 0;  // a new axis: a new profile
     }
 
-    calcolaTracciato(ws, canvas, host);
-    if (piano.NumeroIntersezioni < 1 || ws.Sezioni.upperBound() < 1) {
+    const bool calcolato = calcolaTracciato(ws, canvas, host);
+    if (!calcolato || piano.NumeroIntersezioni < 1 || ws.Sezioni.upperBound() < 1) {
         if (host.messaggi.empty()) std::cerr << "Calcolo del tracciato stradale non riuscito.\n";
         return 1;
     }

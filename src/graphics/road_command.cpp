@@ -9,12 +9,13 @@
 
 namespace carvela {
 
-void calcolaTracciato(Workspace& ws, Canvas& canvas, Host& host) {
+bool calcolaTracciato(Workspace& ws, Canvas& canvas, Host& host) {
     const EsitoTracciato esito = risolviTracciato(ws, host);
-    if (!esito.calcolato) return;
+    if (!esito.calcolato) return false;
     disegnaPianta(ws, canvas, host);
     if (!esito.livelletteNonRisolte.empty())
         host.messaggio(messaggioLivelletteNonRisolte(esito.livelletteNonRisolte), Pulsanti::Ok, Icona::Avviso);
+    return true;
 }
 
 void importaAsse(Workspace& ws, Canvas& canvas, Host& host, bool daTriangolazione) {

@@ -8,8 +8,9 @@ class Canvas;
 class Griglia;
 
 // The road computation: compute, redraw the plan, then warn about the grade lines the
-// profile could not solve.
-void calcolaTracciato(Workspace& ws, Canvas& canvas, Host& host);
+// profile could not solve. False when the computation stopped with its message and nothing
+// was computed.
+bool calcolaTracciato(Workspace& ws, Canvas& canvas, Host& host);
 // "Importa da &poligonale" / "Importa da &triangolazione": the axis from a survey file, then
 // the plan with it.
 void importaAsse(Workspace& ws, Canvas& canvas, Host& host, bool daTriangolazione);

@@ -137,7 +137,7 @@ bool Autocomposizione::vaiAlPasso(int passo) {
 }
 
 // The work of the step arrived at. Failures inside are reported by the parts that do the
-// work; the wizard goes on regardless.
+// work; the wizard then stays where it is, so that no step claims what was not made.
 bool Autocomposizione::eseguiAzione(int passo) {
     switch (passo) {
     case 2:
@@ -145,8 +145,7 @@ bool Autocomposizione::eseguiAzione(int passo) {
             host_.messaggio(testoWizard(301));
             return false;
         }
-        importaFileDxf(ws_, canvas_, host_, nomeFile);
-        return true;
+        return importaFileDxf(ws_, canvas_, host_, nomeFile);
     case 3:
         finestra_.nascondi();
         ws_.RiconoscimentoDisegno = {};
@@ -168,7 +167,10 @@ bool Autocomposizione::eseguiAzione(int passo) {
     case 5:
         finestra_.nascondi();
         segnaModifica(ws_);
-        calcolaTracciato(ws_, canvas_, host_);
+        if (!calcolaTracciato(ws_, canvas_, host_)) {
+            finestra_.mostra();
+            return false;
+        }
         finestra_.mostra();
         opzione = OpzioneFinale::Planimetria;
         opzioneOfferta_ = true;

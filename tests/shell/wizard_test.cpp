@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "graphics/recording_canvas.h"
+#include "road/road_sample.h"
 #include "state/settings.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
@@ -78,6 +79,12 @@ std::string fileTemporaneo(const std::string& nome, const std::string& testo) {
     return cartella.file(nome);
 }
 
+// Contour lines and an axis the road computation can work on.
+void strada(Workspace& ws) {
+    ws.Piano = prova::collina();
+    prova::impostaAsse(ws.Piano, {{10, 40}, {80, 95}, {150, 110}, {190, 170}});
+}
+
 TEST(Autocomposizione, OpeningAndNavigation) {
     Banco b;
     b.wizard.apri();
@@ -102,13 +109,12 @@ TEST(Autocomposizione, OpeningAndNavigation) {
     b.wizard.sfoglia();
     EXPECT_EQ(b.wizard.nomeFile, "/dati/terreno.dxf");
 
-    // A file that cannot be read: its own message, and the wizard goes on.
+    // A file that cannot be read: its own message, and the wizard stays at step 1 rather
+    // than saying the file was imported.
     b.host.pulisci();
-    EXPECT_TRUE(b.wizard.avanti());
-    EXPECT_EQ(b.wizard.passo(), 2);
-    EXPECT_EQ(b.host.testiMessaggi(), std::vector<std::string>{"Errore di apertura del file!"});
-    EXPECT_TRUE(b.wizard.indietro());
+    EXPECT_FALSE(b.wizard.avanti());
     EXPECT_EQ(b.wizard.passo(), 1);
+    EXPECT_EQ(b.host.testiMessaggi(), std::vector<std::string>{"Errore di apertura del file!"});
 
     // The introduction switched off: the next opening starts at step 1.
     b.wizard.chiudi();
@@ -153,11 +159,12 @@ TEST(Autocomposizione, BackToTheImportStepImportsAgain) {
 TEST(Autocomposizione, CaptionTextAndHelpOfEveryStep) {
     Banco b;
     b.wizard.apri();
-    b.wizard.nomeFile = "/non/esiste.dxf";  // step 2 says so and goes on
+    b.wizard.nomeFile = fileTemporaneo("minimo.dxf", kDxfMinimo);
     b.host.allaPagina = [&](Pagina) { b.ws.RiconoscimentoDisegno = {true, 1, 2, 5, 5}; };
     std::vector<std::string> didascalie;
     for (int passo = 0; passo < kPassiWizard; ++passo) {
-        b.wizard.vaiAlPasso(passo);
+        if (passo == 5) strada(b.ws);  // the axis traced
+        EXPECT_TRUE(b.wizard.vaiAlPasso(passo)) << passo;
         b.wizard.guida();
         b.finestra.mostra();
         didascalie.push_back(b.wizard.didascalia());
@@ -211,8 +218,17 @@ TEST(Autocomposizione, ConfirmationUntilSwitchedOff) {
         b.wizard.apri();
         b.wizard.fine();  // not allowed before the last step
         EXPECT_TRUE(b.wizard.aperta());
+        if (volta == 0) {
+            // Nothing to compute: the computation says so and the wizard stays; with a road it ends.
+            b.host.pulisci();
+            EXPECT_FALSE(b.wizard.vaiAlPasso(5));
+            EXPECT_FALSE(b.wizard.fineAbilitata());
+            EXPECT_EQ(b.host.testiMessaggi(),
+                      std::vector<std::string>{"Non sono presenti le curve di livello relative alla planimetria!"});
+            strada(b.ws);
+        }
+        ASSERT_TRUE(b.wizard.vaiAlPasso(5));
         b.ws.TipoDocumento = kDocPianta;
-        b.wizard.vaiAlPasso(5);  // nothing to compute: the computation says so, the wizard goes on
         EXPECT_TRUE(b.wizard.fineAbilitata());
         EXPECT_FALSE(b.wizard.avantiAbilitato());
         b.canvas.operazioni.clear();
