@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "dxf/dxf_commands.h"
 #include "dxf/dxf_project.h"
 #include "dxf/dxf_reader.h"
 #include "fuzz_support.h"
