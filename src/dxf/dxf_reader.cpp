@@ -58,6 +58,30 @@ const char* nomeTipo(Tipo t) {
     }
 }
 
+// The same names, shared by every record of their type.
+const TestoCondiviso& nomeCondiviso(Tipo t) {
+    static const TestoCondiviso nomi[] = {
+        TestoCondiviso(nomeTipo(Tipo::Point)),  TestoCondiviso(nomeTipo(Tipo::Line)),
+        TestoCondiviso(nomeTipo(Tipo::Circle)), TestoCondiviso(nomeTipo(Tipo::Arc)),
+        TestoCondiviso(nomeTipo(Tipo::Text)),   TestoCondiviso(nomeTipo(Tipo::Seqend)),
+        TestoCondiviso(nomeTipo(Tipo::Vertex)), TestoCondiviso(nomeTipo(Tipo::Polyline)),
+        TestoCondiviso(nomeTipo(Tipo::LimMin)), TestoCondiviso(nomeTipo(Tipo::LimMax))};
+    static const TestoCondiviso nessuno;
+    switch (t) {
+    case Tipo::Point: return nomi[0];
+    case Tipo::Line: return nomi[1];
+    case Tipo::Circle: return nomi[2];
+    case Tipo::Arc: return nomi[3];
+    case Tipo::Text: return nomi[4];
+    case Tipo::Seqend: return nomi[5];
+    case Tipo::Vertex: return nomi[6];
+    case Tipo::Polyline: return nomi[7];
+    case Tipo::LimMin: return nomi[8];
+    case Tipo::LimMax: return nomi[9];
+    default: return nessuno;
+    }
+}
+
 // Lines read whole and trimmed of blanks at both ends, from text in memory or from a file in
 // blocks, so a file is never held whole. Lines end with LF or CR LF, or with CR in a text that
 // has no LF at all. A line returned stays valid until the next call.
@@ -445,7 +469,7 @@ private:
     void apri(Tipo t) {
         corrente_ = EntitaLetta{};
         corrente_.tipo = t;
-        corrente_.e.Nome = t == Tipo::LwPolyline ? "POLYLINE" : nomeTipo(t);
+        corrente_.e.Nome = nomeCondiviso(t == Tipo::LwPolyline ? Tipo::Polyline : t);
         corrente_.e.Colore = 15;
     }
 
@@ -484,7 +508,7 @@ private:
         if (k.finita) return;
         switch (c) {
         case 8:
-            assegnaTestoDxf(e.Layer, valore);
+            layer(e, valore);
             k.finita = tipo == Tipo::Seqend;
             break;
         case 62: {
@@ -536,10 +560,16 @@ private:
         }
     }
 
+    // The layer of one entity after another is most often the same: its copies share one text.
+    void layer(DxfEntity& e, std::string_view valore) {
+        if (!(ultimoLayer_ == valore)) assegnaTestoDxf(ultimoLayer_, valore);
+        e.Layer = ultimoLayer_;
+    }
+
     void gruppoLw(int c, std::string_view valore) {
         EntitaLetta& k = corrente_;
         switch (c) {
-        case 8: assegnaTestoDxf(k.e.Layer, valore); break;
+        case 8: layer(k.e, valore); break;
         case 62: {
             double v = valoreDxf(valore);
             k.e.Colore = std::fabs(v) <= 32767.5 ? colorePaletteDaDxf(static_cast<int>(arrotondaPari(v))) : 15;
@@ -657,7 +687,7 @@ private:
         DxfEntity testa = k.e;
         testa.X1 = testa.Y1 = 0;
         DxfEntity fineSeq;
-        fineSeq.Nome = "SEQEND";
+        fineSeq.Nome = nomeCondiviso(Tipo::Seqend);
         fineSeq.Layer = k.e.Layer;
         fineSeq.Colore = k.e.Colore;
         if (scarto) {
@@ -679,7 +709,7 @@ private:
 
     DxfEntity vertice(const DxfEntity& modello, double x, double y, double quota) const {
         DxfEntity d;
-        d.Nome = "VERTEX";
+        d.Nome = nomeCondiviso(Tipo::Vertex);
         d.Layer = modello.Layer;
         d.Colore = modello.Colore;
         d.X1 = est(x);
@@ -694,7 +724,7 @@ private:
     // as chords, and a closed line back at its first vertex.
     void emettiLinea(DxfEntity testa, const std::vector<EntitaLetta::Vertice>& punti,
                      const std::vector<const DxfEntity*>& modelli, double quota, bool chiusa) {
-        testa.Nome = "POLYLINE";
+        testa.Nome = nomeCondiviso(Tipo::Polyline);
         testa.Z1 = comeFloat(quota);
         testa.FlagPolilinea = quota != 0 ? 8 : 0;
         lista_.push_back(std::move(testa));
@@ -728,6 +758,7 @@ private:
     EntitaLetta polilinea_;
     std::vector<EntitaLetta> vertici_;
     DxfEntity seqend_;
+    TestoCondiviso ultimoLayer_;
 };
 
 void converti(SorgenteRighe& cursore, VbArray<DxfEntity>& disegno, LimitiDxf& limiti, LetturaDxf& lettura, Host* host,

@@ -37,6 +37,15 @@ void assegnaTestoDxf(std::string& destinazione, std::string_view valore) {
     destinazione.assign(valore);
 }
 
+void assegnaTestoDxf(TestoCondiviso& destinazione, std::string_view valore) {
+    for (char c : valore)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            destinazione = testoDaDxf(valore);
+            return;
+        }
+    destinazione = valore;
+}
+
 std::string testoPerDxf(std::string_view testo) {
     std::string t = utf8ToCp1252(testo);
     for (char& c : t)

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "project/testo_condiviso.h"
+
 namespace carvela {
 
 // A layer name or text value as read: kept when it is plain ASCII or valid UTF-8, converted
@@ -11,6 +13,7 @@ namespace carvela {
 std::string testoDaDxf(std::string_view valore);
 // The same into an existing string (no temporary for the usual ASCII value).
 void assegnaTestoDxf(std::string& destinazione, std::string_view valore);
+void assegnaTestoDxf(TestoCondiviso& destinazione, std::string_view valore);
 
 // A text as written: Windows-1252, with line breaks turned into blanks so a value can never
 // split into two lines of the file.

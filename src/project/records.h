@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "project/testo_condiviso.h"
 #include "project/vbarray.h"
 
 namespace carvela {
@@ -207,20 +208,22 @@ struct TriangulationChain {
     bool operator==(const TriangulationChain&) const = default;
 };
 
-// One entity of an imported drawing (never stored in project files).
+// One entity of an imported drawing (never stored in project files). Its texts are shared by
+// the copies (a polyline's vertices carry its name and layer), so a large drawing takes about
+// half the memory it took with a string each.
 struct DxfEntity {
-    std::string Nome;
-    std::string Layer;
-    std::string Testo;
-    uint8_t Colore = 15;
+    TestoCondiviso Nome;
+    TestoCondiviso Layer;
+    TestoCondiviso Testo;
     float X1 = 0, Y1 = 0, Z1 = 0;
     float Riservato1 = 0;
     float X2 = 0, Y2 = 0, Z2 = 0;
     float Riservato2 = 0;
-    uint8_t FlagVertice = 0;
-    uint8_t FlagPolilinea = 0;
     float R = 0;
     float AngoloIniziale = 0, AngoloFinale = 0;
+    uint8_t Colore = 15;
+    uint8_t FlagVertice = 0;
+    uint8_t FlagPolilinea = 0;
 
     bool operator==(const DxfEntity&) const = default;
 };

@@ -26,6 +26,15 @@ TEST(DxfReader, EntitiesWithTheirGroups) {
         ASSERT_GE(d.upperBound(), 0);
         EXPECT_TRUE(d[0].Nome.empty());
     }
+    // The records of a polyline share their name and layer texts, read or made.
+    for (const char* flag : {"8", "0"}) {
+        const VbArray<DxfEntity> p =
+            leggiDxf(dxf(std::string("0 POLYLINE 8 CURVE 66 1 30 5 70 ") + flag +
+                         " 0 VERTEX 8 CURVE 10 1 20 2 30 5 0 VERTEX 8 CURVE 10 3 20 4 30 5 0 SEQEND"));
+        ASSERT_EQ(p.upperBound(), 4) << flag;
+        EXPECT_TRUE(p[2].Nome.stessoBlocco(p[3].Nome) && p[1].Layer.stessoBlocco(p[3].Layer)) << flag;
+    }
+
     LimitiDxf limiti;
     VbArray<DxfEntity> d;
     convertiDxf(dxf("0 SECTION 2 HEADER 9 $LIMMIN 10 100 20 200 9 $LIMMAX 10 520 20 497"), d, limiti);
