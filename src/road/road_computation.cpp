@@ -5,6 +5,7 @@
 
 #include "plan/axis.h"
 #include "profile/profile_solve.h"
+#include "road/contour_index.h"
 #include "road/profile_conversion.h"
 #include "road/road_edges.h"
 #include "road/stations.h"
@@ -66,7 +67,9 @@ EsitoTracciato risolviTracciato(Workspace& ws, Host& host) {
     preparaAsse(ws);
     calcolaCurvePicchetti(ws);
 
-    calcolaStazioni(ws, host);
+    // One index of the contour pieces serves the stations and the sections.
+    const IndiceCurve indice(piano);
+    calcolaStazioni(ws, host, &indice);
     if (piano.NumeroIntersezioni < 1) {
         host.cursoreAttesa(false);
         host.messaggio(
@@ -76,7 +79,7 @@ EsitoTracciato risolviTracciato(Workspace& ws, Host& host) {
 
     convertiProfilo(ws, host, esito.livelletteNonRisolte);
 
-    calcolaSezioniTerreno(ws, host);
+    calcolaSezioniTerreno(ws, host, &indice);
     ws.SezioneCorrente = 1;
 
     calcolaCigliOccupazione(ws);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "road/contour_index.h"
@@ -126,12 +127,13 @@ std::vector<Stazione> conSezioniRegolari(const std::vector<Stazione>& tenute, do
 
 }  // namespace
 
-void calcolaStazioni(Workspace& ws, Host& host) {
+void calcolaStazioni(Workspace& ws, Host& host, const IndiceCurve* dato) {
     Planimetria& piano = ws.Piano;
     const VbArray<AxisPoint>& asse = piano.AsseTracciato;
     const int32_t punti = std::min(piano.NumeroPuntiAsse, asse.upperBound());
     const double minima = ws.impostazioni.DistazaMinimaSezioni;
-    const IndiceCurve indice(piano);
+    std::optional<IndiceCurve> proprio;
+    const IndiceCurve& indice = dato ? *dato : proprio.emplace(piano);
     std::vector<uint32_t> vicini;
 
     // Regular stations: at every multiple of the interval along the chain of stations.

@@ -5,9 +5,11 @@
 namespace carvela {
 struct Workspace;
 class Host;
+class IndiceCurve;
 
 // Fills Intersezioni and NumeroIntersezioni from AsseTracciato and CurveLivello, showing
-// the progress window through its three phases.
-void calcolaStazioni(Workspace& ws, Host& host);
+// the progress window through its three phases. `indice`, when given, is the contour index of
+// ws.Piano, so a computation builds it once for its stations and its sections.
+void calcolaStazioni(Workspace& ws, Host& host, const IndiceCurve* indice = nullptr);
 
 }  // namespace carvela

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "road/contour_index.h"
@@ -124,7 +125,7 @@ void sezioneTerreno(Workspace& ws, const IndiceCurve& indice, std::vector<uint32
 
 }  // namespace
 
-void calcolaSezioniTerreno(Workspace& ws, Host& host) {
+void calcolaSezioniTerreno(Workspace& ws, Host& host, const IndiceCurve* dato) {
     Planimetria& piano = ws.Piano;
     const int32_t n =
         std::max<int32_t>(0, std::min<int32_t>(piano.NumeroIntersezioni, piano.Intersezioni.upperBound()));
@@ -136,7 +137,8 @@ void calcolaSezioniTerreno(Workspace& ws, Host& host) {
 
     piano.EstremiSezioni.ensure(n);
     piano.SezioniApplicate.ensure(n);
-    const IndiceCurve indice(piano);
+    std::optional<IndiceCurve> proprio;
+    const IndiceCurve& indice = dato ? *dato : proprio.emplace(piano);
     std::vector<uint32_t> vicini;
     for (int32_t j = 1; j <= n; ++j) {
         sezioneTerreno(ws, indice, vicini, j);

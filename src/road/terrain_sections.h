@@ -5,8 +5,10 @@
 namespace carvela {
 struct Workspace;
 class Host;
+class IndiceCurve;
 
 // Fills EstremiSezioni, SezioniApplicate and Sezioni for stations 1..NumeroIntersezioni.
-void calcolaSezioniTerreno(Workspace& ws, Host& host);
+// `indice`, when given, is the contour index of ws.Piano.
+void calcolaSezioniTerreno(Workspace& ws, Host& host, const IndiceCurve* indice = nullptr);
 
 }  // namespace carvela
