@@ -35,6 +35,7 @@
 #include "project/vbtext.h"
 #include "sections/earthwork.h"
 #include "sections/mass_diagram.h"
+#include "sections/mass_diagram_drawing.h"
 #include "sections/volumes.h"
 #include "state/settings.h"
 #include "state/view.h"

@@ -3,7 +3,7 @@
 #include "dxf/dxf_drawing.h"
 #include "graphics/plan_drawing.h"
 #include "graphics/road_drawings.h"
-#include "sections/mass_diagram.h"
+#include "sections/mass_diagram_drawing.h"
 #include "state/workspace.h"
 #include "survey/survey_drawings.h"
 

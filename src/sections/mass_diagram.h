@@ -1,5 +1,6 @@
 #pragma once
-// The mass diagram of the volume table (document kind 3), for the screen and the plot. x is the
+// The mass diagram of the volume table (document kind 3): what it draws. The drawing itself is
+// in sections/mass_diagram_drawing.h. x is the
 // progressive; y the mass ordinate at a vertical scale that gives the diagram half its
 // length in height, whatever the road's length or volumes, so the diagram at extent fills the
 // canvas; texts and ticks are sized to the diagram. The DXF export keeps its own layout at the
@@ -16,8 +17,6 @@
 namespace carvela {
 struct Workspace;
 struct TabellaPaleggi;
-class Canvas;
-class Host;
 
 // The road's earthwork parameters as the settings give them.
 ParametriTerra parametriStrada(const Workspace& ws);
@@ -34,8 +33,13 @@ struct PuntoDiagramma {
 // (so the drawing is the table's to the last digit), else the corrected rows of `m`.
 std::vector<PuntoDiagramma> puntiDiagramma(const TabellaPaleggi& t, const Movimento& m);
 
+// The progressive and volume ranges of the points (the volumes include 0).
+struct EstremiDiagramma {
+    double x1 = 0, x2 = 0, v1 = 0, v2 = 0;
+};
+EstremiDiagramma estremiDiagramma(const std::vector<PuntoDiagramma>& punti);
+
 // Drawing units per cubic metre of the diagram of this table.
 double scalaVerticaleDiagramma(const TabellaPaleggi& t);
-void disegnaDiagramma(Workspace& ws, Canvas& canvas, Host& host);
 
 }  // namespace carvela

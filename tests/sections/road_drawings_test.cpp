@@ -11,6 +11,7 @@
 #include "profile/profile_builder.h"
 #include "sections/fixtures.h"
 #include "sections/mass_diagram.h"
+#include "sections/mass_diagram_drawing.h"
 #include "sections/volumes.h"
 #include "state/settings.h"
 #include "state/workspace.h"
