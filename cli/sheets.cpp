@@ -2,8 +2,6 @@
 // the cross-sections and the profile of a road project on sheets at scale, as one PDF.
 #include "graphics/sheets.h"
 
-#include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -16,15 +14,6 @@
 
 namespace carvela::cli {
 namespace {
-
-std::string oggi() {
-    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm giorno{};
-    localtime_r(&t, &giorno);
-    char buf[16];
-    std::strftime(buf, sizeof buf, "%d/%m/%Y", &giorno);
-    return buf;
-}
 
 int uso() {
     std::cerr
@@ -85,7 +74,7 @@ int sheets(const Argomenti& args) {
         return 1;
     }
     o.progetto = std::filesystem::path(posizionali[0]).stem().string();
-    o.data = oggi();
+    o.data = dataOdierna();
     PdfWriter pdf;
     pdf.titolo("Tavole di " + o.progetto);
     const EsitoTavole esito = disegnaTavole(pdf, sezioni, profilo, o);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <ctime>
 #include <cmath>
 
 #include "graphics/drawing_items.h"
@@ -632,6 +634,15 @@ EsitoTavole disegnaTavole(SuperficieMm& superficie, const VbArray<Sezione>& sezi
                  ++numero, totale, false});
     }
     return esito;
+}
+
+std::string dataOdierna() {
+    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm giorno{};
+    localtime_r(&t, &giorno);
+    char buf[16];
+    std::strftime(buf, sizeof buf, "%d/%m/%Y", &giorno);
+    return buf;
 }
 
 }  // namespace carvela

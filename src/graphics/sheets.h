@@ -28,6 +28,9 @@ struct OpzioniTavole {
     std::string data;
 };
 
+// Today's date as the title block writes it (dd/mm/yyyy, local time).
+std::string dataOdierna();
+
 struct EsitoTavole {
     std::string errore;               // empty when the sheets were drawn
     std::vector<std::string> avvisi;  // what did not fit and was cut at the frame

@@ -10,9 +10,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <chrono>
 #include <cmath>
-#include <ctime>
 #include <filesystem>
 
 #include "graphics/pdf_writer.h"
@@ -23,15 +21,6 @@
 
 namespace carvela {
 namespace {
-
-std::string oggi() {
-    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm giorno{};
-    localtime_r(&t, &giorno);
-    char buf[16];
-    std::strftime(buf, sizeof buf, "%d/%m/%Y", &giorno);
-    return buf;
-}
 
 // The sheets' millimetre drawing replayed on a printer begun by the caller: each sheet a
 // page of its own size and orientation, full page, y upwards from the bottom-left corner.
@@ -143,7 +132,7 @@ bool FinestraTavole::opzioni(OpzioniTavole& o) const {
     o.scalaVerticale = o.scalaOrizzontale / 10;
     o.formatoA3 = carta_->currentData().toBool();
     o.progetto = ws_.NomeFilePln.empty() ? std::string() : std::filesystem::path(ws_.NomeFilePln).stem().string();
-    o.data = oggi();
+    o.data = dataOdierna();
     if (o.scalaSezioni == 0 && o.scalaOrizzontale == 0) {
         host_.messaggio("Scegliere le sezioni, il profilo o entrambi.");
         return false;
