@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "project/project_files.h"
+#include "support/cases.h"
 #include "support/sample_records.h"
 
 namespace carvela {
@@ -30,6 +31,13 @@ Esito esegui(const std::string& argomenti) {
     return e;
 }
 
+// "\n" in a case's text is a line end, "{versione}" the program's version.
+std::string testo(std::string t) {
+    for (std::size_t i; (i = t.find("\\n")) != std::string::npos;) t.replace(i, 2, "\n");
+    if (const auto i = t.find("{versione}"); i != std::string::npos) t.replace(i, 10, CARVELA_VERSION);
+    return t;
+}
+
 TEST(CarvelaCli, InfoPerOgniTipoEErrori) {
     campioni::CartellaTemporanea dir;
     ASSERT_EQ(scriviRecord(dir.file("p.pln"), campioni::piano(3), false), "");
@@ -38,62 +46,20 @@ TEST(CarvelaCli, InfoPerOgniTipoEErrori) {
     ASSERT_EQ(scriviRecord(dir.file("p.pla"), campioni::poligonaleAperta(), false), "");
     ASSERT_EQ(scriviRecord(dir.file("p.plc"), campioni::poligonaleChiusa(), false), "");
     ASSERT_EQ(scriviRecord(dir.file("p.trn"), campioni::triangolazione(), false), "");
-
-    const std::pair<const char*, const char*> attesi[] = {
-        {"p.pln",
-         "Tipo: Planimetria\nPunti: 3\nCurve di livello: 2\nSegmenti del reticolo: 1\nVertici asse: 2\nPunti asse: 2\n"
-         "Stazioni: 3\nSezioni: 3\nProfilo: sezioni: 5\nProfilo: livellette: 2\nProfilo: curve: 2\n"},
-        {"p.PRO", "Tipo: Profilo\nSezioni: 5\nLivellette: 2\nCurve: 2\n"},
-        {"p.sez", "Tipo: Sezioni\nSezioni: 4\n"},
-        {"p.pla", "Tipo: Poligonale aperta\nStazioni: 4\n"},
-        {"p.plc", "Tipo: Poligonale chiusa\nStazioni: 5\n"},
-        {"p.trn", "Tipo: Triangolazione\nTriangoli: 3\n"},
-    };
-    Esito e;
-    for (auto [nome, testo] : attesi) {
-        e = esegui("info " + dir.file(nome));
-        EXPECT_EQ(e.stato, 0) << nome;
-        EXPECT_NE(e.uscita.find(testo), std::string::npos) << e.uscita;
+    for (const test::Caso& c : test::leggiCasi("cli_info.txt")) {
+        if (c.nome() == "file") {
+            std::ofstream(dir.file(c.campi.at(1)), std::ios::binary) << testo(c.campi.at(2));
+            continue;
+        }
+        std::string argomenti;
+        for (const std::string& p : c.parole(1)) argomenti += " " + (p[0] == '@' ? dir.file(p.substr(1)) : p);
+        const Esito e = esegui(argomenti);
+        EXPECT_EQ(e.stato, c.numeri(2).at(0)) << c.testo;
+        const std::string atteso = testo(c.campi.at(3).substr(1));
+        if (c.campi[3][0] == '=') EXPECT_EQ(e.uscita, atteso) << c.testo;
+        if (c.campi[3][0] == '^') EXPECT_EQ(e.uscita.rfind(atteso, 0), 0u) << c.testo << "\n" << e.uscita;
+        if (c.campi[3][0] == '~') EXPECT_NE(e.uscita.find(atteso), std::string::npos) << c.testo << "\n" << e.uscita;
     }
-    e = esegui("info --json " + dir.file("p.trn"));
-    EXPECT_EQ(e.stato, 0);
-    EXPECT_NE(e.uscita.find("\"triangoli\": 3"), std::string::npos) << e.uscita;
-
-    std::ofstream(dir.file("guasto.pln")) << "non è un piano";
-    for (auto [nome, messaggio] : {std::pair{"guasto.pln", "Errore di apertura del file!\n"},
-                                   {"note.txt", "Tipo di file sconosciuto!\n"},
-                                   {"manca.pro", "Errore di apertura del file!\n"}}) {
-        e = esegui("info " + dir.file(nome));
-        EXPECT_EQ(e.stato, 1) << nome;
-        EXPECT_EQ(e.uscita, messaggio) << nome;
-    }
-
-    // A drawing, and the text profile that shares the .pro extension with the stored one.
-    std::ofstream(dir.file("d.DXF"), std::ios::binary)
-        << "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\nA\n10\n1\n20\n2\n30\n3\n0\nLINE\n8\nB\n10\n0\n20\n0\n30\n0\n11\n1\n"
-           "21\n1\n31\n0\n0\nPOLYLINE\n8\nB\n10\n0\n20\n0\n30\n5\n70\n8\n0\nVERTEX\n8\nB\n10\n1\n20\n1\n30\n5\n0\nVERTEX\n8\n"
-           "B\n10\n2\n20\n1\n30\n5\n0\nSEQEND\n8\nB\n0\nENDSEC\n0\nEOF";
-    std::ofstream(dir.file("testo.dxf"), std::ios::binary) << "non un disegno\n";
-    std::ofstream(dir.file("a.pro"), std::ios::binary) << "3\n1\n0\n100\n10\n101\n20\n102\n3\n0\n1\n0\n";
-    std::ofstream(dir.file("rotto.pro"), std::ios::binary) << "3\n1\n0\n";
-    for (auto [nome, testo] : {std::pair{"d.DXF",
-                                         "Tipo: Disegno DXF\nEntità: 3\nLayer: 2\nPOINT: 1\nLINE: 1\nPOLYLINE: 1\n"
-                                         "Entità nei blocchi: 0\nInserimenti di blocchi: 0\nPolilinee scartate: 0\n"},
-                               {"a.pro", "Tipo: Profilo ASCII\nSezioni: 3\nLivellette: 1\nCurve: 0\n"}}) {
-        e = esegui("info " + dir.file(nome));
-        EXPECT_EQ(e.stato, 0) << nome;
-        EXPECT_NE(e.uscita.find(testo), std::string::npos) << e.uscita;
-    }
-    e = esegui("info " + dir.file("testo.dxf"));
-    EXPECT_EQ(e.stato, 1);
-    EXPECT_EQ(e.uscita.rfind("Il file non contiene un disegno DXF", 0), 0u) << e.uscita;
-    e = esegui("info " + dir.file("rotto.pro"));
-    EXPECT_EQ(e.stato, 1);
-    EXPECT_EQ(e.uscita.rfind("Il file di profilo longitudinale ASCII è incompleto", 0), 0u) << e.uscita;
-
-    e = esegui("--version");
-    EXPECT_EQ(e.stato, 0);
-    EXPECT_EQ(e.uscita.rfind("carvela-cli ", 0), 0u);
 }
 
 }  // namespace

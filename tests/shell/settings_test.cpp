@@ -3,15 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "graphics/recording_canvas.h"
 #include "shell/settings_page.h"
 #include "state/workspace.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 
 namespace carvela {
 namespace {
 
-TEST(Impostazioni, CaricaSalvaEValoriScrittiAMano) {
+TEST(Impostazioni, CaricaESalva) {
     MapSettingsStore vuoto;
     EXPECT_TRUE(caricaImpostazioni(vuoto) == Impostazioni{});
 
@@ -31,35 +34,22 @@ TEST(Impostazioni, CaricaSalvaEValoriScrittiAMano) {
     EXPECT_EQ(store.valori["DimensioneQuote"], "2,5");  // the locale's decimal comma
     EXPECT_EQ(store.valori["IntervalloAutoSave"], "15");
     EXPECT_TRUE(caricaImpostazioni(store) == s);
+}
 
-    // Switches: -1/0 as written, True/False accepted; anything else keeps the default.
-    MapSettingsStore mano;
-    mano.valori = {{"AbilitaAutoSave", "False"},
-                   {"UtilizzaFileBackUp", "0"},
-                   {"MuroSezione", "True"},
-                   {"MantieniQuoteDraw", "forse"},
-                   {"AdattaScalaPlot", "-1"},
-                   {"DimensioneQuote", "3.5"},
-                   {"fattoreScalaVolumi", "dieci"},
-                   {"IntervalloAutoSave", "1"},
-                   {"IntervalloVertexPLine", "0"},
-                   {"PicchettiCurva", "255"},
-                   {"numPuntiTerrenoDefault", "70000"},
-                   {"AngoloPiatto", "-200"},
-                   {"LarghezzaDefaultStrada", "1e40"},
-                   {"RaggioMinimoCurve", ""},
-                   {"DistazaMinimaSezioni", "7,25"},
-                   {"FattoreCostipamento", "0"},
-                   {"IntervalloSezioniRegolari", "-20"},
-                   {"FattoreRigonfiamento", "1,25"}};
-    // Values the settings window would refuse (and that would stall the timer or the
-    // drawings) load as the default, like words that are no number or switch.
-    Impostazioni atteso;
-    atteso.AbilitaAutoSave = atteso.UtilizzaFileBackUp = false;
-    atteso.DimensioneQuote = 3.5f;
-    atteso.DistazaMinimaSezioni = 7.25f;
-    atteso.FattoreRigonfiamento = 1.25f;
-    EXPECT_TRUE(caricaImpostazioni(mano) == atteso);
+TEST(Impostazioni, ValoriScrittiAMano) {
+    // Each value alone, then all of them together: no value leaks into another setting.
+    MapSettingsStore insieme, atteso;
+    salvaImpostazioni(atteso, Impostazioni{});
+    for (const test::Caso& c : test::leggiCasi("settings_stored.txt")) {
+        MapSettingsStore solo, riscritto;
+        solo.valori[c.nome()] = insieme.valori[c.nome()] = c.campi.at(1);
+        if (c.campi.at(2) != "=") atteso.valori[c.nome()] = c.campi[2];
+        salvaImpostazioni(riscritto, caricaImpostazioni(solo));
+        EXPECT_EQ(riscritto.valori[c.nome()], atteso.valori[c.nome()]) << c.testo;
+    }
+    MapSettingsStore riscritto;
+    salvaImpostazioni(riscritto, caricaImpostazioni(insieme));
+    EXPECT_EQ(riscritto.valori, atteso.valori);
 }
 
 struct Finestra {
@@ -143,59 +133,45 @@ TEST(FinestraImpostazioni, ApplicaTuttiICampiSalvaERidisegna) {
 }
 
 TEST(FinestraImpostazioni, IlPrimoCampoRifiutatoFermaLaSequenza) {
-    struct Caso {
-        std::string CampiImpostazioni::*campo;
-        const char* valore;
-        const char* messaggio;
-    };
-    const Caso casi[] = {
-        {&CampiImpostazioni::scalaDisegno, "x", "Fattore di scala errato!"},
-        {&CampiImpostazioni::scalaDisegno, "0", "Fattore di scala errato!"},
-        {&CampiImpostazioni::ascissaOrigine, "", "Valore dell'ascissa errato!"},
-        {&CampiImpostazioni::ordinataOrigine, "1.2.3", "Valore dell'ordinata errato!"},
-        {&CampiImpostazioni::scalaVolumi, "a", "Valore della scala dei volumi errato!"},
-        {&CampiImpostazioni::dimensioneQuote, "1", "Dimensione del carattere di quota errato!"},
-        {&CampiImpostazioni::intervalloAutoSave, "1", "Intervallo di salvataggio automatico errato!"},
-        {&CampiImpostazioni::intervalloAutoSave, "40000", "Intervallo di salvataggio automatico errato!"},
-        {&CampiImpostazioni::larghezzaStrada, "1", "Larghezza della strada errata! (>1 m)"},
-        {&CampiImpostazioni::scarpataSterro, "0", "Inclinazione della scarpata di sterro errata!"},
-        {&CampiImpostazioni::scarpataRiporto, "-1", "Inclinazione della scarpata di riporto errata!"},
-        {&CampiImpostazioni::distanzaRicerca, "4,99", "Distanza di ricerca errata! (>= larghezza strada/2)"},
-        {&CampiImpostazioni::sezioniPerColonna, "0", "Numero delle sezioni per colonna errato!"},
-        {&CampiImpostazioni::interasseSezioni, "5",
-         "Interasse tra le sezioni errato! (>= larghezza strada/2 in scala 1:100)"},
-        {&CampiImpostazioni::intervalloColonne, "10", "Intervallo di incolonnamento errato! (>10 cm)"},
-        {&CampiImpostazioni::puntiTerrenoSezione, "30000", "Numero di punti del terreno errato! (>1 <30000)"},
-        {&CampiImpostazioni::sezioniProfilo, "0", "Numero di sezioni errato! (>0 <30000)"},
-        {&CampiImpostazioni::curveProfilo, "-1", "Numero di curve planimetriche errato!"},
-        {&CampiImpostazioni::raggioMinimo, "0,5", "Raggio minimo di curvatura errato! (>=1 m)"},
-        {&CampiImpostazioni::picchettiCurva, "255", "Numero minimo di picchetti per curva errato! (>= 3)"},
-        {&CampiImpostazioni::picchettiCurva, "2", "Numero minimo di picchetti per curva errato! (>= 3)"},
-        {&CampiImpostazioni::distanzaMinimaSezioni, "abc", "Distanza prograssiva minima tra sezioni errata! (>=1)"},
-        {&CampiImpostazioni::intervalloVertici, "0",
-         "Fattore di precisione di rappresentazione delle curve di livello errato! (>0)"},
-        {&CampiImpostazioni::intervalloRegolare, "4",
-         "Intervallo delle sezioni regolari errato! (0 oppure >= distanza minima tra sezioni)"},
-        {&CampiImpostazioni::costipamento, "0", "Fattore di costipamento errato! (>0)"},
-        {&CampiImpostazioni::trasportoEconomico, "-1",
-         "Limite di trasporto economico errato! (0 oppure >= trasporto franco)"},
-    };
-    for (const Caso& caso : casi) {
+    using C = CampiImpostazioni;
+    const std::map<std::string, std::string C::*> campi = {{"scalaDisegno", &C::scalaDisegno},
+                                                           {"ascissaOrigine", &C::ascissaOrigine},
+                                                           {"ordinataOrigine", &C::ordinataOrigine},
+                                                           {"scalaVolumi", &C::scalaVolumi},
+                                                           {"dimensioneQuote", &C::dimensioneQuote},
+                                                           {"intervalloAutoSave", &C::intervalloAutoSave},
+                                                           {"larghezzaStrada", &C::larghezzaStrada},
+                                                           {"scarpataSterro", &C::scarpataSterro},
+                                                           {"scarpataRiporto", &C::scarpataRiporto},
+                                                           {"distanzaRicerca", &C::distanzaRicerca},
+                                                           {"sezioniPerColonna", &C::sezioniPerColonna},
+                                                           {"interasseSezioni", &C::interasseSezioni},
+                                                           {"intervalloColonne", &C::intervalloColonne},
+                                                           {"puntiTerrenoSezione", &C::puntiTerrenoSezione},
+                                                           {"sezioniProfilo", &C::sezioniProfilo},
+                                                           {"curveProfilo", &C::curveProfilo},
+                                                           {"raggioMinimo", &C::raggioMinimo},
+                                                           {"picchettiCurva", &C::picchettiCurva},
+                                                           {"distanzaMinimaSezioni", &C::distanzaMinimaSezioni},
+                                                           {"intervalloVertici", &C::intervalloVertici},
+                                                           {"intervalloRegolare", &C::intervalloRegolare},
+                                                           {"costipamento", &C::costipamento},
+                                                           {"trasportoEconomico", &C::trasportoEconomico}};
+    for (const test::Caso& c : test::leggiCasi("settings_refused.txt")) {
+        SCOPED_TRACE(c.testo);
         Finestra f;
         // Every field changed to a valid new value, so "applied" and "not applied" differ.
         f.campi.scalaDisegno = "3";
         f.campi.autoSave = false;
         f.campi.intervalloVertici = "4";
         f.campi.mantieniQuote = false;
-        f.campi.*caso.campo = caso.valore;
-        EXPECT_FALSE(f.applica()) << caso.messaggio;
-        EXPECT_EQ(f.host.testiMessaggi(), std::vector<std::string>{caso.messaggio}) << caso.valore;
-        // Saved whatever happened; the last field is never reached (the earthwork fields come
-        // after the contour precision).
-        const bool terra = &caso >= &casi[std::size(casi) - 3];
+        f.campi.*campi.at(c.nome()) = c.campi.at(1);
+        EXPECT_FALSE(f.applica());
+        EXPECT_EQ(f.host.testiMessaggi(), std::vector<std::string>{c.campi.at(3)});
+        // Saved whatever happened.
         EXPECT_EQ(f.store.valori.size(), 36u);
-        EXPECT_EQ(f.ws.impostazioni.IntervalloVertexPLine, terra ? 4 : 1);
-        EXPECT_EQ(f.ws.vista.scala, caso.campo == &CampiImpostazioni::scalaDisegno ? 1.0f : 3.0f);
+        EXPECT_EQ(f.ws.impostazioni.IntervalloVertexPLine, c.numeri(2).at(0));
+        EXPECT_EQ(f.ws.vista.scala, c.nome() == "scalaDisegno" ? 1.0f : 3.0f);
     }
 
     // The width is applied before the search distance is tested against it.

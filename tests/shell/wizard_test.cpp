@@ -168,14 +168,11 @@ TEST(Autocomposizione, CaptionTextAndHelpOfEveryStep) {
         b.wizard.guida();
         b.finestra.mostra();
         didascalie.push_back(b.wizard.didascalia());
-        EXPECT_FALSE(testoWizard(kSpiegazioniPassi[passo][0]).empty()) << passo;
+        EXPECT_FALSE(testoWizard(kSpiegazioniPassi[passo][0]).empty()) << passo;  // every step explained
     }
     const std::string w = " - Autocomposizione del Carvela";
     EXPECT_EQ(didascalie, (std::vector<std::string>{"Introduzione" + w, "Fase 1" + w, "Fase 2" + w, "Fase 3" + w,
                                                     "Fase 4" + w, "Processo completato." + w}));
-    EXPECT_EQ(testoWizard(4242), "");
-    EXPECT_STREQ(testoOpzione(kOrdineOpzioni[0]), "il profilo");
-    EXPECT_STREQ(testoOpzione(kOrdineOpzioni[3]), "la planimetria");
 
     EXPECT_EQ(b.finestra.contestiGuida, (std::vector<int>{1010, 1020, 1030, 1040, 1050, 1060}));
     EXPECT_TRUE(b.wizard.guidaAperta());

@@ -9,15 +9,12 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "graphics/ui/canvas_widget.h"
 #include "project/project_files.h"
@@ -27,41 +24,13 @@
 #include "shell/ui/sheets_window.h"
 #include "shell/ui/wait_window.h"
 #include "state/workspace.h"
+#include "support/cases.h"
+#include "support/modal.h"
 #include "support/sample_records.h"
 
 using namespace carvela;
 
 namespace {
-
-// Captions of a menu in order, "-" for a separator.
-QStringList voci(QMenu* menu) {
-    QStringList out;
-    for (QAction* a : menu->actions()) out << (a->isSeparator() ? QString("-") : a->text());
-    return out;
-}
-
-QMenu* sottomenu(QWidget* radice, const char* nome) { return radice->findChild<QMenu*>(nome); }
-
-// Runs `azione` on the modal dialog of kind D that the next step opens, then closes it; true
-// when such a dialog came up.
-template <class D, class F>
-std::shared_ptr<bool> allaFinestraModale(F azione) {
-    auto aperta = std::make_shared<bool>(false);
-    auto* attesa = new QTimer;
-    auto tentativi = std::make_shared<int>(0);
-    QObject::connect(attesa, &QTimer::timeout, [attesa, tentativi, aperta, azione] {
-        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!d && ++*tentativi < 100) return;
-        attesa->stop();
-        attesa->deleteLater();
-        if (!d) return;
-        *aperta = true;
-        azione(d);
-        d->reject();
-    });
-    attesa->start(20);
-    return aperta;
-}
 
 struct Finestra {
     MapSettingsStore store;
@@ -82,6 +51,14 @@ struct Finestra {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
     }
+    void esegui(const char* comando) { w.menuBar()->findChild<QAction*>(comando)->trigger(); }
+    // The record written to `nome` in `dir` and opened; its path.
+    template <class R>
+    std::string apri(const campioni::CartellaTemporanea& dir, const char* nome, const R& record) {
+        const std::string path = dir.file(nome);
+        if (!scriviRecord(path, record, false).empty() || !w.apriFile(QString::fromStdString(path))) return "";
+        return path;
+    }
 };
 
 }  // namespace
@@ -89,99 +66,46 @@ struct Finestra {
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void menuConDidascalieInOrdine() {
+    void menuBarraEAlberoComeNeiCasi() {
         Finestra f;
-        QStringList barra;
-        for (QAction* a : f.w.menuBar()->actions()) barra << a->text();
-        QCOMPARE(barra, QStringList({"&File", "&Calcola", "&Strada", "&Modifica", "&Topografia", "&?"}));
         QCOMPARE(f.w.windowTitle(), QString("Carvela"));
-
-        QCOMPARE(voci(sottomenu(&f.w, "file")),
-                 QStringList({"&Nuovo...", "-", "Apri file...", "-", "&Salva...", "&Salva con nome...", "-",
-                              "&Importa/&Esporta...", "-", "Impostazioni...", "-", "&Imposta stampante...",
-                              "Stampa &disegno...", "Stampa &tavole...", "-", "File &recenti", "-", "&Esci"}));
-        QCOMPARE(voci(sottomenu(&f.w, "Importa_esporta")),
-                 QStringList({"Importa file DXF...", "Importa file di profilo longituinale ASCII...",
-                              "Importa asse da LandXML...", "-", "&Esporta DXF disegno corrente...",
-                              "&Esporta file di profilo longituinale ASCII...", "Esporta LandXML..."}));
-        QCOMPARE(voci(sottomenu(&f.w, "calcola")),
-                 QStringList({"&Planimetria...", "&Sezione...", "&Profilo...", "Diagramma dei paleggi...", "-",
-                              "&Ricava progetto da DXF"}));
-        QCOMPARE(voci(sottomenu(&f.w, "risolviPiano")), QStringList({"Caratteristiche del &Piano...", "&Reticolo...",
-                                                                     "&Correggi Segmento", "Ri&disegna planimetria"}));
-        QCOMPARE(voci(sottomenu(&f.w, "sezioneMenu")),
-                 QStringList({"&Caratteristiche della Sezione...", "Risolvi &Sezione"}));
-        QCOMPARE(voci(sottomenu(&f.w, "risolviProfilo")),
-                 QStringList({"Caratteristiche del &Profilo...", "&Imposta tipo di calcolo...", "Risolvi &Profilo",
-                              "&Ridisegna profilo"}));
-        QCOMPARE(voci(sottomenu(&f.w, "diagPaleggi")),
-                 QStringList({"&Tabella dei Volumi", "&Movimenti di terra e trasporti..."}));
-        QCOMPARE(voci(sottomenu(&f.w, "retteStrada")),
-                 QStringList({"Au&tocomposizione...", "&Asse stradale", "-", "&Risolvi tracciato stradale..."}));
-        QCOMPARE(voci(sottomenu(&f.w, "AsseStrada")),
-                 QStringList({"&Traccia asse", "&Coordinate asse stradale", "Importa da &poligonale",
-                              "Importa da &triangolazione", "-", "Inverti senso di percorrenza"}));
-        QCOMPARE(voci(sottomenu(&f.w, "modifica")), QStringList({"&Annulla", "&Ripeti", "-", "Viste...", "Vista 3D"}));
-        QCOMPARE(voci(sottomenu(&f.w, "viste")),
-                 QStringList({"&Zoom x 2", "&Zoom x 1/2", "&Fattore di scala...", "Zoom &Finestra...", "&Precedente",
-                              "&Estensione", "&Pan..."}));
-        QCOMPARE(voci(sottomenu(&f.w, "topos")),
-                 QStringList({"Poligonali", "-", "&Intersezioni", "-", "Triangolazioni"}));
-        QCOMPARE(voci(sottomenu(&f.w, "poligos")), QStringList({"... aperta", "... chiusa"}));
-        QCOMPARE(voci(sottomenu(&f.w, "intersezio")),
-                 QStringList({"... in avanti", "... di Pothèno", "... di Hansen"}));
-        QCOMPARE(voci(sottomenu(&f.w, "help")),
-                 QStringList({"&Guida...", "-", "S&ystem Info...", "-", "&Informazioni su..."}));
-
+        for (const test::Caso& c : test::leggiCasi("main_window.txt")) {
+            const QString nome = QString::fromStdString(c.campi.at(1));
+            QStringList visto, atteso;
+            for (const std::string& voce : c.lista(2)) atteso << QString::fromStdString(voce);
+            auto* albero = f.w.findChild<QTreeWidget*>(nome);
+            if (c.nome() == "menu") {
+                QWidget* menu = nome == "barra" ? static_cast<QWidget*>(f.w.menuBar()) : f.w.findChild<QMenu*>(nome);
+                QVERIFY2(menu, c.testo.c_str());
+                for (QAction* a : menu->actions()) visto << (a->isSeparator() ? QString("-") : a->text());
+            } else if (c.nome() == "toolbar") {
+                for (QAction* a : f.w.findChild<QToolBar*>(nome)->actions()) {
+                    if (!a->isSeparator()) visto << a->objectName() + "=" + a->toolTip();
+                    QVERIFY2(a->isSeparator() || !a->icon().isNull(), qPrintable(a->objectName()));
+                }
+            } else if (c.nome() == "radici") {
+                for (int i = 0; i < albero->topLevelItemCount(); ++i) {
+                    visto << albero->topLevelItem(i)->text(0);
+                    QVERIFY(albero->topLevelItem(i)->isExpanded());
+                }
+            } else {
+                for (QTreeWidgetItemIterator it(albero); *it; ++it)
+                    if (const QString t = (*it)->data(0, Qt::UserRole).toString(); !t.isEmpty())
+                        visto << (*it)->text(0) + "=" + t;
+            }
+            QCOMPARE(visto, atteso);
+        }
         // Every command of the table has its menu item, named after it.
         for (const std::string& nome : Comandi::nomiMenu())
             QVERIFY2(f.w.menuBar()->findChild<QAction*>(QString::fromStdString(nome)) != nullptr, nome.c_str());
-    }
-
-    void barraStrumentiEAlbero() {
-        Finestra f;
-        auto* barra = f.w.findChild<QToolBar*>("Toolbar3D");
-        QVERIFY(barra);
-        QStringList chiavi, suggerimenti;
-        for (QAction* a : barra->actions()) {
-            if (a->isSeparator()) continue;
-            chiavi << a->objectName();
-            suggerimenti << a->toolTip();
-            QVERIFY(!a->icon().isNull());
-        }
-        QCOMPARE(chiavi, QStringList({"icoNew", "icoOpen", "icoSave", "icoZoom", "icoZX2", "icoZ05", "icoPan",
-                                      "icoView", "icoUndo", "icoDraw", "icoPC", "icoHelp", "icoInfo"}));
-        QCOMPARE(suggerimenti, QStringList({"Nuovo progetto", "Apri progetto", "Salva progetto", "Zoom finestra",
-                                            "Zoom X 2", "Zoom 1/2", "Spostamento vista", "Zoom estensione",
-                                            "Vista precedente", "Ridisegna", "Impostazioni", "Guida", "Informazioni"}));
-
-        auto* albero = f.w.findChild<QTreeWidget*>("TreeViewTool");
-        QVERIFY(albero);
-        QCOMPARE(albero->topLevelItemCount(), 3);
-        QStringList radici;
-        for (int i = 0; i < 3; ++i) {
-            radici << albero->topLevelItem(i)->text(0);
-            QVERIFY(albero->topLevelItem(i)->isExpanded());
-        }
-        QCOMPARE(radici, QStringList({"Strada", "Poligonali", "Intersezioni"}));
-        QStringList tag;
-        QTreeWidgetItemIterator it(albero);
-        for (; *it; ++it) {
-            const QString t = (*it)->data(0, Qt::UserRole).toString();
-            if (!t.isEmpty()) tag << (*it)->text(0) + "=" + t;
-        }
-        QCOMPARE(tag, QStringList({"Grafica Planimetria=OP1001", "Caratteristiche del piano=OP1002",
-                                   "Grafica Profilo=OP2001", "Caratteristiche del profilo=OP2002",
-                                   "Tipi di calcolo=OP2003", "Impostazione sezioni=OP3001", "Grafica Diagramma=OP4001",
-                                   "Tabella dei volumi=OP4002", "Aperta=OP5001", "Chiusa=OP5002",
-                                   "Triangolazione=OP5003", "In avanti=OP6001", "Pothèno=OP6002", "Hansen=OP6003"}));
 
         // A click on a node acts by its tag; a node without one does nothing.
+        auto* albero = f.w.findChild<QTreeWidget*>("TreeViewTool");
         QTreeWidgetItem* poligonali = albero->topLevelItem(1);
         emit albero->itemClicked(poligonali, 0);
         emit albero->itemClicked(poligonali->child(0), 0);
         QCOMPARE(f.pagine, std::vector<Pagina>{Pagina::PoligonaleAperta});
-        for (QAction* a : barra->actions())
+        for (QAction* a : f.w.findChild<QToolBar*>("Toolbar3D")->actions())
             if (a->objectName() == "icoPC") a->trigger();
         QCOMPARE(f.pagine.back(), Pagina::Impostazioni);
     }
@@ -190,12 +114,12 @@ private slots:
         Finestra f;
         f.w.workspace().Profilo = campioni::profilo();  // data held, but the plan is shown
         f.w.workspace().TipoDocumento = kDocPianta;
-        f.w.menuBar()->findChild<QAction*>("RisolviPR")->trigger();
+        f.esegui("RisolviPR");
         QCOMPARE(f.messaggi, std::vector<std::string>{"Dati di profilo assenti! Definire le caratteristiche del "
                                                       "profilo longitudinale del terreno."});
         QCOMPARE(f.w.workspace().TipoDocumento, uint8_t(kDocPianta));
 
-        QMenu* modifica = sottomenu(&f.w, "modifica");
+        QMenu* modifica = f.w.findChild<QMenu*>("modifica");
         QAction* vista3d = modifica->findChild<QAction*>("vista3D");
         emit modifica->aboutToShow();
         QVERIFY(vista3d->isEnabled());
@@ -214,15 +138,12 @@ private slots:
     void aperturaDaRigaDiComandoEVistaIniziale() {
         Finestra f;
         const Vista& v = f.w.workspace().vista;
-        QCOMPARE(v.scala, 1.0f);
-        QCOMPARE(v.offsetX, 0.0f);
-        QCOMPARE(v.offsetY, float(f.w.canvas().altezza()));
+        QCOMPARE(std::tuple(v.scala, v.offsetX, v.offsetY), std::tuple(1.0f, 0.0f, float(f.w.canvas().altezza())));
         QCOMPARE(f.w.timerAutoSave().interval(), 10000);
 
         campioni::CartellaTemporanea dir;
-        const std::string path = dir.file("strada.pln");
-        QCOMPARE(scriviRecord(path, campioni::piano(2), false), std::string());
-        QVERIFY(f.w.apriFile(QString::fromStdString(path)));
+        const std::string path = f.apri(dir, "strada.pln", campioni::piano(2));
+        QVERIFY(!path.empty());
         QCOMPARE(f.w.windowTitle(), QString::fromStdString("Carvela [ " + path + " ]"));
         QCOMPARE(f.w.workspace().TipoDocumento, uint8_t(kDocPianta));
         // A failed open keeps the project, its caption and its drawing.
@@ -237,9 +158,8 @@ private slots:
     void progettoModificatoAsteriscoDomandaESalvataggioAutomatico() {
         Finestra f;
         campioni::CartellaTemporanea dir;
-        const std::string path = dir.file("p.pro");
-        QCOMPARE(scriviRecord(path, campioni::profilo(), false), std::string());
-        QVERIFY(f.w.apriFile(QString::fromStdString(path)));
+        const std::string path = f.apri(dir, "p.pro", campioni::profilo());
+        QVERIFY(!path.empty());
         Workspace& ws = f.w.workspace();
         ws.impostazioni.IntervalloAutoSave = 1;
 
@@ -270,8 +190,8 @@ private slots:
         QCOMPARE(f.messaggi, std::vector<std::string>{"Il progetto è stato modificato. Salvare le modifiche?"});
         QVERIFY(f.w.isVisible() && ws.Profilo == cambiato && progettoModificato(ws));
         // So do "&Nuovo..." and "Apri file...": cancelled, nothing is emptied or opened.
-        f.w.menuBar()->findChild<QAction*>("nuovoProgetto")->trigger();
-        f.w.menuBar()->findChild<QAction*>("apriFileProg")->trigger();
+        f.esegui("nuovoProgetto");
+        f.esegui("apriFileProg");
         QCOMPARE(f.messaggi.size(), size_t(3));
         QVERIFY(ws.TipoDocumento == kDocProfilo && ws.Profilo == cambiato);
         // "No" discards and closes.
@@ -294,7 +214,7 @@ private slots:
 
         // "&Esci" asks the same question; OK saves every setting and closes.
         f.risposta = Risposta::Ok;
-        f.w.menuBar()->findChild<QAction*>("esci")->trigger();
+        f.esegui("esci");
         QCOMPARE(f.messaggi.size(), size_t(2));
         QVERIFY(!f.w.isVisible());
         QCOMPARE(f.store.valori.size(), size_t(36));
@@ -305,21 +225,20 @@ private slots:
         Finestra f;
         // The page set up from the menu is the shared printer's, which every print uses.
         QPrinter* impostata = nullptr;
-        auto aperta = allaFinestraModale<QPageSetupDialog>([&](QPageSetupDialog* d) { impostata = d->printer(); });
-        f.w.menuBar()->findChild<QAction*>("impostaStampa")->trigger();
+        auto aperta =
+            prova::allaFinestraModale<QPageSetupDialog>([&](QPageSetupDialog* d) { impostata = d->printer(); });
+        f.esegui("impostaStampa");
         QVERIFY(*aperta);
         QCOMPARE(impostata, &stampanteCondivisa());
 
         // "Stampa &disegno..." opens the plot window on the whole drawing shown.
         campioni::CartellaTemporanea dir;
-        const std::string path = dir.file("strada.pln");
-        QCOMPARE(scriviRecord(path, campioni::piano(3), false), std::string());
-        QVERIFY(f.w.apriFile(QString::fromStdString(path)));
+        QVERIFY(!f.apri(dir, "strada.pln", campioni::piano(3)).empty());
         const AreaPlot disegno = areaEstensione(f.w.workspace().vista);
         QVERIFY(disegno.valida());
         AreaPlot mostrata;
-        aperta = allaFinestraModale<FinestraPlot>([&](FinestraPlot* p) { mostrata = p->area(); });
-        f.w.menuBar()->findChild<QAction*>("stampaDisegno")->trigger();
+        aperta = prova::allaFinestraModale<FinestraPlot>([&](FinestraPlot* p) { mostrata = p->area(); });
+        f.esegui("stampaDisegno");
         QVERIFY(*aperta);
         QCOMPARE(mostrata.minX, disegno.minX);
         QCOMPARE(mostrata.maxY, disegno.maxY);
@@ -333,7 +252,7 @@ private slots:
         std::filesystem::copy_file(CARVELA_SOURCE_DIR "/samples/progetto.pln", path);
         QVERIFY(f.w.apriFile(QString::fromStdString(path)));
         bool scritto = false, nulla = true;
-        auto aperta = allaFinestraModale<FinestraTavole>([&](FinestraTavole* t) {
+        auto aperta = prova::allaFinestraModale<FinestraTavole>([&](FinestraTavole* t) {
             t->findChild<QComboBox*>("carta")->setCurrentIndex(1);    // A4
             t->findChild<QComboBox*>("profilo")->setCurrentIndex(1);  // 1:2000 / 1:200
             scritto = t->scriviPdf(pdf);
@@ -341,7 +260,7 @@ private slots:
             t->findChild<QComboBox*>("profilo")->setCurrentIndex(2);
             nulla = t->scriviPdf(dir.file("nulla.pdf"));
         });
-        f.w.menuBar()->findChild<QAction*>("stampaTavole")->trigger();
+        f.esegui("stampaTavole");
         QVERIFY(*aperta);
         QVERIFY(scritto);
         std::ifstream in(pdf, std::ios::binary);
@@ -361,15 +280,13 @@ private slots:
         host.mostraAttesa();
         FinestraAttesa& attesa = f.w.host().finestraAttesa();
         QVERIFY(attesa.isVisible());
-        QCOMPARE(attesa.objectName(), QString("FormWait"));
         host.CaptionLabel("Calcolo in corso...");
         host.ImpostaBarra(40);
         host.AggiornaSatoBarra(25);
         host.ImpostaBarra(0);       // a maximum of 0 leaves the bar as it was
         host.AggiornaSatoBarra(0);  // so does a position of 0
-        QCOMPARE(attesa.didascalia(), QString("Calcolo in corso..."));
-        QCOMPARE(attesa.massimo(), 40);
-        QCOMPARE(attesa.posizione(), 25);
+        QCOMPARE(std::tuple(attesa.didascalia(), attesa.massimo(), attesa.posizione()),
+                 std::tuple(QString("Calcolo in corso..."), 40, 25));
         QVERIFY(QApplication::overrideCursor() != nullptr);
         host.chiudiAttesa();
         QVERIFY(!attesa.isVisible());

@@ -12,13 +12,13 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <memory>
 
 #include "graphics/recording_canvas.h"
 #include "shell/ui/print_setup.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
+#include "support/modal.h"
 #include "support/sample_records.h"
 
 using namespace carvela;
@@ -31,24 +31,13 @@ struct DialogoStampa {
     QString documento;
 };
 
-// Notes the print dialog that the next step opens and cancels it (or confirms it).
+// Notes the print dialog that the next step opens, and cancels it (or confirms it).
 std::shared_ptr<DialogoStampa> annullaLaStampa(bool conferma = false) {
     auto visto = std::make_shared<DialogoStampa>();
-    auto* attesa = new QTimer;
-    auto tentativi = std::make_shared<int>(0);
-    QObject::connect(attesa, &QTimer::timeout, [attesa, tentativi, visto, conferma] {
-        auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-        if (!d && ++*tentativi < 100) return;
-        attesa->stop();
-        attesa->deleteLater();
-        if (!d) return;
+    prova::allaFinestraModale<QPrintDialog>([visto, conferma](QPrintDialog* d) {
         *visto = {true, d->printer(), d->printer()->docName()};
-        if (conferma)
-            d->accept();
-        else
-            d->reject();
+        if (conferma) d->accept();
     });
-    attesa->start(20);
     return visto;
 }
 
@@ -198,9 +187,10 @@ private slots:
         const QByteArray testo = file.readAll();
         file.close();
         QFile::remove(percorso);
-        for (const Griglia* g : aperta->griglie())
-            for (const QString& titolo : intestazioni(*g))
-                QVERIFY2(testo.contains(titolo.toLatin1()), qPrintable(titolo));
+        for (const Griglia* g : aperta->griglie())  // every cell, headings and figures
+            for (int r = 0; r < g->righe(); ++r)
+                for (int c = 0; c < g->colonne(); ++c)
+                    QVERIFY2(testo.contains(QString::fromStdString(g->testo(r, c)).toLatin1()), g->testo(r, c).c_str());
         QVERIFY(aperta->isEnabled());
 
         // Enter in a box of the section page leaves the section and the page as they were.

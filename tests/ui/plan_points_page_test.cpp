@@ -2,8 +2,6 @@
 #include "plan/ui/plan_points_page.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include "graphics/ui/canvas_widget.h"
@@ -80,17 +78,6 @@ private slots:
         QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Tipo di dati non corretto!"});
         QCOMPARE(ws.Piano.NumeroPunti, 3);
         QCOMPARE(prova::pixel(canvas.immagine(), 0, true), 0);
-
-        // "&Esporta TXT" writes the grid as text to the chosen file.
-        const QString percorso = QDir::temp().filePath("carvela_punti_piano_test.txt");
-        QFile::remove(percorso);
-        host.fileSalvati.push_back(percorso.toStdString());
-        pulsante(pagina, "&Esporta TXT")->click();
-        QFile file(percorso);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray testo = file.readAll();
-        QVERIFY(testo.contains("Ascisse") && testo.contains("12,5") && testo.contains("stazione"));
-        QFile::remove(percorso);
 
         pulsante(pagina, "C&hiudi")->click();
         QVERIFY(!pagina->isVisible());

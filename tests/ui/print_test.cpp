@@ -7,17 +7,14 @@
 #include <QTest>
 #include <cmath>
 
-#include "dxf/dxf_commands.h"
-#include "dxf/dxf_project.h"
-#include "dxf/dxf_reader.h"
+#include "dxf/dxf_sample_road.h"
 #include "graphics/recording_canvas.h"
 #include "graphics/redraw.h"
-#include "graphics/road_command.h"
-#include "plan/axis.h"
 #include "sections/volumes.h"
 #include "shell/ui/print_grids.h"
 #include "shell/ui/print_plot.h"
 #include "shell/ui/print_setup.h"
+#include "state/view.h"
 #include "state/workspace.h"
 #include "support/fake_host.h"
 
@@ -227,24 +224,13 @@ private slots:
     // The sample road computed, its volume table printed and its plan plotted: the files an
     // engineer hands in.
     void sampleRoadPrintedAndPlotted() {
-        const std::string campione = CARVELA_SOURCE_DIR "/samples/terreno.dxf";
-        if (!QFile::exists(QString::fromStdString(campione))) QSKIP("sample terrain not present");
+        if (!QFile::exists(QString::fromStdString(test::fileCampione("terreno.dxf"))))
+            QSKIP("sample terrain not present");
         Workspace ws;
         FakeHost host;
         RecordingCanvas schermo(1000, 700);
         inizializzaVista(ws.vista, schermo);
-        QVERIFY(ReadDxf(ws, host, campione));
-        ModelloRicavaDxf riconoscimento;
-        riconoscimento.analizza(ws.DxfDrawing);
-        riconoscimento.modo = ModoSelezioneDxf::Tutte;
-        riconoscimento.curveDaPolilinee = true;
-        QVERIFY(riconosciDxf(riconoscimento, ws, schermo, host));
-        iniziaTracciamentoAsse(ws, schermo, host);
-        for (auto [x, y] :
-             {std::pair{5040.0, 3040.0}, {5190.0, 3150.0}, {5330.0, 3250.0}, {5470.0, 3270.0}, {5570.0, 3370.0}})
-            aggiungiVerticeAsse(ws, schermo, host, x, y);
-        terminaTracciamentoAsse(ws, schermo, host);
-        calcolaTracciato(ws, schermo, host);
+        QVERIFY(test::calcolaCampione(ws, schermo, host));
         QVERIFY(ws.Paleggi.NumeroPunti > 5);
 
         const Griglia volumi = grigliaPaleggi(ws.Paleggi);

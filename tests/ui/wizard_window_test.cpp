@@ -13,7 +13,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include "dxf/ui/ricava_dxf_page.h"
 #include "graphics/ui/canvas_widget.h"
@@ -21,6 +20,7 @@
 #include "shell/ui/qt_host.h"
 #include "shell/ui/wizard_confirm.h"
 #include "shell/ui/wizard_help.h"
+#include "support/modal.h"
 
 using namespace carvela;
 
@@ -49,22 +49,6 @@ struct Programma {
         return qobject_cast<FinestraWizard*>(w.host().pagina(Pagina::Autocomposizione));
     }
 };
-
-// Runs `azione` on the modal window that the next step opens, once it is up (the window may
-// first show progress while it prepares).
-template <class Finestra, class F>
-void allaFinestraModale(F azione) {
-    auto* attesa = new QTimer;
-    auto tentativi = std::make_shared<int>(0);
-    QObject::connect(attesa, &QTimer::timeout, [attesa, tentativi, azione] {
-        auto* f = qobject_cast<Finestra*>(QApplication::activeModalWidget());
-        if (!f && ++*tentativi < 250) return;
-        attesa->stop();
-        attesa->deleteLater();
-        if (f) azione(f);
-    });
-    attesa->start(20);
-}
 
 QString campione(const char* nome) { return QStringLiteral(CARVELA_SOURCE_DIR "/samples/") + nome; }
 
@@ -115,7 +99,7 @@ private slots:
 
         // Step 2 -> 3: the recognition window, contour lines from the polylines of their layer.
         bool riconosciuto = false;
-        allaFinestraModale<PaginaRicavaDxf>([&](PaginaRicavaDxf* r) {
+        prova::allaFinestraModale<PaginaRicavaDxf>([&](PaginaRicavaDxf* r) {
             QVERIFY(!r->pulsanteChiudi()->isVisible());  // no way out but recognising
             r->gruppoProgetto()->button(0)->setChecked(true);
             r->gruppoSelezione()->button(1)->setChecked(true);  // by layer
@@ -160,7 +144,7 @@ private slots:
         // Finish on the profile; the confirmation is ticked off for the next time.
         wiz->opzione(OpzioneFinale::Profilo)->click();
         bool confermato = false;
-        allaFinestraModale<FinestraConferma>([&](FinestraConferma* c) {
+        prova::allaFinestraModale<FinestraConferma>([&](FinestraConferma* c) {
             QCOMPARE(c->windowTitle(), QStringLiteral("Progetto completato"));
             c->casella()->setChecked(true);
             confermato = true;
