@@ -575,7 +575,12 @@ private:
             k.e.Colore = std::fabs(v) <= 32767.5 ? colorePaletteDaDxf(static_cast<int>(arrotondaPari(v))) : 15;
             break;
         }
-        case 90: k.numeroDichiarato = static_cast<int64_t>(std::max(-1.0, valoreDxf(valore))); break;
+        case 90: {
+            // A count no integer can hold is a wrong count, not a conversion out of range.
+            const double n = std::max(-1.0, valoreDxf(valore));
+            k.numeroDichiarato = n < 9e15 ? static_cast<int64_t>(n) : INT64_MAX;
+            break;
+        }
         case 70: k.flag70 = flagIntero(valore); break;
         case 38: k.haQuota38 = true, k.quota38 = valoreDxf(valore); break;
         case 230: k.estrusioneZ = valoreDxf(valore); break;

@@ -138,6 +138,7 @@ TEST(DxfForms, WhatCannotBeAContourLineIsCountedAndNeverLiesAtZero) {
         dxf("0 SECTION 2 ENTITIES "
             "0 LWPOLYLINE 90 1 38 5 10 0 20 0 "                            // one vertex
             "0 LWPOLYLINE 90 3 38 5 10 0 20 0 10 1 20 1 "                  // two vertices of three
+            "0 LWPOLYLINE 90 3.7e31 38 5 10 0 20 0 10 1 20 1 "             // a count beyond any integer
             "0 LWPOLYLINE 90 2 38 5 10 0 20 0 42 nan 10 1 20 1 "           // an arc factor that is no number
             "0 LWPOLYLINE 90 2 10 0 20 0 10 1 20 1 "                       // no elevation
             "0 POLYLINE 30 7 70 0 0 VERTEX 10 0 20 0 0 VERTEX 10 1 20 0 "  // never ended
@@ -148,7 +149,7 @@ TEST(DxfForms, WhatCannotBeAContourLineIsCountedAndNeverLiesAtZero) {
     convertiDxf(testo, ws.DxfDrawing, limiti, nullptr, &ws.LetturaDisegno);
     const LetturaDxf& l = ws.LetturaDisegno;
     EXPECT_EQ((std::vector<int64_t>{l.pocheVertici, l.conteggioErrato, l.bulgeNonValido, l.senzaSeqend}),
-              (std::vector<int64_t>{1, 1, 1, 1}));
+              (std::vector<int64_t>{1, 2, 1, 1}));
 
     RecordingCanvas canvas;
     FakeHost host;
@@ -158,10 +159,10 @@ TEST(DxfForms, WhatCannotBeAContourLineIsCountedAndNeverLiesAtZero) {
     const RiconoscimentoDxf& r = ws.RiconoscimentoDisegno;
     EXPECT_EQ((std::vector<int64_t>{r.curve, r.vertici, r.senzaQuota}), (std::vector<int64_t>{1, 2, 2}));
     EXPECT_EQ(testoRiconoscimento(l, r),
-              "Entità del disegno: LWPOLYLINE 5, POLYLINE 2\n"
+              "Entità del disegno: LWPOLYLINE 6, POLYLINE 2\n"
               "Curve di livello ricavate: 1, con 2 vertici, quote da 120,50 a 120,50\n"
               "Scartate: 2 polilinee senza quota, 1 polilinea con meno di due vertici, 1 polilinea con un arco "
-              "non valido, 1 polilinea con un numero di vertici errato, 1 polilinea senza SEQEND");
+              "non valido, 2 polilinee con un numero di vertici errato, 1 polilinea senza SEQEND");
 
     // A drawing whose contour lines carry no elevation at all: refused, the plan untouched.
     ws.DxfDrawing =
