@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <map>
+#include <sstream>
+
 #include "state/settings.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 #include "survey/survey_messages.h"
+#include "survey/triangulation.h"
 #include "survey_test_util.h"
 
 namespace carvela {
@@ -14,47 +20,116 @@ using test::lista;
 using test::vicini;
 using V = std::vector<std::string>;
 
-// Two legs read with the stadia, in grads: NE on the level, then east with a rising sight.
-OpenTraverse dueTratti(int16_t stazioni = 3) {
+// An open traverse read with the stadia (constant 100): per station azimuth, zenith,
+// instrument height, upper, middle and lower reading; the first station's x y q, the count.
+OpenTraverse aperta(const std::vector<std::vector<double>>& righe, const std::vector<double>& a) {
     OpenTraverse p;
-    p.NumeroStazioni = stazioni;
+    p.NumeroStazioni = int16_t(a[3]);
     p.CostanteDistanziometrica = 100;
-    p.LetturaAzimutale = lista({50, 100, 0}), p.LetturaZenitale = lista({100, 90, 0}), p.Riservato = lista({0, 0, 0});
-    p.AltezzaStrumentale = lista({1.5f, 1.6f, 0}), p.LetturaSuperiore = lista({1.0f, 0.9f, 0});
-    p.LetturaMedia = lista({1.5f, 1.2f, 0}), p.LetturaInferiore = lista({2.0f, 1.5f, 0});
-    p.Ascissa = lista({1000}), p.Ordinata = lista({2000}), p.Quota = lista({100});
+    VbArray<float>* colonne[] = {&p.LetturaAzimutale, &p.LetturaZenitale, &p.AltezzaStrumentale,
+                                 &p.LetturaSuperiore, &p.LetturaMedia,    &p.LetturaInferiore};
+    for (auto* v : {&p.Riservato, colonne[0], colonne[1], colonne[2], colonne[3], colonne[4], colonne[5]})
+        v->redim(int(righe.size()));
+    for (int i = 1; i <= int(righe.size()); ++i)
+        for (int k = 0; k < 6; ++k) (*colonne[k])[i] = float(righe[i - 1][k]);
+    p.Ascissa = lista({float(a[0])}), p.Ordinata = lista({float(a[1])}), p.Quota = lista({float(a[2])});
     preparaPoligonaleAperta(p);
     return p;
 }
 
-TEST(PoligonaleAperta, StadiaDistancesAndAccumulatedCoordinates) {
-    FakeHost host;
-    OpenTraverse p = dueTratti();
-    ASSERT_TRUE(calcolaPoligonaleAperta(p, 200, host));
-    EXPECT_TRUE(host.messaggi.empty());
-    // Leg 1: 100 * (2.0 - 1.0) on the level; leg 2: 100 * 0.6 * sin^2(81 deg), rising by
-    // 58.5317 * tan(9 deg) + 1.6 - 1.2.
-    EXPECT_TRUE(vicini(p.DistanzaOrizzontale, {100, 58.531695}, 1e-4));
-    EXPECT_NEAR(p.LunghezzaTotale, 158.531695, 1e-4);
-    EXPECT_TRUE(vicini(p.AscissaParziale, {70.710678}, 1e-4, 2));
-    EXPECT_TRUE(vicini(p.Dislivello, {0, 9.670510}, 1e-4, 2));
-    EXPECT_TRUE(vicini(p.Ascissa, {1000, 1070.710678, 1129.242374}, 2e-4));
-    EXPECT_TRUE(vicini(p.Ordinata, {2000, 2070.710678, 2070.710678}, 2e-4));
-    EXPECT_TRUE(vicini(p.Quota, {100, 100, 109.670510}, 1e-4));
+// The named results of each kind of figure.
+template <class R>
+struct Campi {
+    std::map<std::string, VbArray<float> R::*> liste;
+    std::map<std::string, float R::*> numeri;
+};
+#define CAMPO(R, nome) \
+    { #nome, &R::nome }
+using PC = ClosedTraverse;
+using PA = OpenTraverse;
+using CT = TriangulationChain;
+const Campi<PC> kChiusa{
+    {CAMPO(PC, Ascissa), CAMPO(PC, Ordinata), CAMPO(PC, Quota), CAMPO(PC, Azimut), CAMPO(PC, AngoloMisurato),
+     CAMPO(PC, AngoloCompensato), CAMPO(PC, AscissaParziale)},
+    {CAMPO(PC, SommaAngoli), CAMPO(PC, ErroreAngolare), CAMPO(PC, Perimetro), CAMPO(PC, ErroreAscissa),
+     CAMPO(PC, ErroreOrdinata), CAMPO(PC, ErroreLineare), CAMPO(PC, Correzione)}};
+const Campi<PA> kAperta{{CAMPO(PA, DistanzaOrizzontale), CAMPO(PA, AscissaParziale), CAMPO(PA, Dislivello),
+                         CAMPO(PA, Ascissa), CAMPO(PA, Ordinata), CAMPO(PA, Quota)},
+                        {CAMPO(PA, LunghezzaTotale)}};
+const Campi<CT> kCatena{{CAMPO(CT, X), CAMPO(CT, Y), CAMPO(CT, Azimut), CAMPO(CT, Distanza), CAMPO(CT, Errore),
+                         CAMPO(CT, Angolo1), CAMPO(CT, Angolo2)},
+                        {}};
+#undef CAMPO
 
-    // One leg, and the reference station alone.
-    OpenTraverse uno = dueTratti(2), nessuno = dueTratti(1);
-    ASSERT_TRUE(calcolaPoligonaleAperta(uno, 200, host) && calcolaPoligonaleAperta(nessuno, 200, host));
-    EXPECT_NEAR(uno.LunghezzaTotale, 100, 1e-4);
-    EXPECT_TRUE(vicini(uno.Ascissa, {1000, 1070.710678}, 2e-4));
-    EXPECT_EQ(nessuno.LunghezzaTotale, 0.0f);
-    EXPECT_TRUE(vicini(nessuno.Quota, {100}, 0));
+// Each "Name [first] tolerance = values" of the expected field against the computed figure.
+template <class R>
+void verifica(const R& r, const Campi<R>& campi, const test::Caso& c, FakeHost& host) {
+    for (const std::string& voce : c.lista(4)) {
+        std::istringstream sinistra(voce.substr(0, voce.find('=')));
+        std::istringstream destra(voce.substr(voce.find('=') + 1));
+        std::string nome;
+        double da = 0, tolleranza = 0;
+        sinistra >> nome;
+        std::vector<double> attesi;
+        for (double v; destra >> v;) attesi.push_back(v);
+        SCOPED_TRACE(voce);
+        if (nome.ends_with(".fine")) {
+            EXPECT_EQ((r.*campi.liste.at(nome.substr(0, nome.size() - 5))).upperBound(), attesi.at(0));
+            continue;
+        }
+        const bool lista = campi.liste.count(nome);
+        ASSERT_TRUE(lista || campi.numeri.count(nome)) << "unknown field";
+        if (lista) sinistra >> da;
+        sinistra >> tolleranza;
+        for (std::size_t k = 0; k < attesi.size(); ++k) {
+            const double letto = lista ? (r.*campi.liste.at(nome)).get(int(da) + int(k)) : r.*campi.numeri.at(nome);
+            const double atteso = tolleranza == 0 ? double(float(attesi[k])) : attesi[k];
+            EXPECT_LE(std::fabs(letto - atteso), tolleranza) << "element " << da + k << " is " << letto;
+        }
+    }
+    EXPECT_EQ(host.testiMessaggi(), c.campi[5] == "-" ? V{} : c.lista(5));
+}
+
+TEST(FigureRilievo, CasiTabellati) {
+    for (const test::Caso& c : test::leggiCasi("survey_figures.txt")) {
+        SCOPED_TRACE(c.testo);
+        ASSERT_EQ(c.campi.size(), 6u);
+        const float U = float(c.numeri(1)[0]);
+        std::vector<std::vector<double>> righe;
+        for (const std::string& r : c.lista(2)) {
+            std::istringstream in(r);
+            righe.emplace_back(std::istream_iterator<double>(in), std::istream_iterator<double>());
+        }
+        const std::vector<double> a = c.numeri(3);
+        FakeHost host;
+        if (c.nome() == "closed") {
+            std::vector<test::Stazione> s;
+            for (const auto& r : righe)
+                s.push_back({float(r[0]), float(r[1]), float(r[2]), float(r[3]), float(r[4]), float(r[5])});
+            ClosedTraverse p =
+                test::poligonaleChiusa(s, float(a[0]), float(a[1]), float(a[2]), float(a[3]), float(a[4]), float(a[5]));
+            ASSERT_TRUE(calcolaPoligonaleChiusa(p, U, host));
+            verifica(p, kChiusa, c, host);
+        } else if (c.nome() == "open") {
+            OpenTraverse p = aperta(righe, a);
+            ASSERT_TRUE(calcolaPoligonaleAperta(p, U, host));
+            verifica(p, kAperta, c, host);
+        } else {
+            std::vector<std::array<float, 3>> angoli;
+            for (const auto& r : righe) angoli.push_back({float(r[0]), float(r[1]), float(r[2])});
+            TriangulationChain t = test::catena(angoli, float(a[0]), float(a[1]), float(a[2]), float(a[3]));
+            ASSERT_TRUE(calcolaTriangolazione(t, U, host));
+            verifica(t, kCatena, c, host);
+            for (int k = 1; k <= t.NumeroTriangoli; ++k)  // every compensated triangle closes
+                EXPECT_NEAR(double(t.Angolo1[k]) + t.Angolo2[k] + t.Angolo3[k], U, 2e-5) << k;
+        }
+    }
 }
 
 TEST(PoligonaleAperta, ZeroZenithReadingOrStraightAngleIsRefusedAndChangesNothing) {
     FakeHost host;
-    OpenTraverse p = dueTratti();
-    p.LetturaZenitale[2] = 0;  // a sight straight up: no horizontal distance, no height
+    OpenTraverse p = aperta({{50, 100, 1.5, 1.0, 1.5, 2.0}, {100, 0, 1.6, 0.9, 1.2, 1.5}, {0, 0, 0, 0, 0, 0}},
+                            {1000, 2000, 100, 3});  // a sight straight up: no horizontal distance, no height
     const OpenTraverse prima = p;
     EXPECT_FALSE(calcolaPoligonaleAperta(p, 200, host));
     EXPECT_FALSE(calcolaPoligonaleAperta(p, 0, host));
@@ -71,45 +146,6 @@ ClosedTraverse quadrato(float U, float primoAzimut = 0, float distanzaNord = 100
                                    {0, retto, 100, retto, 1.5f, 1.5f},
                                    {0, retto, 100, retto, 1.5f, 1.5f}},
                                   500, 1000, 100, primoAzimut, 0.01f, 0.05f);
-}
-
-TEST(PoligonaleChiusa, SquareWorkedByHandInEachAngleUnit) {
-    for (float U : {200.0f, 180.0f, kPiGreco}) {
-        SCOPED_TRACE(U);
-        FakeHost host;
-        ClosedTraverse p = quadrato(U);
-        ASSERT_TRUE(calcolaPoligonaleChiusa(p, U, host));
-        EXPECT_TRUE(host.messaggi.empty());
-        EXPECT_NEAR(p.SommaAngoli, 2 * U, 2e-6 * U);
-        EXPECT_NEAR(p.ErroreAngolare, 0, 2e-6 * U);
-        EXPECT_NEAR(p.Perimetro, 400.04, 1e-4);
-        EXPECT_TRUE(vicini(p.Azimut, {1.5 * U, U, 0.5 * U}, 1e-5 * U, 2));  // west, south, east
-        EXPECT_NEAR(p.ErroreOrdinata, 0.04, 1e-4);
-        EXPECT_NEAR(p.ErroreLineare, 0.04, 1e-4);
-        // The 4 cm spread over 400.04 m in proportion to each leg; back to the start.
-        EXPECT_TRUE(vicini(p.Ascissa, {500, 500, 400, 400, 500}, 2e-4));
-        EXPECT_TRUE(vicini(p.Ordinata, {1000, 1100.029997, 1100.019998, 1000.009999, 1000}, 2e-4));
-        // Elevations: level sights, instrument minus prism height.
-        EXPECT_TRUE(vicini(p.Quota, {100, 100.2, 100.2, 100.2}, 1e-3));
-    }
-}
-
-TEST(PoligonaleChiusa, AngularCorrectionRoundedAndLeftOffTheFirstVertex) {
-    FakeHost host;
-    ClosedTraverse p = quadrato(200);
-    p.LetturaAvanti[3] = 100.003f;  // 0.003 grads too many
-    ASSERT_TRUE(calcolaPoligonaleChiusa(p, 200, host));
-    EXPECT_NEAR(p.ErroreAngolare, 0.003, 1e-5);
-    EXPECT_FLOAT_EQ(p.Correzione, -0.0007f);  // -0.003 / 4 = -0.00075, rounded to four decimals upwards
-    EXPECT_EQ(p.AngoloCompensato[1], p.AngoloMisurato[1]);
-    EXPECT_TRUE(vicini(p.AngoloCompensato, {99.9993, 100.0023}, 1e-4, 2));
-    EXPECT_NEAR(p.Azimut[3], 200.003, 1e-4);  // the azimuths follow the measured angles
-    // A negative reading difference is taken within the full angle.
-    ClosedTraverse q = quadrato(200);
-    q.LetturaIndietro[2] = 350;
-    q.LetturaAvanti[2] = 50;
-    ASSERT_TRUE(calcolaPoligonaleChiusa(q, 200, host));
-    EXPECT_NEAR(q.AngoloMisurato[2], 100, 1e-4);
 }
 
 TEST(PoligonaleChiusa, TolerancesAreStrictAndOnlyWarn) {
@@ -140,40 +176,6 @@ TEST(PoligonaleChiusa, TolerancesAreStrictAndOnlyWarn) {
     host.pulisci();
     ASSERT_TRUE(calcolaPoligonaleChiusa(r, kPiGreco, host));
     EXPECT_EQ(host.testiMessaggi(), V{kMsgChiusuraAngolare});
-}
-
-TEST(PoligonaleChiusa, FirstLegAlongTheAbscissaKeepsItsOrdinate) {
-    // The same square started east: east, north (4 cm long), west and south.
-    FakeHost host;
-    ClosedTraverse p = quadrato(200, 100, 100), q = quadrato(200, 100.0001f, 100);
-    p.Distanza[2] = q.Distanza[2] = 100.04f;
-    ASSERT_TRUE(calcolaPoligonaleChiusa(p, 200, host) && calcolaPoligonaleChiusa(q, 200, host));
-    // Exactly U / 2: the first leg's ordinate is not corrected, the others share fy over
-    // P - D(1) = 300.04.
-    EXPECT_TRUE(vicini(p.Ordinata, {1000, 1000, 1100.026663, 1100.013331}, 2e-4));
-    EXPECT_TRUE(vicini(p.Ascissa, {500, 600, 600, 500}, 2e-4));
-    // A ten-thousandth away takes the ordinary spread over the whole perimeter.
-    EXPECT_NEAR(q.Ordinata[2], 1000.0 - 100 * 0.04 / 400.04, 5e-4);
-    EXPECT_NEAR(q.Ordinata[4], 1100.04 - 3 * 100 * 0.04 / 400.04, 5e-4);
-}
-
-TEST(PoligonaleChiusa, SmallTotalsAndClosuresSnapToZero) {
-    FakeHost host;
-    // From the origin, the north leg 2 mm long: the last ordinate comes to 0.0005.
-    ClosedTraverse p = quadrato(200, 0, 100.002f);
-    p.Ascissa[1] = p.Ordinata[1] = 0;
-    ASSERT_TRUE(calcolaPoligonaleChiusa(p, 200, host));
-    EXPECT_EQ(p.Ascissa[2], 0.0f);
-    EXPECT_EQ(p.Ordinata[4], 0.0f);
-    EXPECT_TRUE(vicini(p.Ordinata, {100.001}, 2e-4, 3));
-    EXPECT_TRUE(vicini(p.Ascissa, {-100}, 2e-4, 3));
-    // North 50 m, back south in two legs of 25: the sines of the single-precision straight
-    // angle leave 8e-6 in abscissa, which counts as no closure error at all.
-    ClosedTraverse q = test::poligonaleChiusa(
-        {{0, 0, 50, 100, 1.5f, 1.5f}, {0, 0, 25, 100, 1.5f, 1.5f}, {0, 200, 25, 100, 1.5f, 1.5f}}, 0, 0, 0, 0, 1, 1);
-    ASSERT_TRUE(calcolaPoligonaleChiusa(q, 200, host));
-    EXPECT_NE(q.AscissaParziale[3], 0.0f);
-    EXPECT_EQ(std::vector({q.ErroreAscissa, q.ErroreOrdinata, q.ErroreLineare}), std::vector(3, 0.0f));
 }
 
 TEST(PoligonaleChiusa, ShortOrUnusableTraversesChangeNothingAndShortArraysAreGrown) {

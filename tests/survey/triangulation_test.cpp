@@ -10,30 +10,7 @@ namespace carvela {
 namespace {
 
 using test::catena;
-using test::vicini;
 using V = std::vector<std::string>;
-
-TEST(Triangolazione, EquilateralChainsWorkedByHand) {
-    // Degrees; base 100 m due east from the origin. The path turns left at vertex 1, right
-    // at vertex 2, left at vertex 3: the chain climbs north in a zig-zag.
-    FakeHost host;
-    TriangulationChain c = catena({{60, 60, 60}, {60, 60, 60}, {60, 60, 60}}, 0, 0, 90, 100);
-    ASSERT_TRUE(calcolaTriangolazione(c, 180, host));
-    EXPECT_TRUE(host.messaggi.empty());
-    const double h = 100 * std::sqrt(3.0) / 2;
-    EXPECT_TRUE(vicini(c.X, {0, 100, 50, 150, 100}, 1e-3, 0));
-    EXPECT_TRUE(vicini(c.Y, {0, 0, h, h, 2 * h}, 1e-3, 0));
-    EXPECT_TRUE(vicini(c.Azimut, {90, 330, 90, 330}, 1e-4, 0));
-    EXPECT_TRUE(vicini(c.Distanza, {100, 100, 100, 100, 0}, 1e-3, 0));  // the last vertex has no side
-
-    // One triangle on a northward base of 50: the third vertex left of it.
-    TriangulationChain uno = catena({{60, 60, 60}}, 10, 20, 0, 50);
-    ASSERT_TRUE(calcolaTriangolazione(uno, 180, host));
-    EXPECT_EQ(uno.X.upperBound(), 2);
-    EXPECT_EQ(uno.Azimut.upperBound(), 3);
-    EXPECT_TRUE(vicini(uno.X, {10, 10 - 25 * std::sqrt(3.0)}, 1e-3, 1));
-    EXPECT_TRUE(vicini(uno.Y, {70, 45}, 1e-3, 1));
-}
 
 // Azimuth clockwise from north, and the angle at vertex b of the triangle a-b-c, in the
 // unit of the straight angle U.
@@ -67,17 +44,6 @@ TEST(Triangolazione, IrregularChainReturnsTheVerticesItWasMeasuredFrom) {
         }
         for (int v = 0; v <= 4; ++v) EXPECT_TRUE(c.Azimut[v] >= 0 && c.Azimut[v] <= 2 * U) << v << ": " << c.Azimut[v];
     }
-}
-
-TEST(Triangolazione, CompensationKeepsTheErrorsAsMeasured) {
-    FakeHost host;
-    TriangulationChain c = catena({{60.003f, 60, 60}, {59.999f, 60.002f, 60.002f}}, 0, 0, 90, 100);
-    ASSERT_TRUE(calcolaTriangolazione(c, 180, host));
-    EXPECT_TRUE(vicini(c.Errore, {0.003, 0.003}, 1e-5));
-    for (int t = 1; t <= 2; ++t)
-        EXPECT_NEAR(static_cast<double>(c.Angolo1[t]) + c.Angolo2[t] + c.Angolo3[t], 180, 2e-5) << t;
-    EXPECT_NEAR(c.Angolo1[1], 60.002, 1e-5);
-    EXPECT_NEAR(c.Angolo2[2], 60.001, 1e-5);
 }
 
 TEST(Triangolazione, ToleranceMessagesPerTriangleAndOnTheMean) {
