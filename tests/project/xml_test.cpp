@@ -1,7 +1,7 @@
 // The small XML reader and writer of the exchange formats.
-#include <gtest/gtest.h>
-
 #include "project/xml.h"
+
+#include <gtest/gtest.h>
 
 namespace carvela {
 namespace {
@@ -23,9 +23,10 @@ TEST(Xml, WhatTheWriterEscapesTheReaderGivesBack) {
 TEST(Xml, ReferencesCdataPrefixesAndEncodings) {
     NodoXml r;
     std::string errore;
-    ASSERT_TRUE(leggiXml("\xEF\xBB\xBF<?xml version='1.0'?><!-- c --><lx:R xmlns:lx='u'><p>&#233;&#xE8;<![CDATA[<&>]]>"
-                         "&apos;</p><?pi x?></lx:R>",
-                         r, errore))
+    ASSERT_TRUE(
+        leggiXml("\xEF\xBB\xBF<?xml version='1.0'?><!-- c --><lx:R xmlns:lx='u'><p>&#233;&#xE8;<![CDATA[<&>]]>"
+                 "&apos;</p><?pi x?></lx:R>",
+                 r, errore))
         << errore;
     EXPECT_EQ(r.nome, "R");
     EXPECT_EQ(r.figlio("p")->testo, "éè<&>'");

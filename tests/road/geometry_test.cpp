@@ -11,6 +11,7 @@
 #include "road/shell_sort.h"
 #include "road/stations.h"
 #include "state/workspace.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 #include "support/trim2_fixtures.h"
 
@@ -150,32 +151,26 @@ std::vector<float> ascisse(const Workspace& ws) {
 
 constexpr uint8_t P = kMarcaPicchetto;
 
-TEST(Stazioni, SpacingOrderAndElevations) {
-    const struct {
+TEST(Stazioni, CasiTabellati) {
+    for (const test::Caso& c : test::leggiCasi("stations.txt")) {
+        SCOPED_TRACE(c.testo);
         std::vector<std::pair<double, uint8_t>> asse;
-        std::vector<double> curve;
-        std::vector<float> attese;
-    } casi[] = {
-        // A crossing 3 m after another is skipped, on a straight leg and on a leg from a stake.
-        {{{0, 0}, {100, 0}}, {20, 23, 50}, {0, 20, 50, 100}},
-        {{{0, 0}, {10, P}, {100, 0}}, {20, 23, 50}, {0, 10, 20, 50, 100}},
-        // An axis point 3 m after a crossing stays only inside a curve.
-        {{{0, 0}, {30, 0}, {47, 0}, {100, 0}}, {44}, {0, 30, 44, 100}},
-        {{{0, 0}, {30, P}, {47, 0}, {100, 0}}, {44}, {0, 30, 44, 47, 100}},
-        // Order of distance along a leg running west, not of storage.
-        {{{100, 0}, {0, 0}}, {10, 40, 70}, {100, 70, 40, 10, 0}},
-    };
-    for (const auto& c : casi) {
+        for (const std::string& p : c.parole(1)) asse.push_back({std::stod(p), p.back() == 'P' ? P : 0});
         FakeHost host;
-        Workspace ws = asseEst(c.asse, c.curve);
+        Workspace ws = asseEst(asse, c.numeri(2));
+        if (c.campi[0] != "-") ws.impostazioni.IntervalloSezioniRegolari = std::stof(c.campi[0]);
         calcolaStazioni(ws, host);
-        EXPECT_EQ(ascisse(ws), c.attese) << c.asse.size() << " points";
+        const std::vector<double> attese = c.numeri(3);
+        EXPECT_EQ(ascisse(ws), std::vector<float>(attese.begin(), attese.end()));
         // Progress: one caption per phase, and the window closed.
         EXPECT_EQ(host.didascalie, (std::vector<std::string>{"Calcolo delle intersezioni in corso...",
                                                              "Controllo distaze sezioni in corso...",
                                                              "Eliminazione sezioni errate in corso..."}));
         EXPECT_EQ(host.attesaAperta, 0);
     }
+}
+
+TEST(Stazioni, LegsAndElevations) {
     FakeHost host;
     Workspace ws = asseEst({{0, 0}, {10, P}, {100, 0}}, {20, 23, 50});
     calcolaStazioni(ws, host);
@@ -190,24 +185,6 @@ TEST(Stazioni, SpacingOrderAndElevations) {
 }
 
 TEST(Stazioni, RegolariAOgniMultiploDellIntervallo) {
-    const struct {
-        std::vector<std::pair<double, uint8_t>> asse;
-        std::vector<double> curve;
-        std::vector<float> attese;
-    } casi[] = {
-        // A crossing at a multiple is the regular station; one 3 m before a regular one gives way.
-        {{{0, 0}, {100, 0}}, {20, 23, 50, 57}, {0, 20, 40, 50, 60, 80, 100}},
-        // A curve 3 m long (under the 5 m spacing) keeps no stakes between its ends.
-        {{{0, 0}, {30, P}, {31, P}, {32, P}, {33, 0}, {100, 0}}, {}, {0, 20, 30, 40, 60, 80, 100}},
-    };
-    for (const auto& c : casi) {
-        FakeHost host;
-        Workspace ws = asseEst(c.asse, c.curve);
-        ws.impostazioni.IntervalloSezioniRegolari = 20;
-        calcolaStazioni(ws, host);
-        EXPECT_EQ(ascisse(ws), c.attese);
-    }
-
     // A bent axis with a curve: every multiple of 20 m along the chain of stations (as the
     // profile measures it) is a station, and no gap is longer than the interval.
     Workspace ws = asseEst({{0, 0}, {70, P}, {80, P}, {88, P}, {95, 0}, {230, 0}}, {13, 75, 120, 121, 200});

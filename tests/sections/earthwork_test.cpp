@@ -3,28 +3,22 @@
 #include "sections/earthwork.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "support/sample_records.h"
+#include "support/survey_dxf_fixtures.h"
 
 namespace carvela {
 namespace {
 
+// carvela-cli earthwork with the arguments: its output and errors together.
 std::string esegui(const std::string& argomenti, int& stato) {
     std::string uscita;
-    FILE* f = popen((std::string(CARVELA_CLI) + " earthwork " + argomenti + " 2>&1").c_str(), "r");
-    if (!f) return uscita;
-    std::array<char, 512> buf;
-    while (fgets(buf.data(), buf.size(), f)) uscita += buf.data();
-    const int s = pclose(f);
-    stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    stato = test::esegui(std::string(CARVELA_CLI) + " earthwork " + argomenti + " 2>&1", uscita);
     return uscita;
 }
 

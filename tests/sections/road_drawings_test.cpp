@@ -15,6 +15,7 @@
 #include "sections/volumes.h"
 #include "state/settings.h"
 #include "state/workspace.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 
 using namespace carvela;
@@ -52,33 +53,55 @@ Profilo profilo(uint8_t metodo) {
 
 }  // namespace
 
-TEST(DisegnoProfilo, BandeTerrenoEtichette) {
-    const Disegno d = disegnoProfilo(profilo(0));
-    auto terreno = con(d, "terreno");  // ten times exaggerated above the datum
-    ASSERT_EQ(terreno.size(), 5u);
-    EXPECT_EQ(std::vector<double>({terreno[0].y1, terreno[0].x2, terreno[0].y2}), std::vector<double>({200, 50, 220}));
-    auto bande = con(d, "banda");
-    ASSERT_EQ(bande.size(), 8u);
-    EXPECT_EQ(std::vector<double>({bande[0].x1, bande[2].x1, bande[2].y1, bande[7].x2}),
-              std::vector<double>({-125, -75, -39, 250}));
-    EXPECT_EQ(testi(d, "numero_sezione"), (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
-    EXPECT_EQ(std::vector<std::size_t>({testi(d, "intestazione").size(), testi(d, "distanza_parziale").size()}),
-              std::vector<std::size_t>({10, 5}));
-    EXPECT_EQ(std::pair(testi(d, "progressiva")[2], testi(d, "quota_terreno")[3]),
-              std::pair(std::string("100,00"), std::string("104,00")));
-    // Method 0: no design line, no red heights.
-    EXPECT_TRUE(con(d, "progetto").empty() && con(d, "quota_rossa").empty());
-    // Hectometres from 0 alternate lower and upper half; the 50 m left over is lower again.
-    auto ettometri = con(d, "ettometro");
-    ASSERT_EQ(ettometri.size(), 3u);
-    EXPECT_EQ(std::vector<double>({ettometri[0].y1, ettometri[1].y1, ettometri[2].x1, ettometri[2].y1}),
-              std::vector<double>({-38, -34.5, 200, -38}));
-    bool gradino = false;  // the right-hand curve steps the band down to -25
-    for (const auto& e : con(d, "rettifili_curve")) gradino |= e.y1 == -25 && e.x1 == 50 && e.x2 == 150;
-    EXPECT_TRUE(gradino);
-    EXPECT_EQ(testi(d, "didascalia_curva")[0], "RA=150,00");
-    EXPECT_EQ(con(d, "marca_livelletta").size(), 6u);
+double coordinata(const ElementoDisegno& e, const std::string& f) {
+    return f == "x1" ? e.x1 : f == "y1" ? e.y1 : f == "x2" ? e.x2 : f == "y2" ? e.y2 : e.colore;
+}
 
+TEST(DisegniStrada, CasiTabellati) {
+    for (const test::Caso& c : test::leggiCasi("road_drawings.txt")) {
+        const std::vector<std::string> w = c.parole(0);
+        std::vector<float> xz;
+        for (std::size_t i = 2; i < w.size(); ++i) xz.push_back(std::stof(w[i]));
+        const Disegno d = w[0] == "profile" ? disegnoProfilo(profilo(uint8_t(std::stoi(w[1]))))
+                                            : disegnoSezione(sezioneRisolta(std::stof(w[1]), xz));
+        for (const std::string& v : c.lista(1)) {
+            SCOPED_TRACE(c.nome() + ": " + v);
+            const std::size_t op = v.find_first_of("=<"), quadra = v.find('[');
+            const std::string sinistra = v.substr(0, v.find_last_not_of(' ', op - 1) + 1), destra = v.substr(op + 2);
+            const std::vector<ElementoDisegno> e = con(d, sinistra.substr(0, std::min(quadra, v.find('#'))));
+            if (sinistra.back() == '#') {
+                EXPECT_EQ(e.size(), std::stoul(destra));
+                continue;
+            }
+            const std::string indice = sinistra.substr(quadra + 1, sinistra.find(']') - quadra - 1);
+            if (indice.empty()) {
+                std::string tutti;
+                for (const auto& t : e) tutti += (tutti.empty() ? "" : " / ") + t.testo;
+                EXPECT_EQ(tutti, destra);
+                continue;
+            }
+            const std::size_t da = indice == "*" ? 0 : std::stoul(indice), a = indice == "*" ? e.size() : da + 1;
+            const std::size_t punto = sinistra.find('.'), tilde = destra.find('~');
+            for (std::size_t i = da; i < a; ++i) {
+                ASSERT_LT(i, e.size());
+                if (punto == std::string::npos) {
+                    EXPECT_EQ(e[i].testo, destra);
+                } else if (v[op] == '<') {
+                    EXPECT_LT(coordinata(e[i], sinistra.substr(punto + 1)), std::stod(destra));
+                } else {
+                    EXPECT_NEAR(coordinata(e[i], sinistra.substr(punto + 1)), std::stod(destra),
+                                tilde == std::string::npos ? 0 : std::stod(destra.substr(tilde + 1)));
+                }
+            }
+        }
+    }
+}
+
+TEST(DisegnoProfilo, CurvaEConteggiOltreLeListe) {
+    bool gradino = false;  // the right-hand curve steps the band down to -25
+    for (const auto& e : con(disegnoProfilo(profilo(0)), "rettifili_curve"))
+        gradino |= e.y1 == -25 && e.x1 == 50 && e.x2 == 150;
+    EXPECT_TRUE(gradino);
     Profilo corto = profilo(5);
     corto.NumeroSezioni = 1;
     EXPECT_TRUE(disegnoProfilo(corto).empty());
@@ -88,60 +111,13 @@ TEST(DisegnoProfilo, BandeTerrenoEtichette) {
     EXPECT_EQ(con(disegnoProfilo(rotto), "terreno").size(), 5u);
 }
 
-TEST(DisegnoProfilo, ProgettoQuoteRosseDidascalie) {
-    const Disegno d = disegnoProfilo(profilo(5));
-    auto progetto = con(d, "progetto");
-    ASSERT_EQ(progetto.size(), 2u);
-    EXPECT_NEAR(progetto[1].y2, (105.5 - 80) * 10, 1e-3);
-    auto rosse = con(d, "quota_rossa");  // fill in light red over the line, cut in yellow under it
-    ASSERT_EQ(rosse.size(), 6u);
-    EXPECT_EQ(std::pair(rosse[0].testo, rosse[0].colore), std::pair(std::string(",50"), 12));
-    EXPECT_EQ(std::pair(rosse[1].testo, rosse[1].colore), std::pair(std::string("-,50"), 14));
-    EXPECT_LT(rosse[1].y1, (101.5 - 80) * 10 - 20);
-    EXPECT_EQ(testi(d, "didascalia_livelletta")[0], "L=100,00 , Disl=-2,00 , P=2,00%");
-}
-
-TEST(DisegnoSezione, PiattaformaCunetteScarpateIncrociMuri) {
-    Disegno d = disegnoSezione(sezioneRisolta(100, {-20, 99, 0, 99, 20, 99}));  // fill both sides
-    EXPECT_TRUE(con(d, "incrocio_sopra").empty() && con(d, "cunetta").empty());
-    ASSERT_EQ(con(d, "piattaforma").size(), 1u);
-    EXPECT_EQ(con(d, "piattaforma")[0].x1, 206);
-    EXPECT_NEAR(con(d, "scarpata")[0].x2, 186, 1e-3);
-    EXPECT_EQ(testi(d, "titolo"), std::vector<std::string>{"SEZIONE 7"});
-    EXPECT_EQ(testi(d, "quota_ciglio"), (std::vector<std::string>{"99,00", "99,00"}));
-    EXPECT_EQ(testi(d, "didascalia_tabella").size(), 5u);
+TEST(DisegnoSezione, RegoleDellaTabellaEValoriGuasti) {
     std::vector<double> regole;
-    for (const auto& e : con(d, "tabella"))
+    for (const auto& e : con(disegnoSezione(sezioneRisolta(100, {-20, 99, 0, 99, 20, 99})), "tabella"))
         if (e.y1 == e.y2) regole.push_back(e.y1);
     EXPECT_EQ(regole, (std::vector<double>{40, 10, -20, -30}));
-
-    // Ditches where the edge is in cut: both, right only, left only.
-    d = disegnoSezione(sezioneRisolta(100, {-20, 101, 0, 101, 20, 101}));
-    EXPECT_EQ(con(d, "cunetta").size(), 4u);
-    EXPECT_EQ(con(d, "piattaforma")[0].x1, 213);
-    EXPECT_EQ(testi(d, "rossa_ciglio")[0], "1,00");
-    d = disegnoSezione(sezioneRisolta(100, {-20, 98, 20, 102}));
-    ASSERT_EQ(con(d, "cunetta").size(), 2u);
-    EXPECT_EQ(con(d, "cunetta")[0].x1, 299);
-    EXPECT_NEAR(con(d, "incrocio_sopra")[0].x1, 256, 1e-4);  // the crossing at the axis
-    EXPECT_EQ(con(d, "incrocio_sotto")[0].y2, 148);
-    EXPECT_EQ(con(disegnoSezione(sezioneRisolta(100, {-20, 102, 20, 98})), "cunetta")[0].x1, 213);
-
-    // Walls are structures, not ground; under a wall the table gives the ground.
-    d = disegnoSezione(sezioneRisolta(100, {-8, 97, 0, 97, 8, 97}));
-    EXPECT_EQ(con(d, "muro").size(), 2u);
-    EXPECT_EQ(std::pair(testi(d, "valore_terreno").front(), testi(d, "valore_progetto").front()),
-              std::pair(std::string("97,00"), std::string("98,50")));
-
-    // Deep ground lowers the table under the drawing.
-    d = disegnoSezione(sezioneRisolta(100, {-30, 80, 30, 80}));
-    for (const auto& e : con(d, "tabella")) EXPECT_LT(e.y1, 0);
-
-    // Unsolved: no slopes, a note; damaged values draw nothing infinite.
+    // Damaged values draw nothing infinite.
     Sezione s = sezioneRisolta(100, {-3, 99, 3, 99});
-    d = disegnoSezione(s);
-    EXPECT_TRUE(con(d, "scarpata").empty());
-    EXPECT_EQ(testi(d, "non_risolta"), std::vector<std::string>{"SEZIONE NON RISOLTA"});
     s.QuoteTerreno[1] = std::numeric_limits<float>::quiet_NaN();
     s.QuotaProgetto = std::numeric_limits<float>::infinity();
     for (const auto& e : disegnoSezione(s)) EXPECT_TRUE(std::isfinite(e.x1 + e.y1 + e.x2 + e.y2));
