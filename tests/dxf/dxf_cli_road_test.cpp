@@ -1,6 +1,7 @@
 // carvela-cli road on the bundled sample and on bad input.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <regex>
 
 #include "dxf/dxf_sample_road.h"
@@ -20,6 +21,7 @@ long long numeroJson(const std::string& json, const std::string& chiave) {
 }
 
 TEST(CliRoad, SampleGivesTheWholeProject) {
+    ::setenv("SOURCE_DATE_EPOCH", "1767323045", 1);  // the same LandXML header in every document
     test::FileTemporaneo tmp("segnaposto");
     const std::string uscita = tmp.cartella() + "/campione";
     const std::string campione = test::fileCampione("terreno.dxf") + " " + test::fileCampione("asse.txt");
@@ -64,6 +66,22 @@ TEST(CliRoad, SampleGivesTheWholeProject) {
         test::cli("road " + campione + " " + uscita + "3 --set DistazaMinimaSezioni=25 --json", tmp);
     ASSERT_EQ(rade.stato, 0) << rade.errori;
     EXPECT_LT(numeroJson(rade.uscita, "stazioni"), stazioni);
+
+    // The axis exported as LandXML and read back gives the same project and document; so does
+    // the document written from the project file.
+    const std::string terreno = test::fileCampione("terreno.dxf"), b = tmp.cartella() + "/b";
+    const test::Esito x = test::cli("road " + terreno + " --axis-landxml " + uscita + "/progetto.xml " + b, tmp);
+    ASSERT_EQ(x.stato, 0) << x.errori;
+    const std::string xml = test::leggiFile(uscita + "/progetto.xml");
+    EXPECT_NE(xml.find("date=\"2026-01-02\" time=\"03:04:05\""), std::string::npos);
+    EXPECT_EQ(test::leggiFile(b + "/progetto.xml"), xml);
+    EXPECT_EQ(test::leggiFile(b + "/progetto.pln"), test::leggiFile(uscita + "/progetto.pln"));
+    ASSERT_EQ(test::cli("landxml " + uscita + "/progetto.pln " + tmp.cartella() + "/c.xml", tmp).stato, 0);
+    EXPECT_EQ(test::leggiFile(tmp.cartella() + "/c.xml"), xml);
+    const test::Esito rotto = test::cli("road " + terreno + " --axis-landxml " + terreno + " " + b, tmp);
+    EXPECT_EQ(rotto.stato, 1);
+    EXPECT_NE(rotto.errori.find("non è un documento XML corretto"), std::string::npos) << rotto.errori;
+    ::unsetenv("SOURCE_DATE_EPOCH");
 }
 
 TEST(CliRoad, TheSampleInNationalCoordinatesGivesTheSameRoad) {

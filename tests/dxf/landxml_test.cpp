@@ -1,5 +1,5 @@
 // LandXML: the export of computed roads against the schema and against the axis records, the
-// round trip through the import, the project origin, bad documents, and the batch tool.
+// round trip through the import, the project origin and bad documents.
 #include "dxf/landxml.h"
 
 #include <gtest/gtest.h>
@@ -315,26 +315,6 @@ TEST(LandXml, BadDocumentsAreNamedAndLeaveTheAxisAlone) {
     ASSERT_TRUE(leggiAsseLandXml(senzaPi, asse, errore)) << errore;
     EXPECT_NEAR(asse.est[1], 120, 1e-9);
     EXPECT_NEAR(asse.nord[1], 0, 1e-9);
-}
-
-TEST(LandXml, BatchToolExportsAndReadsTheAxisBack) {
-    ::setenv("SOURCE_DATE_EPOCH", "1767323045", 1);  // the same header in every document
-    test::FileTemporaneo tmp("segnaposto");
-    const std::string a = tmp.cartella() + "/a", b = tmp.cartella() + "/b", terreno = test::fileCampione("terreno.dxf");
-    ASSERT_EQ(test::cli("road " + terreno + " " + test::fileCampione("asse.txt") + " " + a, tmp).stato, 0);
-    const test::Esito e = test::cli("road " + terreno + " --axis-landxml " + a + "/progetto.xml " + b, tmp);
-    ASSERT_EQ(e.stato, 0) << e.errori;
-    const std::string xml = test::leggiFile(a + "/progetto.xml");
-    EXPECT_NE(xml.find("date=\"2026-01-02\" time=\"03:04:05\""), std::string::npos);
-    EXPECT_EQ(test::leggiFile(b + "/progetto.xml"), xml);
-    EXPECT_EQ(test::leggiFile(b + "/progetto.pln"), test::leggiFile(a + "/progetto.pln"));
-    ASSERT_EQ(test::cli("landxml " + a + "/progetto.pln " + tmp.cartella() + "/c.xml", tmp).stato, 0);
-    EXPECT_EQ(test::leggiFile(tmp.cartella() + "/c.xml"), xml);
-
-    const test::Esito rotto = test::cli("road " + terreno + " --axis-landxml " + terreno + " " + b, tmp);
-    EXPECT_EQ(rotto.stato, 1);
-    EXPECT_NE(rotto.errori.find("non è un documento XML corretto"), std::string::npos) << rotto.errori;
-    ::unsetenv("SOURCE_DATE_EPOCH");
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
-// Contour drawings as other programs write them: GDAL's contours of a generated grid through
-// ogr2ogr, and ezdxf's later releases, read with their elevations in national coordinates.
-// Each check is skipped when its writer is not installed.
+// DXF and other programs, each check skipped when its program is not installed. The exported
+// drawings of every kind open in two independent DXF readers from Debian, the Python library
+// ezdxf and GDAL's ogrinfo, with as many entities as the program wrote; contour drawings as
+// other programs write them (GDAL's contours of a generated grid through ogr2ogr, ezdxf's later
+// releases) are read with their elevations in national coordinates.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <set>
 
 #include "dxf/dxf_commands.h"
+#include "dxf/dxf_exports.h"
 #include "dxf/dxf_project.h"
+#include "dxf/dxf_road_exports.h"
 #include "dxf/dxf_sample_road.h"
 #include "graphics/recording_canvas.h"
 #include "state/workspace.h"
@@ -19,9 +25,72 @@
 namespace carvela {
 namespace {
 
+using test::lista;
+
+int esegui(const std::string& comando, std::string& uscita) { return test::esegui(comando + " 2>&1", uscita); }
 int esegui(const std::string& comando) {
     std::string uscita;
-    return test::esegui(comando + " >/dev/null 2>&1", uscita);
+    return esegui(comando, uscita);
+}
+
+// The entities a reader sees at the top level: everything but vertices and sequence ends.
+int entitaPrincipali(const std::string& testo) {
+    int n = 0;
+    for (const std::string& e : test::descrivi(test::leggiDxf(testo)))
+        n += e.rfind("VERTEX", 0) != 0 && e.rfind("SEQEND", 0) != 0;
+    return n;
+}
+
+TEST(DisegniEsportati, OpenInEzdxfAndOgrinfo) {
+    std::string uscita;
+    const bool ezdxf = esegui("/usr/bin/python3 -c 'import ezdxf'", uscita) == 0;
+    const bool ogrinfo = esegui("ogrinfo --version", uscita) == 0;
+    if (!ezdxf && !ogrinfo) GTEST_SKIP() << "python3-ezdxf e gdal-bin non installati";
+    if (!ezdxf || !ogrinfo) std::cerr << "NOTA: " << (ezdxf ? "gdal-bin" : "python3-ezdxf") << " non installato.\n";
+
+    // Every kind of export, from the sample road and small survey records.
+    test::FileTemporaneo cartella("segnaposto");
+    Workspace ws;
+    RecordingCanvas canvas;
+    FakeHost host;
+    ASSERT_TRUE(test::calcolaCampione(ws, canvas, host));
+    const Impostazioni& imp = ws.impostazioni;
+    OpenTraverse aperta;
+    aperta.NumeroStazioni = 3;
+    aperta.Ascissa = lista({100, 200, 300}), aperta.Ordinata = lista({50.5f, 101, 151.5f});
+    aperta.Quota = lista({10, 10, 10});
+    ClosedTraverse chiusa;
+    chiusa.NumeroStazioni = 4;
+    chiusa.Ascissa = lista({0, 100, 100, 0, 0}), chiusa.Ordinata = lista({0, 0, 80, 80, 0});
+    chiusa.Quota = lista({5, 5, 5, 5});
+    TriangulationChain catena;
+    catena.NumeroTriangoli = 3;
+    catena.X.assignRaw({0, 40, 80, 120, 160}), catena.Y.assignRaw({0, 35, 0, 35, 0}), catena.Azimut.redim(5);
+    const std::map<std::string, std::string> file = {{"pianta", esportaPianta(ws.Piano, imp)},
+                                                     {"profilo", esportaProfilo(ws.Profilo)},
+                                                     {"sezioni", esportaSezioni(ws.Sezioni, imp)},
+                                                     {"diagramma", esportaDiagramma(ws.Paleggi)},
+                                                     {"aperta", esportaPoligonaleAperta(aperta, imp)},
+                                                     {"chiusa", esportaPoligonaleChiusa(chiusa, imp)},
+                                                     {"triangolazione", esportaTriangolazione(catena, imp)}};
+    for (const auto& [nome, testo] : file) {
+        const std::string path = cartella.cartella() + "/" + nome + ".dxf";
+        std::ofstream(path, std::ios::binary) << testo;
+        if (ezdxf) {
+            const std::string script =
+                "import sys, ezdxf\nd = ezdxf.readfile(sys.argv[1])\n"
+                "print(len(d.modelspace()), len(d.audit().errors))";
+            ASSERT_EQ(esegui("/usr/bin/python3 -c '" + script + "' " + path, uscita), 0) << nome << uscita;
+            EXPECT_EQ(uscita, std::to_string(entitaPrincipali(testo)) + " 0\n") << nome;
+        }
+        if (ogrinfo) {
+            ASSERT_EQ(esegui("ogrinfo -ro -so -al " + path, uscita), 0) << nome << uscita;
+            EXPECT_EQ(uscita.find("ERROR"), std::string::npos) << uscita;
+            std::smatch m;
+            ASSERT_TRUE(std::regex_search(uscita, m, std::regex("Feature Count: ([0-9]+)"))) << uscita;
+            EXPECT_EQ(std::stoi(m[1]), entitaPrincipali(testo)) << nome;
+        }
+    }
 }
 
 // The drawing at `path` imported and its polylines made contour lines, as the wizard does.
