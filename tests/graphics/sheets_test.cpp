@@ -2,19 +2,21 @@
 // drawing and in the PDF's operators), the sections packed inside the frame and clear of the
 // title block, the profile cut into sheets that together draw every stretch once, the bad
 // requests, and the batch tool's PDF of the sample checked by outside readers when present.
+// Under them the PDF writer (millimetres become points exactly, the cross-reference table points
+// at the objects, texts are escaped and encoded, a failed save leaves nothing behind) and the
+// haul report's rows, totals and pages.
 #include "graphics/sheets.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <regex>
 #include <set>
 #include <sstream>
 
+#include "graphics/haul_report.h"
 #include "graphics/pdf_writer.h"
 #include "profile/profile_builder.h"
 #include "project/records.h"
@@ -22,6 +24,7 @@
 #include "sections/section_solve.h"
 #include "state/settings.h"
 #include "support/cases.h"
+#include "support/survey_dxf_fixtures.h"
 
 using namespace carvela;
 
@@ -74,6 +77,12 @@ Sezione sezioneRilevato(float larghezza, int16_t numero, float fianco = 15) {
 int conta(const std::vector<Registro::Scritta>& s, const std::string& inizio) {
     int n = 0;
     for (const auto& w : s) n += w.testo.rfind(inizio, 0) == 0;
+    return n;
+}
+
+int conta(const std::string& testo, const std::string& cosa) {
+    int n = 0;
+    for (auto p = testo.find(cosa); p != std::string::npos; p = testo.find(cosa, p + 1)) ++n;
     return n;
 }
 
@@ -215,36 +224,130 @@ TEST(Tavole, RichiesteSbagliate) {
     EXPECT_TRUE(r.pagine.empty());
 }
 
-namespace {
-int esegui(const std::string& comando, std::string& uscita) {
-    FILE* f = popen((comando + " 2>&1").c_str(), "r");
-    if (!f) return -1;
-    std::array<char, 512> buf;
-    while (fgets(buf.data(), buf.size(), f)) uscita += buf.data();
-    const int s = pclose(f);
-    return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-}
-}  // namespace
-
 TEST(Tavole, PdfDelCampioneDalProgrammaBatch) {
-    const std::string pdf = testing::TempDir() + "tavole_campione.pdf";
+    const std::string pdf = testing::TempDir() + "tavole_campione.pdf", cli = std::string(CARVELA_CLI) + " sheets ";
     std::string uscita;
-    ASSERT_EQ(esegui(std::string(CARVELA_CLI) + " sheets " + CARVELA_SOURCE_DIR + "/samples/progetto.pln " + pdf +
-                         " --sections 200 --profile 2000:200",
-                     uscita),
+    ASSERT_EQ(test::esegui(
+                  cli + CARVELA_SOURCE_DIR + "/samples/progetto.pln " + pdf + " --sections 200 --profile 2000:200 2>&1",
+                  uscita),
               0)
         << uscita;
     EXPECT_NE(uscita.find("fogli di sezioni"), std::string::npos) << uscita;
-    std::string errore;
-    EXPECT_EQ(esegui(std::string(CARVELA_CLI) + " sheets x.pln " + pdf + " --profile 100:1000", errore), 2);
+    EXPECT_EQ(test::esegui(cli + "x.pln " + pdf + " --profile 100:1000 2>&1", uscita), 2);
 
-    std::string info;
-    if (esegui("pdfinfo -v", info) == 127 || esegui("qpdf --version", info) == 127)
+    if (test::esegui("pdfinfo -v 2>&1", uscita) == 127 || test::esegui("qpdf --version 2>&1", uscita) == 127)
         GTEST_SKIP() << "pdfinfo o qpdf non installato: struttura del PDF non verificata";
-    std::string controllo;
-    EXPECT_EQ(esegui("qpdf --check " + pdf, controllo), 0) << controllo;
-    info.clear();
-    ASSERT_EQ(esegui("pdfinfo " + pdf, info), 0) << info;
-    EXPECT_NE(info.find("Page size:       1190.55 x 841.89 pts (A3)"), std::string::npos) << info;
+    EXPECT_EQ(test::esegui("qpdf --check " + pdf + " 2>&1", uscita), 0) << uscita;
+    ASSERT_EQ(test::esegui("pdfinfo " + pdf + " 2>&1", uscita), 0) << uscita;
+    EXPECT_NE(uscita.find("Page size:       1190.55 x 841.89 pts (A3)"), std::string::npos) << uscita;
     std::remove(pdf.c_str());
+}
+
+TEST(PdfWriter, PagineMillimetriERiferimenti) {
+    PdfWriter pdf;
+    pdf.nuovaPagina(kA4Larghezza, kA4Altezza);
+    pdf.spessore(0.25);
+    pdf.linea(10, 20, 60, 20);
+    pdf.testo(5, 5, "Quota (m) à", 2.5, 90);
+    pdf.nuovaPagina(kA3Altezza, kA3Larghezza);  // A3 landscape
+    pdf.cerchio(100, 100, 3);
+    pdf.rettangoloPieno(0, 0, 10, 5);
+    ASSERT_EQ(pdf.pagine(), 2);
+    const std::string d = pdf.documento();
+
+    EXPECT_NE(d.find("/MediaBox [0 0 595.276 841.890]"), std::string::npos);
+    EXPECT_NE(d.find("/MediaBox [0 0 1190.551 841.890]"), std::string::npos);
+    EXPECT_NE(d.find("/Count 2"), std::string::npos);
+    // 10 mm = 28.346 pt; a 50 mm line is 141.732 pt long.
+    EXPECT_NE(d.find("28.346 56.693 m 170.079 56.693 l S"), std::string::npos);
+    EXPECT_NE(d.find("0.709 w"), std::string::npos);
+    // A quarter turn, the parentheses escaped, "à" as its Windows-1252 byte.
+    EXPECT_NE(d.find("0 1 -1 0 14.173 14.173 Tm (Quota \\(m\\) \xE0) Tj"), std::string::npos);
+    // The second page starts with the pen of the first.
+    const std::size_t seconda = d.find("8 0 obj");
+    ASSERT_NE(seconda, std::string::npos);
+    EXPECT_NE(d.find("0.709 w", seconda), std::string::npos);
+
+    // Every cross-reference entry points at the start of its object.
+    const std::size_t xref = d.find("\nxref\n") + 1;
+    std::istringstream tabella(d.substr(xref));
+    std::string parola;
+    int primo = 0, quanti = 0;
+    tabella >> parola >> primo >> quanti;
+    ASSERT_EQ(quanti, 1 + 4 + 2 * 2);
+    std::string pos, gen, tipo;
+    tabella >> pos >> gen >> tipo;  // the free entry
+    for (int i = 1; i < quanti; ++i) {
+        tabella >> pos >> gen >> tipo;
+        EXPECT_EQ(d.substr(std::stoul(pos), std::to_string(i).size() + 6), std::to_string(i) + " 0 obj") << i;
+    }
+    EXPECT_NE(d.find("startxref\n" + std::to_string(xref)), std::string::npos);
+
+    // Each content stream is as long as its /Length says.
+    const std::regex lunghezza(R"(/Length (\d+) >>\nstream\n)");
+    int flussi = 0;
+    for (std::sregex_iterator it(d.begin(), d.end(), lunghezza), fine; it != fine; ++it, ++flussi) {
+        const std::size_t inizio = static_cast<std::size_t>(it->position() + it->length());
+        EXPECT_EQ(d.compare(inizio + std::stoul((*it)[1]), 10, "\nendstream"), 0);
+    }
+    EXPECT_EQ(flussi, 2);
+}
+
+TEST(PdfWriter, LarghezzaTestoESalvataggio) {
+    // Capitals 0.718 high make a size-1 font: four digits of Helvetica are 4 x 0.556.
+    EXPECT_NEAR(larghezzaTesto("2024", 0.718), 2.224, 1e-9);
+    EXPECT_NEAR(larghezzaTesto("Il", 0.718), 0.5, 1e-9);
+
+    test::FileTemporaneo file("prova.pdf");
+    PdfWriter pdf;
+    pdf.titolo("Prova (1)");
+    pdf.linea(0, 0, 10, 10);
+    ASSERT_EQ(pdf.salva(file.path()), "");
+    EXPECT_EQ(file.leggi(), pdf.documento());
+    EXPECT_FALSE(std::filesystem::exists(file.path() + ".tmp"));
+    std::string uscita;
+    const int qpdf = test::esegui("qpdf --check " + file.path() + " 2>&1", uscita);
+    if (qpdf == 127) std::puts("qpdf non installato: controllo della struttura saltato");
+    if (qpdf != 127) EXPECT_EQ(qpdf, 0) << uscita;
+
+    const std::string mancante = file.cartella() + "/manca/prova.pdf";
+    EXPECT_NE(pdf.salva(mancante), "");
+    EXPECT_FALSE(std::filesystem::exists(mancante + ".tmp"));
+}
+
+TEST(RapportoTrasporti, TrattiTotaliEPagine) {
+    // Cut 10 m2 at 0 and 20 m, fill 10 m2 at 60 and 80 m: one loop of 300 m3 balanced at 80 m.
+    ParametriTerra p;
+    p.trasportoFranco = 30, p.trasportoEconomico = 60, p.rigonfiamento = 1.25;
+    p.costipamento = 0.8;  // 240 m3 of fill need 300 m3 in bank: the loop closes
+    const Movimento m = calcolaMovimento({{0, 8, 0}, {20, 8, 0}, {40, 0, 0}, {60, 0, 8}, {80, 0, 8}}, p);
+    const RapportoTrasporti r = rapportoTrasporti(m);
+    EXPECT_EQ(r.formula,
+              "Volume sciolto = sterro x rigonfiamento (1,25); volume in banco = riporto / costipamento (0,80)");
+    ASSERT_EQ(r.tratti.righe(), 3);
+    std::vector<std::string> riga;
+    for (int c = 0; c < r.tratti.colonne(); ++c) riga.push_back(r.tratti.testo(1, c));
+    // 75 m3 within the 30 m free haul, 125 m3 beyond it (2125 m3·m), 100 m3 wasted and borrowed
+    // where the haul would pass the 60 m limit: the figures of the volumes corrected to 10 m2.
+    EXPECT_EQ(riga, (std::vector<std::string>{"1", "0,00", "80,00", "avanti", "75,00", "125,00", "2125,00", "100,00",
+                                              "100,00"}));
+    EXPECT_EQ(r.tratti.testo(2, 0), "Totale");
+    EXPECT_EQ(r.tratti.testo(2, 6), "2125,00");
+    EXPECT_EQ(r.totali.testo(1, 1), "240,00");  // cut in bank, then loose
+    EXPECT_EQ(r.totali.testo(1, 3), "300,00");
+    EXPECT_EQ(r.totali.testo(1, 4), "300,00");  // fill, as bank volume
+
+    PdfWriter pdf;
+    EXPECT_EQ(disegnaRapportoTrasporti(pdf, r, "Prova"), 1);
+    EXPECT_NE(pdf.documento().find("(Volume sciolto = sterro x rigonfiamento"), std::string::npos);
+
+    // Sixty loops run over pages, each table page opening with the headings.
+    std::vector<SezioneTerra> onde;
+    for (int i = 0; i <= 240; ++i) onde.push_back({10.0 * i, i % 4 < 2 ? 10.0 : 0.0, i % 4 < 2 ? 0.0 : 10.0});
+    const RapportoTrasporti lungo = rapportoTrasporti(calcolaMovimento(onde, p));
+    PdfWriter pagine;
+    const int n = disegnaRapportoTrasporti(pagine, lungo, "Prova");
+    EXPECT_GT(n, 2) << lungo.tratti.righe();
+    EXPECT_EQ(pagine.pagine(), n);
+    EXPECT_EQ(conta(pagine.documento(), "(Da Prestito)"), n);
 }

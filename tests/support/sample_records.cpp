@@ -71,20 +71,11 @@ Profilo profilo() {
     p.QuotaMinima = 95.5f;
     p.PrimaSezione = 1;
     p.NumeroCurve = 2;
-    p.CurvaDa.redim(2);
-    p.CurvaA.redim(2);
-    p.CurvaDa[1] = 1;
-    p.CurvaA[1] = 3;
-    p.CurvaDa[2] = 3;
-    p.CurvaA[2] = 5;
-    p.CurvaVerso.redim(2);
-    p.CurvaVerso[0] = "";
-    p.CurvaVerso[1] = "s";
-    p.CurvaVerso[2] = "d";
+    p.CurvaDa.assignRaw({0, 1, 3});
+    p.CurvaA.assignRaw({0, 3, 5});
+    p.CurvaVerso.assignRaw({"", "s", "d"});
     p.CurvaRaggio = lista(2, 50.0f);
-    p.CurvaPicchetti.redim(2);
-    p.CurvaPicchetti[1] = 8;
-    p.CurvaPicchetti[2] = 254;
+    p.CurvaPicchetti.assignRaw({0, 8, 254});
     p.MetodoLivellette = 3;
     return p;
 }
@@ -92,10 +83,7 @@ Profilo profilo() {
 TabellaPaleggi paleggi() {
     TabellaPaleggi t;
     t.Versione = 1;
-    t.Segmenti.redim(2);
-    t.Segmenti[0] = {9, 1.5f, 8, 2.5f};
-    t.Segmenti[1] = {1, 0.0f, 2, 20.0f};
-    t.Segmenti[2] = {2, 20.0f, 3, 40.0f};
+    t.Segmenti.assignRaw({{9, 1.5f, 8, 2.5f}, {1, 0.0f, 2, 20.0f}, {2, 20.0f, 3, 40.0f}});
     t.AreeSterro = lista(3, 5.0f);
     t.AreeRiporto = lista(3, -5.0f);
     t.Ordinate = lista(3, 0.0f);
@@ -113,8 +101,7 @@ Planimetria piano(int stazioni) {
     p.NumeroPunti = 3;
     p.Punti.redim(3);
     for (int i = 0; i <= 3; ++i) p.Punti[i] = {100.5f * i, 200.25f - i, 50.0f + i, static_cast<int16_t>(-i)};
-    p.SegmentiReticolo.redim(1);
-    p.SegmentiReticolo[1] = {1, 2, 3, 4, 5, 6};
+    p.SegmentiReticolo.assignRaw({{}, {1, 2, 3, 4, 5, 6}});
     p.NumeroCurveLivello = 2;
     p.CurveLivello.redim(2);
     for (int c = 1; c <= 2; ++c) {
@@ -123,19 +110,13 @@ Planimetria piano(int stazioni) {
             p.CurveLivello[c][i] = {float(i), float(c), 100.0f + c, float(i + 1), float(c), 100.0f + c};
     }
     p.CurveLivello[0].redim(0);  // an inner array with position 0 only
-    p.PuntiStazione.redim(3);
-    p.PuntiStazione[2] = 1;
+    p.PuntiStazione.assignRaw({0, 0, 1, 0});
     p.NumeroPuntiAsse = 2;
-    p.AsseTracciato.redim(2);
-    p.AsseTracciato[1] = {0, 0, 0};
-    p.AsseTracciato[2] = {100, 50, kMarcaPicchetto};
+    p.AsseTracciato.assignRaw({{}, {0, 0, 0}, {100, 50, kMarcaPicchetto}});
     p.VerticiAsse = p.AsseTracciato;
     p.NumeroIntersezioni = stazioni;
-    p.Intersezioni.redim(stazioni);
-    p.Cigli.redim(stazioni);
-    p.Occupazione.redim(stazioni);
-    p.EstremiSezioni.redim(stazioni);
-    p.SezioniApplicate.redim(stazioni);
+    p.Intersezioni.redim(stazioni), p.Cigli.redim(stazioni), p.Occupazione.redim(stazioni);
+    p.EstremiSezioni.redim(stazioni), p.SezioniApplicate.redim(stazioni);
     for (int i = 1; i <= stazioni; ++i) {
         p.Intersezioni[i] = {10.0f * i, 5.0f * i, 100.0f + i, static_cast<int16_t>(1)};
         p.Cigli[i] = {float(i), 1, 2, 3, 4, float(-i)};
