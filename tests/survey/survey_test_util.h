@@ -1,5 +1,5 @@
 #pragma once
-// Builders of survey records for the tests, and a check of record arrays against values.
+// Builders of survey records for the tests.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,17 +10,6 @@
 #include "survey/triangulation.h"
 
 namespace carvela::test {
-
-// Elements da, da + 1, ... of a record array within `tolleranza` of the values expected.
-inline ::testing::AssertionResult vicini(const VbArray<float>& a, const std::vector<double>& attesi, double tolleranza,
-                                         int da = 1) {
-    for (std::size_t k = 0; k < attesi.size(); ++k) {
-        const int i = da + static_cast<int>(k);
-        if (!(std::fabs(a.get(i) - attesi[k]) <= tolleranza))
-            return ::testing::AssertionFailure() << "element " << i << " is " << a.get(i) << ", not " << attesi[k];
-    }
-    return ::testing::AssertionSuccess();
-}
 
 struct Stazione {
     float indietro, avanti, distanza, zenitale, strumento, prisma;

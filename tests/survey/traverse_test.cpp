@@ -17,7 +17,6 @@ namespace carvela {
 namespace {
 
 using test::lista;
-using test::vicini;
 using V = std::vector<std::string>;
 
 // An open traverse read with the stadia (constant 100): per station azimuth, zenith,
