@@ -46,30 +46,6 @@ TEST(Triangolazione, IrregularChainReturnsTheVerticesItWasMeasuredFrom) {
     }
 }
 
-TEST(Triangolazione, ToleranceMessagesPerTriangleAndOnTheMean) {
-    const float limite = kTolleranzaTriangolo, piR = 3.1415929794311523f;
-    const struct {
-        std::vector<std::array<float, 3>> triangoli;
-        float U;
-        std::size_t messaggi;
-    } casi[] = {
-        {{{60.01f, 60, 60}, {60.01f, 60, 60}, {60.01f, 60, 60}}, 180, 4},  // three triangles, then the mean
-        {{{60.005f, 60, 60}, {60.005f, 60, 60}}, 180, 1},                  // within each, over the mean
-        {{{60.001f, 60, 60}, {60.001f, 60, 60}}, 180, 0},
-        // An error exactly at the single tolerance gives no message of its own (the mean
-        // still does); one step above it does. A first angle equal to the error makes it exact.
-        {{{limite, 90, 90}}, 180, 1},
-        {{{std::nextafter(limite, 1.0f), 90, 90}}, 180, 2},
-        {{{1.005f, 1.0f, piR - 2}}, piR, 1},  // the constants hold in any unit: 0.005 rad
-    };
-    for (const auto& c : casi) {
-        FakeHost host;
-        TriangulationChain t = catena(c.triangoli, 0, 0, 0, 100);
-        EXPECT_TRUE(calcolaTriangolazione(t, c.U, host));  // tolerances only warn
-        EXPECT_EQ(host.testiMessaggi(), V(c.messaggi, kMsgTolleranzaTriangolo)) << c.triangoli[0][0];
-    }
-}
-
 TEST(Triangolazione, NoTriangleOrAFlatOneChangesNothing) {
     const std::pair<std::vector<std::array<float, 3>>, const char*> casi[] = {
         {{}, kMsgTriangolazioneVuota}, {{{100, 100, 0}, {60, 70, 70}}, kMsgTriangolazioneNonCalcolabile}};
