@@ -46,18 +46,5 @@ TEST(Triangolazione, IrregularChainReturnsTheVerticesItWasMeasuredFrom) {
     }
 }
 
-TEST(Triangolazione, NoTriangleOrAFlatOneChangesNothing) {
-    const std::pair<std::vector<std::array<float, 3>>, const char*> casi[] = {
-        {{}, kMsgTriangolazioneVuota}, {{{100, 100, 0}, {60, 70, 70}}, kMsgTriangolazioneNonCalcolabile}};
-    for (const auto& [triangoli, messaggio] : casi) {
-        FakeHost host;
-        TriangulationChain c = catena(triangoli, 0, 0, 0, 100);
-        const TriangulationChain prima = c;
-        EXPECT_FALSE(calcolaTriangolazione(c, 200, host));
-        EXPECT_EQ(c, prima);
-        EXPECT_EQ(host.testiMessaggi(), V{messaggio});
-    }
-}
-
 }  // namespace
 }  // namespace carvela
