@@ -9,6 +9,7 @@
 
 #include "graphics/recording_canvas.h"
 #include "state/workspace.h"
+#include "support/cases.h"
 #include "support/fake_host.h"
 
 namespace carvela {
@@ -50,21 +51,12 @@ void verificaDelaunay(const Punti& p, std::size_t distinti) {
 }  // namespace
 
 TEST(MeshPredicates, ExactWhereRoundingWouldDecideWrongly) {
-    // Points on the line y = x far from the origin, then moved by one unit in the last place.
-    const double b = 1e15;
-    EXPECT_EQ(orientamento(b, b, b + 1, b + 1, b + 2, b + 2), 0);
-    EXPECT_EQ(orientamento(b, b, b + 1, b + 1, b + 2, std::nextafter(b + 2, 1e300)), 1);
-    EXPECT_EQ(orientamento(b, b, b + 1, b + 1, b + 2, std::nextafter(b + 2, 0.0)), -1);
-    // The classic near-degenerate case: tiny offsets along a long diagonal.
-    EXPECT_EQ(orientamento(0.5, 0.5, 12, 12, 24, 24), 0);
-    EXPECT_EQ(orientamento(0.5 + std::ldexp(1.0, -52), 0.5, 12, 12, 24, 24), -1);
-    // Cocircular points (radius 5 about the origin), scaled by a power of two and shifted:
-    // still exactly on one circle.
-    const double k = std::ldexp(1.0, 40), o = std::ldexp(1.0, 20);
-    for (int d : {0, 1, -1})
-        EXPECT_EQ(nelCerchio(5 * k + o, o, o, 5 * k + o, -5 * k + o, o, 3 * k + o, -4 * k + o + d), d);
-    EXPECT_EQ(nelCerchio(0, 0, 1, 0, 0, 1, 10, 10), -1);
-    EXPECT_EQ(nelCerchio(0, 0, 1, 0, 0, 1, 0.3, 0.3), 1);
+    for (const test::Caso& c : test::leggiCasi("mesh_predicates.txt")) {
+        const std::vector<double> p = c.numeri(1);
+        const int segno = c.nome() == "orient" ? orientamento(p[0], p[1], p[2], p[3], p[4], p[5])
+                                               : nelCerchio(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7]);
+        EXPECT_EQ(segno, c.numeri(2).at(0)) << c.testo;
+    }
 }
 
 TEST(MeshDelaunay, RandomGridAndCocircularPoints) {
