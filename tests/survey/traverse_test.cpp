@@ -1,3 +1,5 @@
+// Traverses and triangulation chains: the tabled figures worked by hand, the tolerance limits,
+// records whose arrays are shorter than their counts.
 #include "survey/traverse.h"
 
 #include <gtest/gtest.h>
