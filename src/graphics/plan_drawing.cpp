@@ -67,6 +67,7 @@ void disegnaCurvaLivello(Vista& v, Canvas& c, const VbArray<ContourSegment>& pez
     for (int32_t i = 1; i <= n; ++i)
         if (!finito(pezzi[i].x1, pezzi[i].y1) || !finito(pezzi[i].x2, pezzi[i].y2)) return;
     std::vector<PuntoCanvas> punti;
+    punti.reserve(static_cast<std::size_t>((n - 1) / passo + 1));
     int32_t ultimo = 1;
     for (int32_t i = 1; i <= n; i += passo) {
         const ContourSegment& s = pezzi[i];

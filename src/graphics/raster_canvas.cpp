@@ -48,12 +48,38 @@ uint32_t parola(int indice) {
 // Nearest whole number of a value already clipped to about the picture (no library call).
 int intero(double v) { return static_cast<int>(v + 2.5) - 2; }
 
+// The steps of a Bezier piece: a quarter of the length of its control polygon (the sum of
+// three hypot), 1 to 2000. The square root of the exact sum of squares of whole-pixel sides
+// is within a few units in the last place of hypot, so it gives the same count unless the
+// length lies that close to a multiple of 4; only then is hypot called.
+int passiBezier(const PuntoCanvas* p) {
+    auto passi = [](double lunghezza) { return static_cast<int>(std::clamp(lunghezza / 4.0, 1.0, 2000.0)); };
+    double lati[3][2];
+    double somma = 0;
+    bool esatta = true;
+    for (int k = 0; k < 3; ++k) {
+        const double dx = double(p[k + 1].x) - p[k].x, dy = double(p[k + 1].y) - p[k].y;
+        lati[k][0] = dx, lati[k][1] = dy;
+        esatta = esatta && std::fabs(dx) < 67108864.0 && std::fabs(dy) < 67108864.0;  // squares below 2^53
+        somma += std::sqrt(dx * dx + dy * dy);
+    }
+    if (esatta) {
+        const int basso = passi(somma * (1 - 1e-14)), alto = passi(somma * (1 + 1e-14));
+        if (basso == alto) return basso;
+    }
+    return passi(std::hypot(lati[0][0], lati[0][1]) + std::hypot(lati[1][0], lati[1][1]) +
+                 std::hypot(lati[2][0], lati[2][1]));
+}
+
 }  // namespace
 
 RasterCanvas::RasterCanvas(int larghezza, int altezza)
     : propri_(static_cast<std::size_t>(std::max(1, larghezza)) * static_cast<std::size_t>(std::max(1, altezza)),
               0xFF000000u),
-      pixel_(propri_.data()), w_(std::max(1, larghezza)), h_(std::max(1, altezza)), passo_(w_) {}
+      pixel_(propri_.data()),
+      w_(std::max(1, larghezza)),
+      h_(std::max(1, altezza)),
+      passo_(w_) {}
 
 RasterCanvas::RasterCanvas(uint32_t* pixel, int larghezza, int altezza, int passo) {
     collega(pixel, larghezza, altezza, passo);
@@ -81,7 +107,8 @@ void RasterCanvas::setDrawStyle(StileTratto stile) {
 
 ColoreRgb RasterCanvas::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= w_ || y >= h_) return {0, 0, 0};
-    const uint32_t p = pixel_[static_cast<std::size_t>(y) * static_cast<std::size_t>(passo_) + static_cast<std::size_t>(x)];
+    const uint32_t p =
+        pixel_[static_cast<std::size_t>(y) * static_cast<std::size_t>(passo_) + static_cast<std::size_t>(x)];
     return {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
 }
 
@@ -142,11 +169,21 @@ void RasterCanvas::polyBezier(const std::vector<PuntoCanvas>& punti) {
     if (punti.size() < 4) return;
     fase_ = 0;
     for (std::size_t i = 0; i + 3 < punti.size(); i += 3) {
-        const double x0 = punti[i].x, y0 = punti[i].y, x1 = punti[i + 1].x, y1 = punti[i + 1].y;
-        const double x2 = punti[i + 2].x, y2 = punti[i + 2].y, x3 = punti[i + 3].x, y3 = punti[i + 3].y;
+        const PuntoCanvas* p = &punti[i];
+        // A piece lies within the box of its control points: one wholly beyond the clipping
+        // border of the picture (by more than the rounding of its steps) draws nothing, as
+        // every step of it would be clipped away. A zoomed-in plan skips most pieces so.
+        const auto [xmin, xmax] = std::minmax({p[0].x, p[1].x, p[2].x, p[3].x});
+        const auto [ymin, ymax] = std::minmax({p[0].y, p[1].y, p[2].y, p[3].y});
+        if (xmax < -2 || ymax < -2 || xmin > w_ + 1 || ymin > h_ + 1) continue;
+        const double x0 = p[0].x, y0 = p[0].y, x1 = p[1].x, y1 = p[1].y;
+        const double x2 = p[2].x, y2 = p[2].y, x3 = p[3].x, y3 = p[3].y;
         // Enough steps for pieces of a few pixels along the control polygon.
-        const double lunghezza = std::hypot(x1 - x0, y1 - y0) + std::hypot(x2 - x1, y2 - y1) + std::hypot(x3 - x2, y3 - y2);
-        const int passi = static_cast<int>(std::clamp(lunghezza / 4.0, 1.0, 2000.0));
+        const int passi = passiBezier(p);
+        if (passi == 1) {  // the one step ends exactly at the last point
+            segmento(x0, y0, x3, y3, fore_);
+            continue;
+        }
         double px = x0, py = y0;
         for (int k = 1; k <= passi; ++k) {
             const double t = static_cast<double>(k) / passi, u = 1 - t;
@@ -177,8 +214,10 @@ void RasterCanvas::box(double x1, double y1, double x2, double y2, int colore, b
         return;
     }
     const uint32_t c = parola(colore);
-    const double ax = std::clamp(std::min(x1, x2), -1.0, double(w_)), bx = std::clamp(std::max(x1, x2), -1.0, double(w_));
-    const double ay = std::clamp(std::min(y1, y2), -1.0, double(h_)), by = std::clamp(std::max(y1, y2), -1.0, double(h_));
+    const double ax = std::clamp(std::min(x1, x2), -1.0, double(w_)),
+                 bx = std::clamp(std::max(x1, x2), -1.0, double(w_));
+    const double ay = std::clamp(std::min(y1, y2), -1.0, double(h_)),
+                 by = std::clamp(std::max(y1, y2), -1.0, double(h_));
     for (int y = intero(ay); y <= intero(by); ++y)
         for (int x = intero(ax); x <= intero(bx); ++x) punto(x, y, c);
 }

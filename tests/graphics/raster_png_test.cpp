@@ -114,14 +114,30 @@ TEST(RasterCanvas, PrimitivesLandOnTheirPixels) {
     c.setForeColor(10);
     c.polyBezier({{10, 150}, {10, 100}, {90, 100}, {90, 150}});
     EXPECT_TRUE(acceso(10, 150, 10) && acceso(90, 150, 10));
-    int alto = 0;
+    int alto = 0, accesi = 0;
     for (int y = 0; y < 200; ++y) alto += acceso(50, y, 10) ? y : 0;
     EXPECT_NEAR(alto, 112, 2);  // midpoint of the curve: y = 150 - 0.75 * 50
+    // A chain that leaves the picture and comes back: the pieces crossing the border draw
+    // their part inside, the one wholly outside nothing.
+    c.clear();
+    c.polyBezier({{20, 10},
+                  {20, 10},
+                  {-5000, 10},
+                  {-5000, 10},
+                  {-6000, 10},
+                  {-6000, 60},
+                  {-5000, 60},
+                  {-5000, 60},
+                  {150, 60},
+                  {150, 60}});
+    accesi = 0;
+    for (int x = 0; x < 200; ++x) accesi += acceso(x, 10, 10) + acceso(x, 60, 10);
+    EXPECT_EQ(accesi, 21 + 151);
     // Dashes leave gaps; lines far outside the picture are clipped, not walked.
     c.clear();
     c.setDrawStyle(StileTratto::Tratteggiato);
     c.line(0, 5, 199, 5, 15);
-    int accesi = 0;
+    accesi = 0;
     for (int x = 0; x < 200; ++x) accesi += acceso(x, 5, 15);
     EXPECT_EQ(accesi, 120);
     c.setDrawStyle(StileTratto::Continuo);
