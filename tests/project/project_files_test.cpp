@@ -9,6 +9,7 @@
 #include <random>
 
 #include "project/serializer.h"
+#include "support/cases.h"
 #include "support/sample_records.h"
 
 namespace carvela {
@@ -154,38 +155,20 @@ TEST(FileProgetto, TipoDalNomeSenzaDistinguereMaiuscole) {
 }
 
 TEST(FileProgetto, ConteggiCheChiedonoPiuDelFile) {
-    // A triangulation (Versione 1, Origine "", 3 triangles) whose first array claims 2^31 - 1
-    // floats, or 4 billion, in a tiny file.
-    TriangulationChain t;
-    for (uint32_t conteggio : {0x7FFFFFFFu, 0xFFFFFFFFu, 0x80000000u, 1000u}) {
+    for (const test::Caso& c : test::leggiCasi("record_bytes_refused.txt")) {
         Byte b;
-        aggiungi(b, 2, {1, 0, 3, 1});
-        aggiungi(b, 4, {conteggio, 0, 0, 0, 0, 0});
-        EXPECT_FALSE(fromBytes(b, t)) << conteggio;
-    }
-    // Three dimensions, a lower bound other than 0, a text longer than the file.
-    Byte b;
-    aggiungi(b, 2, {1, 0, 3, 3});
-    EXPECT_FALSE(fromBytes(b, t));
-    b.clear();
-    aggiungi(b, 2, {1, 0, 3, 1});
-    aggiungi(b, 4, {1, 1, 0});
-    EXPECT_FALSE(fromBytes(b, t));
-    b.clear();
-    aggiungi(b, 2, {1, 60000});
-    EXPECT_FALSE(fromBytes(b, t));
-
-    // A profile's first table claiming 2^16 x 2^16 elements, and an empty dimension paired
-    // with one of 2^31 - 1 (no bytes would back it).
-    for (auto [n1, n2] : {std::pair<uint32_t, uint32_t>{65536, 65536}, {0, 0x7FFFFFFF}, {0x7FFFFFFF, 0}}) {
-        Byte pr;
-        aggiungi(pr, 2, {1, 0});
-        aggiungi(pr, 4, {0, 0});
-        aggiungi(pr, 2, {2});
-        aggiungi(pr, 4, {n1, 0, n2, 0});
-        pr.resize(pr.size() + 200, 0);
+        int larghezza = 2;
+        for (const std::string& v : c.parole(1)) {
+            if (v.back() == ':')
+                larghezza = std::stoi(v);
+            else if (v[0] == '+')
+                b.resize(b.size() + std::stoul(v.substr(1)), 0);
+            else
+                aggiungi(b, larghezza, {static_cast<uint32_t>(std::stoul(v))});
+        }
+        TriangulationChain t;
         Profilo p;
-        EXPECT_FALSE(fromBytes(pr, p)) << n1 << " x " << n2;
+        EXPECT_FALSE(c.nome() == "profile" ? fromBytes(b, p) : fromBytes(b, t)) << c.testo;
     }
     // Our own writer may produce an empty dimension of ordinary size: that still reads.
     Profilo p;
