@@ -23,7 +23,7 @@ void ScrittoreDxf::svuota() {
 
 void ScrittoreDxf::codice(int c) {
     if (file_ && testo_.size() >= kBlocco) svuota();
-    testo_ += vbStr(static_cast<int64_t>(c));
+    aggiungiStr(testo_, static_cast<int64_t>(c));
     testo_ += " \r\n";
 }
 
@@ -33,19 +33,19 @@ void ScrittoreDxf::stringa(std::string_view s) {
 }
 
 void ScrittoreDxf::reale(float v) {
-    testo_ += vbStr(v);
+    aggiungiStr(testo_, v);
     testo_ += "\r\n";
 }
 
 void ScrittoreDxf::est(float v) {
     if (origine_.est == 0) return reale(v);
-    testo_ += testoCoordinata(v, origine_.est);
+    aggiungiCoordinata(testo_, v, origine_.est);
     testo_ += "\r\n";
 }
 
 void ScrittoreDxf::nord(float v) {
     if (origine_.nord == 0) return reale(v);
-    testo_ += testoCoordinata(v, origine_.nord);
+    aggiungiCoordinata(testo_, v, origine_.nord);
     testo_ += "\r\n";
 }
 

@@ -14,6 +14,8 @@ inline float coordinataRecord(double vera, double origine) { return static_cast<
 // The text of the true coordinate of `record`: at least `minimoDecimali` decimals, `decimale`
 // as separator, no exponent.
 std::string testoCoordinata(float record, double origine, char decimale = '.', int minimoDecimali = 0);
+// The same text appended to `dest`, for writers that make large files.
+void aggiungiCoordinata(std::string& dest, float record, double origine, char decimale = '.', int minimoDecimali = 0);
 
 // A coordinate in a grid cell, where a person reads and types it: near 0 the program's usual
 // number text, otherwise the true coordinate with the decimal comma.

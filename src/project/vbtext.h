@@ -17,6 +17,9 @@ std::string vbStr(float v);
 std::string vbStr(int64_t v);
 inline std::string vbStr(int v) { return vbStr(static_cast<int64_t>(v)); }
 inline std::string vbStr(int16_t v) { return vbStr(static_cast<int64_t>(v)); }
+// The same texts appended to `dest`, for writers that make large files.
+void aggiungiStr(std::string& dest, float v);
+void aggiungiStr(std::string& dest, int64_t v);
 
 // Default text form of a single-precision value, with the given decimal separator.
 std::string testoNumero(float v, char decimale = ',');
