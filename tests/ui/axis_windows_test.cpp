@@ -1,19 +1,10 @@
 // The road axis on screen: tracing it with the mouse, the coordinates window, and the
 // computed plan drawn on the canvas.
-#include <QApplication>
-#include <QTest>
-
 #include "graphics/road_command.h"
-#include "graphics/ui/canvas_widget.h"
 #include "plan/axis.h"
 #include "plan/ui/axis_coordinates_page.h"
 #include "road/road_sample.h"
-#include "shell/ui/grid_table.h"
-#include "shell/ui/page_registry.h"
-#include "state/view.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
-#include "support/trim2_ui.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 using prova::pulsante;
@@ -45,7 +36,13 @@ private slots:
         QCOMPARE(int(ws.vista.modoAsse), 2);
         // Left clicks at pixels: world x = (px - 40) / 2, y = (560 - py) / 2.
         const QPoint clic[] = {{50, 536}, {180, 370}, {320, 440}, {440, 180}};
-        for (const QPoint& p : clic) QTest::mouseClick(&canvas, Qt::LeftButton, {}, p);
+        for (const QPoint& p : clic) {
+            QTest::mouseClick(&canvas, Qt::LeftButton, {}, p);
+            // The cross-hair and the rubber band follow the pointer over the picture, not in it.
+            const QImage prima = canvas.immagine().copy();
+            QTest::mouseMove(&canvas, p + QPoint(37, 23));
+            QVERIFY(canvas.immagine() == prima);
+        }
         QCOMPARE(ws.Piano.NumeroPuntiAsse, 4);
         QCOMPARE(ws.Piano.VerticiAsse[4], (AxisPoint{200, 190, 0}));
         // The legs are drawn in bright white as they are traced: the middle of the first leg.
@@ -73,10 +70,9 @@ private slots:
         ws.Piano = prova::pianoInclinato(100, 0.1, 0.05, 1);
         prova::impostaAsse(ws.Piano, prova::asseDiProva());
         ContestoPagina contesto{ws, canvas, host};
-        QDialog* pagina = creaPagina(Pagina::CoordinateAsse, contesto, nullptr);
-        QVERIFY(pagina != nullptr);
+        auto pagina = prova::apriPagina(Pagina::CoordinateAsse, contesto);
+        QVERIFY(pagina);
         QCOMPARE(pagina->windowTitle(), QString("Punti Poligonale"));
-        pagina->show();
         auto* tabella = pagina->findChild<TabellaGriglia*>();
         QVERIFY(tabella != nullptr);
         QCOMPARE(tabella->rowCount(), 4);
@@ -86,12 +82,11 @@ private slots:
         for (int i = 0; i < 2; ++i) QTest::keyClick(tabella, Qt::Key_Backspace);
         QTest::keyClicks(tabella, "65x,5");
         QCOMPARE(tabella->testoCella(2, 1), QString("65,5"));
-        pulsante(pagina, "&Applica")->click();
+        pulsante(pagina.get(), "&Applica")->click();
         QVERIFY(!pagina->isVisible());
         QCOMPARE(ws.Piano.VerticiAsse[2].x, 65.5f);
         QVERIFY(ws.Piano.NumeroIntersezioni > 30);  // the road computation ran
         QCOMPARE(ws.Piano.NumeroPuntiAsse, 18);
-        delete pagina;
     }
 };
 

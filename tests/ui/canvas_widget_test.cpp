@@ -1,15 +1,9 @@
-// The canvas window: retained picture, palette colours, mouse modes and overlays.
-#include "graphics/ui/canvas_widget.h"
-
-#include <QApplication>
+// The canvas window: retained picture, palette colours, the pointer's coordinates, the zoom
+// window and its rubber rectangle, the plot window's corners.
 #include <QMouseEvent>
 #include <QSignalSpy>
-#include <QTest>
 
-#include "state/view.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
-#include "support/trim2_ui.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 
@@ -96,29 +90,6 @@ private slots:
         QCOMPARE(plot.count(), 1);
         QCOMPARE(ws.vista.plotX2, 105.0f);
         QCOMPARE(ws.vista.plotScala, 8.0f);
-    }
-
-    void tracciamentoAsse() {
-        Workspace ws;
-        FakeHost host;
-        CanvasWidget c(ws);
-        c.setHost(&host);
-        c.resize(300, 300);
-        inizializzaVista(ws.vista, c);
-        c.clear();
-        ws.vista.modoAsse = 2;
-        ws.Piano.NumeroPuntiAsse = 1;
-        ws.Piano.VerticiAsse.assignRaw({{}, {10, 10, 0}});
-        // Cross-hair and rubber band follow the pointer without marking the picture; the left
-        // button does not end the tracing, the right one does.
-        muovi(&c, QPoint(150, 150));
-        QVERIFY(nero(c.immagine()));
-        QSignalSpy fine(&c, &CanvasWidget::tracciamentoTerminato);
-        QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(150, 150));
-        QCOMPARE(fine.count(), 0);
-        QTest::mouseClick(&c, Qt::RightButton, {}, QPoint(150, 150));
-        QCOMPARE(fine.count(), 1);
-        QCOMPARE(int(ws.vista.modoAsse), 0);
     }
 };
 

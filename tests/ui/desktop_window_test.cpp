@@ -5,25 +5,18 @@
 #include <QDialogButtonBox>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWheelEvent>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <set>
 
-#include "graphics/ui/canvas_widget.h"
-#include "shell/ui/grid_table.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/translations.h"
-#include "state/view.h"
-#include "state/workspace.h"
-#include "support/trim2_ui.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 

@@ -3,15 +3,11 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPushButton>
-#include <QTest>
 
 #include "dxf/dxf_sample_road.h"
 #include "dxf/ui/ricava_dxf_page.h"
-#include "graphics/recording_canvas.h"
 #include "shell/commands.h"
-#include "shell/ui/page_registry.h"
-#include "support/fake_host.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 

@@ -4,29 +4,26 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QStatusBar>
-#include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 
-#include "graphics/ui/canvas_widget.h"
 #include "project/project_files.h"
 #include "shell/ui/print_plot.h"
 #include "shell/ui/print_setup.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/sheets_window.h"
 #include "shell/ui/wait_window.h"
-#include "state/workspace.h"
 #include "support/cases.h"
 #include "support/modal.h"
 #include "support/sample_records.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 

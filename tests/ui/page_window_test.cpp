@@ -3,23 +3,15 @@
 // applies or closes a page.
 #include "shell/ui/page_window.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
-#include <QTest>
-#include <memory>
 
-#include "graphics/recording_canvas.h"
 #include "shell/ui/print_setup.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
 #include "support/modal.h"
 #include "support/sample_records.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 
@@ -39,11 +31,6 @@ std::shared_ptr<DialogoStampa> annullaLaStampa(bool conferma = false) {
         if (conferma) d->accept();
     });
     return visto;
-}
-
-void digita(TabellaGriglia* t, int riga, int colonna, const QString& testo) {
-    t->setCurrentCell(riga - 1, colonna - 1);
-    QTest::keyClicks(t, testo);
 }
 
 QStringList intestazioni(const Griglia& g) {
@@ -148,7 +135,7 @@ private slots:
         std::unique_ptr<FinestraPagina> chiusa(apri(Pagina::PoligonaleChiusa));
         auto* g1 = chiusa->findChild<TabellaGriglia*>("Grid1");
         g1->impostaTestoCella(6, 3, "");
-        digita(g1, 6, 3, "42,5");
+        prova::digita(g1, 6, 3, "42,5");
         annullaLaStampa();
         chiusa->stampa();
         std::vector<const Griglia*> stampate = chiusa->griglieStampa();

@@ -1,16 +1,7 @@
 // The plan points page: typed points are applied and the plan is redrawn on the canvas.
 #include "plan/ui/plan_points_page.h"
 
-#include <QApplication>
-#include <QTest>
-
-#include "graphics/ui/canvas_widget.h"
-#include "shell/ui/grid_table.h"
-#include "shell/ui/page_registry.h"
-#include "state/view.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
-#include "support/trim2_ui.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 using prova::pulsante;
@@ -31,10 +22,9 @@ private slots:
         ws.Piano.NumeroPunti = 1;
         ws.Piano.Punti.assignRaw({{}, {5, 5, 1}});
         ContestoPagina contesto{ws, canvas, host};
-        QDialog* pagina = creaPagina(Pagina::PuntiPiano, contesto, nullptr);
-        QVERIFY(pagina != nullptr);
+        auto pagina = prova::apriPagina(Pagina::PuntiPiano, contesto);
+        QVERIFY(pagina);
         QCOMPARE(pagina->windowTitle(), QString("Caratteristiche della Planimetria"));
-        pagina->show();
         auto* tabella = pagina->findChild<TabellaGriglia*>();
         QVERIFY(tabella != nullptr);
         QCOMPARE(tabella->rowCount(), 9);
@@ -60,7 +50,7 @@ private slots:
         QCOMPARE(tabella->testoCella(2, 4), QString(""));
 
         canvas.clear();
-        pulsante(pagina, "&Applica")->click();
+        pulsante(pagina.get(), "&Applica")->click();
         QVERIFY(host.messaggi.empty());
         QCOMPARE(ws.Piano.NumeroPunti, 3);
         QCOMPARE(ws.Piano.Punti[2].x, 12.5f);
@@ -74,14 +64,13 @@ private slots:
         // A bad value: the message, no redraw, the count kept.
         tabella->impostaTestoCella(1, 1, "-");
         canvas.clear();
-        pulsante(pagina, "&Applica")->click();
+        pulsante(pagina.get(), "&Applica")->click();
         QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Tipo di dati non corretto!"});
         QCOMPARE(ws.Piano.NumeroPunti, 3);
         QCOMPARE(prova::pixel(canvas.immagine(), 0, true), 0);
 
-        pulsante(pagina, "C&hiudi")->click();
+        pulsante(pagina.get(), "C&hiudi")->click();
         QVERIFY(!pagina->isVisible());
-        delete pagina;
     }
 };
 

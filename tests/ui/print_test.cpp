@@ -4,19 +4,16 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QTest>
 #include <cmath>
 
 #include "dxf/dxf_sample_road.h"
-#include "graphics/recording_canvas.h"
 #include "graphics/redraw.h"
+#include "road/road_sample.h"
 #include "sections/volumes.h"
 #include "shell/ui/print_grids.h"
 #include "shell/ui/print_plot.h"
 #include "shell/ui/print_setup.h"
-#include "state/view.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 
@@ -32,25 +29,13 @@ int pagineNelPdf(const QString& percorso) {
     return dati.startsWith("%PDF") ? n : -1;
 }
 
-// Square contour lines of a hill on a 100 m grid, the foot 400 m wide at (500, 500).
+// Square contour lines of a hill, the foot 400 m wide at (500, 500), and a three-vertex axis.
 void pianoCollina(Workspace& ws) {
-    Planimetria& p = ws.Piano;
-    const int livelli = 8;
-    p.NumeroCurveLivello = livelli;
-    p.CurveLivello.redim(livelli);
-    for (int k = 0; k < livelli; ++k) {
-        const float r = 200.0f - 22.0f * k, z = 100.0f + 2 * k;
-        const float x[5] = {500 - r, 500 + r, 500 + r, 500 - r, 500 - r},
-                    y[5] = {500 - r, 500 - r, 500 + r, 500 + r, 500 - r};
-        auto& pezzi = p.CurveLivello[k + 1];
-        pezzi.redim(4);
-        for (int i = 1; i <= 4; ++i) pezzi[i] = {x[i - 1], y[i - 1], z, x[i], y[i], z};
+    for (int k = 0; k < 8; ++k) {
+        const double r = 200 - 22 * k, a = 500 - r, b = 500 + r;
+        prova::aggiungiCurva(ws.Piano, {{a, a}, {b, a}, {b, b}, {a, b}, {a, a}}, 100 + 2 * k);
     }
-    p.NumeroPuntiAsse = 3;
-    p.AsseTracciato.redim(3);
-    p.AsseTracciato[1] = {260, 300, 0};
-    p.AsseTracciato[2] = {500, 480, 0};
-    p.AsseTracciato[3] = {760, 700, 0};
+    prova::impostaAsse(ws.Piano, {{260, 300}, {500, 480}, {760, 700}});
     ws.TipoDocumento = kDocPianta;
 }
 

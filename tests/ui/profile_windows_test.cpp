@@ -1,18 +1,9 @@
 // The profile window and the grade-line method window on screen.
-#include <QApplication>
-#include <QLineEdit>
 #include <QTabWidget>
-#include <QTest>
 
-#include "graphics/ui/canvas_widget.h"
 #include "profile/profile_builder.h"
 #include "profile/profile_solve.h"
-#include "shell/ui/grid_table.h"
-#include "shell/ui/page_registry.h"
-#include "state/view.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
-#include "support/trim2_ui.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 using prova::pulsante;
@@ -39,10 +30,9 @@ private slots:
         canvas.resize(500, 400);
         inizializzaVista(ws.vista, canvas);
         ContestoPagina contesto{ws, canvas, host};
-        QDialog* pagina = creaPagina(Pagina::Profilo, contesto, nullptr);
-        QVERIFY(pagina != nullptr);
+        auto pagina = prova::apriPagina(Pagina::Profilo, contesto);
+        QVERIFY(pagina);
         QCOMPARE(pagina->windowTitle(), QString("Caratteristiche del profilo longitudinale."));
-        pagina->show();
         TabellaGriglia* sezioni = pagina->findChildren<TabellaGriglia*>().value(0);
         QVERIFY(sezioni != nullptr);
         QCOMPARE(sezioni->rowCount(), 5);
@@ -53,12 +43,11 @@ private slots:
         QTest::mouseClick(sezioni->viewport(), Qt::LeftButton, {},
                           sezioni->visualItemRect(sezioni->item(2, 2)).center());
         QCOMPARE(sezioni->testoCella(3, 3), QString("chiudi livelletta"));
-        pulsante(pagina, "&Applica")->click();
+        pulsante(pagina.get(), "&Applica")->click();
         QCOMPARE(ws.Profilo.NumeroLivellette, 2);
         QCOMPARE(ws.Piano.ProfiloApplicato, ws.Profilo);
         QCOMPARE(host.messaggi.size(), std::size_t(1));  // the reminder to recompute the plan
         QCOMPARE(ws.TipoDocumento, uint8_t(kDocProfilo));
-        delete pagina;
     }
 
     void finestraTipoCalcoloPendenze() {
@@ -70,10 +59,9 @@ private slots:
         canvas.resize(500, 400);
         inizializzaVista(ws.vista, canvas);
         ContestoPagina contesto{ws, canvas, host};
-        QDialog* pagina = creaPagina(Pagina::TipoProfilo, contesto, nullptr);
-        QVERIFY(pagina != nullptr);
+        auto pagina = prova::apriPagina(Pagina::TipoProfilo, contesto);
+        QVERIFY(pagina);
         QCOMPARE(pagina->windowTitle(), QString("Imposta tipo di calcolo della livelletta"));
-        pagina->show();
         auto* schede = pagina->findChild<QTabWidget*>();
         QVERIFY(schede != nullptr);
         QCOMPARE(schede->count(), 5);
@@ -84,16 +72,15 @@ private slots:
             QTest::keyClick(pendenze, Qt::Key_Backspace);
             QTest::keyClicks(pendenze, r == 0 ? "1,5" : "-2");
         }
-        pulsante(pagina, "&Applica")->click();
+        pulsante(pagina.get(), "&Applica")->click();
         QCOMPARE(QList<float>({ws.Profilo.Pendenze[1], ws.Profilo.Pendenze[2]}), QList<float>({0.015f, -0.02f}));
         // Method 5 from its text box.
         schede->setCurrentIndex(4);
         pagina->findChild<QLineEdit*>()->setText("101");
-        pulsante(pagina, "&Applica")->click();
+        pulsante(pagina.get(), "&Applica")->click();
         QCOMPARE(ws.Profilo.MetodoLivellette, uint8_t(5));
         QCOMPARE(ws.Profilo.ProgettoLiv(1, 1), 101.0f);
         QVERIFY(host.messaggi.empty());
-        delete pagina;
     }
 };
 

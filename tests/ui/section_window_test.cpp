@@ -1,18 +1,10 @@
 // The section window (list, boxes, ground grid with its key filter, choosing and applying) and the
 // volume window (the table with its zero-point rows, the note on unsolved sections).
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
 
-#include "graphics/recording_canvas.h"
 #include "sections/fixtures.h"
 #include "sections/volumes.h"
-#include "shell/ui/grid_table.h"
-#include "shell/ui/page_registry.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 
@@ -33,10 +25,9 @@ private slots:
         RecordingCanvas canvas;
         FakeHost host;
         ContestoPagina contesto{ws, canvas, host};
-        QDialog* finestra = creaPagina(Pagina::Sezione, contesto, nullptr);
-        QVERIFY(finestra != nullptr);
+        auto finestra = prova::apriPagina(Pagina::Sezione, contesto);
+        QVERIFY(finestra);
         QCOMPARE(finestra->windowTitle(), QString("Caratteristiche della sezione"));
-        finestra->show();
 
         auto* elenco = finestra->findChild<QListWidget*>("elencoSezioni");
         auto* griglia = finestra->findChild<TabellaGriglia*>("griglia");
@@ -79,7 +70,6 @@ private slots:
         applica->click();
         QVERIFY(!ws.Sezioni[2].Risolta);
         QVERIFY(!stato->text().isEmpty() && !stato->isHidden());
-        delete finestra;
     }
 
     void tabellaERigheDiPassaggio() {
@@ -95,10 +85,9 @@ private slots:
         RecordingCanvas canvas;
         FakeHost host;
         ContestoPagina contesto{ws, canvas, host};
-        QDialog* finestra = creaPagina(Pagina::TabellaVolumi, contesto, nullptr);
-        QVERIFY(finestra != nullptr);
+        auto finestra = prova::apriPagina(Pagina::TabellaVolumi, contesto);
+        QVERIFY(finestra);
         QCOMPARE(finestra->windowTitle(), QString("Tabella dei volumi paleggiabili"));
-        finestra->show();
         auto* griglia = finestra->findChild<TabellaGriglia*>("griglia");
         QVERIFY(griglia);
         QCOMPARE(griglia->rowCount(), 4);
@@ -113,7 +102,6 @@ private slots:
         finestra->show();
         QCOMPARE(stato->text(), QString("Sezioni non risolte, contate con aree nulle: 2"));
         QVERIFY(!stato->isHidden());
-        delete finestra;
     }
 };
 

@@ -3,17 +3,13 @@
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTabWidget>
-#include <QTest>
 
-#include "graphics/ui/canvas_widget.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/qt_settings_store.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 

@@ -1,16 +1,7 @@
 // The survey windows driven as a user would: typing in the grids, filling the boxes,
 // pressing the buttons.
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
-
-#include "graphics/recording_canvas.h"
-#include "shell/ui/grid_table.h"
-#include "shell/ui/page_registry.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
 #include "survey/survey_messages.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 
@@ -23,11 +14,7 @@ private:
     FakeHost host;
     ContestoPagina contesto{ws, canvas, host};  // outlives the pages made with it
 
-    std::unique_ptr<QDialog> apri(Pagina pagina) {
-        std::unique_ptr<QDialog> d(creaPagina(pagina, contesto, nullptr));
-        if (d) d->show();
-        return d;
-    }
+    std::unique_ptr<QDialog> apri(Pagina pagina) { return prova::apriPagina(pagina, contesto); }
     // Types the cells of a row from column 1 on.
     static void digita(TabellaGriglia* t, int riga, const QStringList& celle) {
         for (int c = 0; c < celle.size(); ++c) {

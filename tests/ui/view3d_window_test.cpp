@@ -1,15 +1,11 @@
 // The 3D view window: sliders, labels, drawing on the canvas, and the canvas given back.
 #include "graphics/ui/view3d_window.h"
 
-#include <QLabel>
 #include <QSlider>
-#include <QTest>
 #include <cmath>
 
-#include "graphics/ui/canvas_widget.h"
-#include "shell/ui/page_registry.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
+#include "road/road_sample.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 
@@ -17,20 +13,14 @@ namespace {
 
 // A lopsided hill of 15 contour lines, 5 m apart, 72 pieces each.
 void collina(Planimetria& p) {
-    const int livelli = 15, lati = 72;
-    p.NumeroCurveLivello = livelli;
-    p.CurveLivello.redim(livelli);
-    for (int k = 0; k < livelli; ++k) {
-        auto& pezzi = p.CurveLivello[k + 1];
-        pezzi.redim(lati);
-        const double cx = 500 + 6 * k, cy = 500 - 4 * k, z = 100 + 5 * k;
-        auto punto = [&](int i) {
-            const double t = 2 * M_PI * i / lati;
+    for (int k = 0; k < 15; ++k) {
+        std::vector<std::pair<double, double>> anello;
+        for (int i = 0; i <= 72; ++i) {
+            const double t = 2 * M_PI * i / 72;
             const double r = (380 - 24 * k) * (1 + 0.12 * std::sin(3 * t + 0.3 * k) + 0.06 * std::cos(5 * t - 0.2 * k));
-            return std::pair{float(cx + r * std::cos(t)), float(cy + r * std::sin(t))};
-        };
-        for (int i = 1; i <= lati; ++i)
-            pezzi[i] = {punto(i - 1).first, punto(i - 1).second, float(z), punto(i).first, punto(i).second, float(z)};
+            anello.push_back({500 + 6 * k + r * std::cos(t), 500 - 4 * k + r * std::sin(t)});
+        }
+        prova::aggiungiCurva(p, anello, 100 + 5 * k);
     }
 }
 
@@ -41,16 +31,6 @@ std::pair<int, QRect> accesi(const QImage& img) {
         for (int x = 0; x < img.width(); ++x)
             if ((img.pixel(x, y) & 0xFFFFFF) != 0) ++r.first, r.second |= QRect(x, y, 1, 1);
     return r;
-}
-
-// The window opened through the page registry on `canvas`, drawing in colour 10.
-FinestraVista3D* apri(Workspace& ws, CanvasWidget& canvas, FakeHost& host, std::unique_ptr<QDialog>& pagina) {
-    canvas.show();
-    ContestoPagina contesto{ws, canvas, host};
-    pagina.reset(creaPagina(Pagina::Vista3D, contesto, nullptr));
-    canvas.setForeColor(10);
-    pagina->show();
-    return qobject_cast<FinestraVista3D*>(pagina.get());
 }
 
 }  // namespace
@@ -66,9 +46,13 @@ private slots:
         canvas.resize(800, 600);
         ws.vista.scala = 0.7f, ws.vista.offsetX = 400, ws.vista.offsetY = 300;
         FakeHost host;
-        std::unique_ptr<QDialog> pagina;
-        FinestraVista3D* finestra = apri(ws, canvas, host, pagina);
+        canvas.show();
+        ContestoPagina contesto{ws, canvas, host};  // kept by the window: outlives it
+        std::unique_ptr<QDialog> pagina(creaPagina(Pagina::Vista3D, contesto, nullptr));
+        auto* finestra = qobject_cast<FinestraVista3D*>(pagina.get());
         QVERIFY(finestra);
+        canvas.setForeColor(10);
+        finestra->show();
 
         // Opening: sliders at 0, 0, -2000 with their labels, the terrain seen from above.
         QCOMPARE(finestra->cursore(2)->value(), -2000);

@@ -2,25 +2,21 @@
 // axis traced with clicks on the canvas, the help, cancelling and the confirmation.
 #include "shell/ui/wizard_window.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "dxf/ui/ricava_dxf_page.h"
-#include "graphics/ui/canvas_widget.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_host.h"
 #include "shell/ui/wizard_confirm.h"
 #include "shell/ui/wizard_help.h"
 #include "support/modal.h"
+#include "ui/window_test.h"
 
 using namespace carvela;
 
