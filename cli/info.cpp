@@ -97,7 +97,7 @@ bool descrivi(const std::string& path, std::string& tipo, Voci& voci, std::strin
         VbArray<Sezione> sezioni;
         TabellaPaleggi paleggi;
         Profilo profilo;
-        if (!leggiFilePiano(path, p, sezioni, paleggi, profilo)) return false;
+        if (!leggiFilePiano(path, p, sezioni, paleggi, profilo, &errore)) return false;
         tipo = "Planimetria";
         voci = {{"punti", p.NumeroPunti},
                 {"curve di livello", p.NumeroCurveLivello},
@@ -114,35 +114,35 @@ bool descrivi(const std::string& path, std::string& tipo, Voci& voci, std::strin
         if (!std::ifstream(path, std::ios::binary)) return false;
         if (!profiloBinario(path)) return descriviProfiloAscii(path, tipo, voci, errore);
         Profilo p;
-        if (!leggiRecord(path, p)) return false;
+        if (!leggiRecord(path, p, &errore)) return false;
         tipo = "Profilo";
         voci = vociProfilo(p, "");
         return true;
     }
     case TipoFile::Sez: {
         FileSezioni f;
-        if (!leggiRecord(path, f)) return false;
+        if (!leggiRecord(path, f, &errore)) return false;
         tipo = "Sezioni";
         voci = {{"sezioni", dati(f.Sezioni)}};
         return true;
     }
     case TipoFile::Pla: {
         OpenTraverse t;
-        if (!leggiRecord(path, t)) return false;
+        if (!leggiRecord(path, t, &errore)) return false;
         tipo = "Poligonale aperta";
         voci = {{"stazioni", t.NumeroStazioni}};
         return true;
     }
     case TipoFile::Plc: {
         ClosedTraverse t;
-        if (!leggiRecord(path, t)) return false;
+        if (!leggiRecord(path, t, &errore)) return false;
         tipo = "Poligonale chiusa";
         voci = {{"stazioni", t.NumeroStazioni}};
         return true;
     }
     case TipoFile::Trn: {
         TriangulationChain t;
-        if (!leggiRecord(path, t)) return false;
+        if (!leggiRecord(path, t, &errore)) return false;
         tipo = "Triangolazione";
         voci = {{"triangoli", t.NumeroTriangoli}};
         return true;

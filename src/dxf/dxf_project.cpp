@@ -321,6 +321,8 @@ EsitoConversioneDxf convertiDisegnoDxf(Workspace& ws, Host& host, const SceltaDx
         if (m > kMassimoPuntiSezione) return rifiuta(kTroppeEntita);
         Sezione& z = sezioneCorrente(ws);
         z.NumeroPunti = static_cast<int16_t>(m);
+        // A new ground has no crossings yet: the old count would outrun the list cleared here.
+        z.NumeroIntersezioni = 0;
         for (VbArray<float>* a : {&z.DistanzeTerreno, &z.QuoteTerreno, &z.Intersezioni, &z.PoligonoX, &z.PoligonoZ})
             a->redim(m);
         z.Pendenze.redim(m, m);

@@ -302,6 +302,14 @@ uint8_t byteFlag(double v) {
     return n < 0 || n > 255 ? 0 : static_cast<uint8_t>(n);
 }
 
+// A vertex count as declared: one that no list can match (negative, fractional, beyond any
+// file) is kept as such, so that it disagrees with the vertices read rather than passing for
+// an absent count or overflowing the conversion.
+int64_t conteggioVertici(double v) {
+    if (v < 0 || v != std::floor(v) || v > 1e15) return std::numeric_limits<int64_t>::max();
+    return static_cast<int64_t>(v);
+}
+
 int flagIntero(std::string_view valore) {
     const double v = valoreDxf(valore);
     return std::fabs(v) < 1e9 ? static_cast<int>(arrotondaPari(v)) : 0;
@@ -575,12 +583,7 @@ private:
             k.e.Colore = std::fabs(v) <= 32767.5 ? colorePaletteDaDxf(static_cast<int>(arrotondaPari(v))) : 15;
             break;
         }
-        case 90: {
-            // A count no integer can hold is a wrong count, not a conversion out of range.
-            const double n = std::max(-1.0, valoreDxf(valore));
-            k.numeroDichiarato = n < 9e15 ? static_cast<int64_t>(n) : INT64_MAX;
-            break;
-        }
+        case 90: k.numeroDichiarato = conteggioVertici(valoreDxf(valore)); break;
         case 70: k.flag70 = flagIntero(valore); break;
         case 38: k.haQuota38 = true, k.quota38 = valoreDxf(valore); break;
         case 230: k.estrusioneZ = valoreDxf(valore); break;

@@ -125,16 +125,16 @@ bool importaVerticiAsse(Workspace& ws, Host& host, bool daTriangolazione) {
     bool valido = false;
     if (daTriangolazione) {
         TriangulationChain t;
-        if (!leggiRecord(percorso, t)) {
-            host.messaggio(kErroreApertura);
+        if (std::string motivo; !leggiRecord(percorso, t, &motivo)) {
+            host.messaggio(motivo.empty() ? std::string(kErroreApertura) : kErroreApertura + ("\n" + motivo));
             return false;
         }
         ws.Triangolazione = t;
         valido = puntiDaLista(t.NumeroTriangoli, t.X, t.Y, t.Origine, ws.Piano, punti);
     } else {
         OpenTraverse o;
-        if (!leggiRecord(percorso, o)) {
-            host.messaggio(kErroreApertura);
+        if (std::string motivo; !leggiRecord(percorso, o, &motivo)) {
+            host.messaggio(motivo.empty() ? std::string(kErroreApertura) : kErroreApertura + ("\n" + motivo));
             return false;
         }
         ws.PoligonaleAperta = o;

@@ -200,6 +200,9 @@ bool leggiDati(LettoreValori& in, DatiProfiloAscii& d) {
 
     int32_t metodo;
     if (!in.intero(d.primaSezione) || !in.intero(metodo)) return false;
+    // Section numbers are 16-bit; the first one places the rows of the profile page.
+    if (d.primaSezione < -32768 || d.primaSezione > 32767)
+        return in.incoerente("numero della prima sezione " + std::to_string(d.primaSezione) + " fuori misura");
     if (metodo < 0 || metodo > 5)
         return in.incoerente("metodo di calcolo delle livellette " + std::to_string(metodo) + " inesistente");
     d.metodo = static_cast<uint8_t>(metodo);

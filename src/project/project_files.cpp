@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "project/serializer.h"
+#include "project/stored_counts.h"
 
 namespace carvela {
 namespace fs = std::filesystem;
@@ -171,11 +172,15 @@ std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t
 namespace {
 
 template <class R>
-bool leggiVersione1(const std::string& path, R& dest) {
+bool leggiVersione1(const std::string& path, R& dest, std::string* motivo) {
     std::vector<uint8_t> bytes;
     if (!leggiFileByte(path, bytes)) return false;
     R tmp{};
     if (!fromBytes(bytes, tmp) || tmp.Versione != 1) return false;
+    if (std::string errato = conteggiErrati(tmp); !errato.empty()) {
+        if (motivo) *motivo = "Il file è danneggiato: " + errato + ".";
+        return false;
+    }
     dest = std::move(tmp);
     return true;
 }
@@ -191,22 +196,33 @@ std::string scriviVersione1(const std::string& path, const R& r, bool backup) {
 
 }  // namespace
 
-bool leggiRecord(const std::string& path, Planimetria& dest) { return leggiVersione1(path, dest); }
-bool leggiRecord(const std::string& path, Profilo& dest) { return leggiVersione1(path, dest); }
-bool leggiRecord(const std::string& path, FileSezioni& dest) { return leggiVersione1(path, dest); }
-bool leggiRecord(const std::string& path, OpenTraverse& dest) { return leggiVersione1(path, dest); }
-bool leggiRecord(const std::string& path, ClosedTraverse& dest) { return leggiVersione1(path, dest); }
-bool leggiRecord(const std::string& path, TriangulationChain& dest) { return leggiVersione1(path, dest); }
+bool leggiRecord(const std::string& path, Planimetria& dest, std::string* motivo) {
+    return leggiVersione1(path, dest, motivo);
+}
+bool leggiRecord(const std::string& path, Profilo& dest, std::string* motivo) {
+    return leggiVersione1(path, dest, motivo);
+}
+bool leggiRecord(const std::string& path, FileSezioni& dest, std::string* motivo) {
+    return leggiVersione1(path, dest, motivo);
+}
+bool leggiRecord(const std::string& path, OpenTraverse& dest, std::string* motivo) {
+    return leggiVersione1(path, dest, motivo);
+}
+bool leggiRecord(const std::string& path, ClosedTraverse& dest, std::string* motivo) {
+    return leggiVersione1(path, dest, motivo);
+}
+bool leggiRecord(const std::string& path, TriangulationChain& dest, std::string* motivo) {
+    return leggiVersione1(path, dest, motivo);
+}
 
 bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione>& sezioni, TabellaPaleggi& paleggi,
-                    Profilo& profilo) {
+                    Profilo& profilo, std::string* motivo) {
     Planimetria letto;
-    if (!leggiRecord(path, letto)) return false;
-    // Every station has its section in the file; a plan that says otherwise is damaged and
-    // is refused before anything is replaced (its count cannot size Sezioni). A plan with no
-    // stations has no road yet: its section list may never have been dimensioned.
+    // Every station has its section in the file (the reader checks it, so the count can size
+    // Sezioni). A plan with no stations has no road yet: its section list may never have been
+    // dimensioned.
+    if (!leggiRecord(path, letto, motivo)) return false;
     const int32_t n = letto.NumeroIntersezioni;
-    if (n < 0 || (n > 0 && n > letto.SezioniApplicate.upperBound())) return false;
     piano = std::move(letto);
     sezioni.redimPreserve(n);
     for (int32_t i = 1; i <= n; ++i) sezioni[i] = piano.SezioniApplicate.get(i);
@@ -215,9 +231,9 @@ bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione
     return true;
 }
 
-bool leggiFileSezioni(const std::string& path, VbArray<Sezione>& sezioni) {
+bool leggiFileSezioni(const std::string& path, VbArray<Sezione>& sezioni, std::string* motivo) {
     FileSezioni letto;
-    if (!leggiRecord(path, letto)) return false;
+    if (!leggiRecord(path, letto, motivo)) return false;
     // Section by section the list takes the file's length (position 0 stays as it was); a
     // file with position 0 only leaves the list untouched.
     const int32_t n = letto.Sezioni.upperBound();

@@ -44,23 +44,25 @@ private:
     std::FILE* f_ = nullptr;
 };
 
-// Raw readers: the record of the file's kind, accepted only with Versione 1; the
-// destination is left unchanged on failure.
-bool leggiRecord(const std::string& path, Planimetria& dest);
-bool leggiRecord(const std::string& path, Profilo& dest);
-bool leggiRecord(const std::string& path, FileSezioni& dest);
-bool leggiRecord(const std::string& path, OpenTraverse& dest);
-bool leggiRecord(const std::string& path, ClosedTraverse& dest);
-bool leggiRecord(const std::string& path, TriangulationChain& dest);
+// Raw readers: the record of the file's kind, accepted only with Versione 1 and with every
+// stored count agreeing with its lists (stored_counts.h); the destination is left unchanged
+// on failure. A damaged file's reason, when there is one to tell, goes to `motivo`.
+bool leggiRecord(const std::string& path, Planimetria& dest, std::string* motivo = nullptr);
+bool leggiRecord(const std::string& path, Profilo& dest, std::string* motivo = nullptr);
+bool leggiRecord(const std::string& path, FileSezioni& dest, std::string* motivo = nullptr);
+bool leggiRecord(const std::string& path, OpenTraverse& dest, std::string* motivo = nullptr);
+bool leggiRecord(const std::string& path, ClosedTraverse& dest, std::string* motivo = nullptr);
+bool leggiRecord(const std::string& path, TriangulationChain& dest, std::string* motivo = nullptr);
 
 // The plan reader of the open command: replaces the plan, then copies its embedded
 // sections (1..NumeroIntersezioni), volume table and profile outwards. A plan holding fewer
-// sections than NumeroIntersezioni (or a negative count) is refused and changes nothing.
+// sections than NumeroIntersezioni (or any other count that disagrees) is refused and
+// changes nothing.
 bool leggiFilePiano(const std::string& path, Planimetria& piano, VbArray<Sezione>& sezioni, TabellaPaleggi& paleggi,
-                    Profilo& profilo);
+                    Profilo& profilo, std::string* motivo = nullptr);
 // The sections reader: `sezioni` takes the length of the file's array and its positions
 // 1..upper bound; position 0 of `sezioni` is kept; a file with position 0 only changes nothing.
-bool leggiFileSezioni(const std::string& path, VbArray<Sezione>& sezioni);
+bool leggiFileSezioni(const std::string& path, VbArray<Sezione>& sezioni, std::string* motivo = nullptr);
 
 // Writers: Versione is written as 1 whatever the record holds.
 std::string scriviRecord(const std::string& path, const Planimetria& r, bool backup);

@@ -125,38 +125,39 @@ bool salva(Workspace& ws, Host& host, bool chiedi, bool automatico) {
 }
 
 // The document of the file read into `ws` (a copy made for the purpose); false when the
-// file is not one of its kind. Nothing is drawn here: the copy is not shown yet.
-bool leggiDocumento(Workspace& ws, TipoFile tipo, const std::string& path) {
+// file is not one of its kind, with the damage found in `motivo` when there is one to tell.
+// Nothing is drawn here: the copy is not shown yet.
+bool leggiDocumento(Workspace& ws, TipoFile tipo, const std::string& path, std::string& motivo) {
     switch (tipo) {
     case TipoFile::Pln:
-        if (!leggiFilePiano(path, ws.Piano, ws.Sezioni, ws.Paleggi, ws.Profilo)) return false;
+        if (!leggiFilePiano(path, ws.Piano, ws.Sezioni, ws.Paleggi, ws.Profilo, &motivo)) return false;
         ws.TipoDocumento = kDocPianta;
         ws.NomeFilePln = path;
         return true;
     case TipoFile::Pro:
-        if (!leggiRecord(path, ws.Profilo)) return false;
+        if (!leggiRecord(path, ws.Profilo, &motivo)) return false;
         ws.TipoDocumento = kDocProfilo;
         ws.NomeFilePro = path;
         return true;
     case TipoFile::Sez:
-        if (!leggiFileSezioni(path, ws.Sezioni)) return false;
+        if (!leggiFileSezioni(path, ws.Sezioni, &motivo)) return false;
         // A current section left over from a longer list would grow empty sections.
         if (ws.SezioneCorrente < 1 || ws.SezioneCorrente > ws.Sezioni.upperBound()) ws.SezioneCorrente = 1;
         ws.TipoDocumento = kDocSezione;
         ws.NomeFileSez = path;
         return true;
     case TipoFile::Pla:
-        if (!leggiRecord(path, ws.PoligonaleAperta)) return false;
+        if (!leggiRecord(path, ws.PoligonaleAperta, &motivo)) return false;
         ws.TipoDocumento = kDocPoligonaleAperta;
         ws.NomeFilePla = path;
         return true;
     case TipoFile::Plc:
-        if (!leggiRecord(path, ws.PoligonaleChiusa)) return false;
+        if (!leggiRecord(path, ws.PoligonaleChiusa, &motivo)) return false;
         ws.TipoDocumento = kDocPoligonaleChiusa;
         ws.NomeFilePlc = path;
         return true;
     case TipoFile::Trn:
-        if (!leggiRecord(path, ws.Triangolazione)) return false;
+        if (!leggiRecord(path, ws.Triangolazione, &motivo)) return false;
         ws.TipoDocumento = kDocTriangolazione;
         ws.NomeFileTrn = path;
         return true;
@@ -192,8 +193,9 @@ bool apriFileProgetto(Workspace& ws, Canvas& canvas, Host& host, const std::stri
     // that cannot be read leaves the work in memory as it was.
     Workspace letto = ws;
     resetDocumento(letto);
-    if (!leggiDocumento(letto, tipo, path)) {
-        host.messaggio(kErroreApertura);
+    std::string motivo;
+    if (!leggiDocumento(letto, tipo, path, motivo)) {
+        host.messaggio(motivo.empty() ? std::string(kErroreApertura) : kErroreApertura + std::string("\n") + motivo);
         return false;
     }
     ws = std::move(letto);

@@ -78,7 +78,7 @@ TEST_F(AsseComandi, ImportFromTraverseAndTriangulationFiles) {
     pol.Ordinata.assignRaw({0, -5, -10, -15});
     ASSERT_EQ(scriviRecord(cartella.file("a.pla"), pol, false), "");
     TriangulationChain tri;
-    tri.Versione = 1, tri.NumeroTriangoli = 9;  // more than the lists hold: only the points present are taken
+    tri.Versione = 1, tri.NumeroTriangoli = 2;
     tri.X.assignRaw({0, 0, 3});
     tri.Y.assignRaw({0, 0, 4});
     ASSERT_EQ(scriviRecord(cartella.file("t.trn"), tri, false), "");
