@@ -1,14 +1,10 @@
 // carvela-cli info and --version, run as the batch tool is run.
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
-#include <fstream>
 
-#include "project/project_files.h"
-#include "support/cases.h"
-#include "support/sample_records.h"
+#include "shell/shell_test.h"
 
 namespace carvela {
 namespace {

@@ -2,13 +2,7 @@
 // messages, the view commands, and the toolbar and tree dispatch.
 #include "shell/commands.h"
 
-#include <gtest/gtest.h>
-
-#include "graphics/recording_canvas.h"
-#include "state/view.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
-#include "support/sample_records.h"
+#include "shell/shell_test.h"
 
 namespace carvela {
 namespace {

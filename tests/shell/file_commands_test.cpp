@@ -1,16 +1,7 @@
 // "Apri file...", "&Salva...", "&Salva con nome..." and the automatic save.
 #include "shell/file_commands.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-
-#include "graphics/recording_canvas.h"
-#include "project/project_files.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
-#include "support/sample_records.h"
+#include "shell/shell_test.h"
 
 namespace carvela {
 namespace {

@@ -1,15 +1,10 @@
 // The settings in the store, and the settings window's fields and "&Appllica".
 #include "state/settings.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 
-#include "graphics/recording_canvas.h"
 #include "shell/settings_page.h"
-#include "state/workspace.h"
-#include "support/cases.h"
-#include "support/fake_host.h"
+#include "shell/shell_test.h"
 
 namespace carvela {
 namespace {

@@ -2,17 +2,9 @@
 // road from a drawing-exchange file.
 #include "shell/wizard.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-
-#include "graphics/recording_canvas.h"
 #include "road/road_sample.h"
+#include "shell/shell_test.h"
 #include "state/settings.h"
-#include "state/workspace.h"
-#include "support/fake_host.h"
-#include "support/sample_records.h"
 
 namespace carvela {
 namespace {
