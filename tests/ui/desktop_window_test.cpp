@@ -13,8 +13,6 @@
 #include <functional>
 #include <set>
 
-#include "shell/ui/main_window.h"
-#include "shell/ui/qt_host.h"
 #include "shell/ui/translations.h"
 #include "ui/window_test.h"
 
@@ -32,17 +30,12 @@ struct Record {
 };
 Record record(const Workspace& ws) { return {ws.Piano, ws.Sezioni, ws.Profilo, ws.Paleggi}; }
 
-struct Finestra {
-    MapSettingsStore impostazioni;
-    std::unique_ptr<FinestraPrincipale> w;
-    // `memoria` null: the window keeps its memory in QSettings, as the program does.
-    explicit Finestra(SettingsStore* memoria) {
-        w = std::make_unique<FinestraPrincipale>(&impostazioni, nullptr, memoria);
-        w->host().rispostaMessaggio = [](const std::string&, Pulsanti, Icona) { return Risposta::Ok; };
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+// The main window with every page opening for real.
+struct Finestra : prova::FinestraDiProva {
+    explicit Finestra(SettingsStore* memoria) : FinestraDiProva(memoria) {
+        lasciaAprire = [](Pagina) { return true; };
     }
-    QAction* azione(const char* nome) { return w->menuBar()->findChild<QAction*>(nome); }
+    QAction* azione(const char* nome) { return w.menuBar()->findChild<QAction*>(nome); }
 };
 
 // A copy of a sample, so nothing the window does touches the checkout.
@@ -68,14 +61,14 @@ private slots:
         MapSettingsStore memoria;
         Finestra f(&memoria);
         QTemporaryDir dir;
-        QVERIFY(f.w->apriFile(copia(dir, "strada.pln")));
-        Workspace& ws = f.w->workspace();
+        QVERIFY(f.w.apriFile(copia(dir, "strada.pln")));
+        Workspace& ws = f.w.workspace();
         const Record aperto = record(ws);
         QCOMPARE(f.azione("annulla")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(f.azione("ripeti")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
 
         // More "&Applica" of the plan's points than the 20 steps a user may take back.
-        QDialog* pagina = f.w->host().pagina(Pagina::PuntiPiano);
+        QDialog* pagina = f.w.host().pagina(Pagina::PuntiPiano);
         QVERIFY(pagina);
         pagina->show();
         auto* tabella = pagina->findChild<TabellaGriglia*>();
@@ -105,7 +98,7 @@ private slots:
         }
         f.azione("annulla")->trigger();
         QVERIFY(record(ws) == aperto);
-        QCOMPARE(f.w->storia().passiAnnullabili(), std::size_t(0));
+        QCOMPARE(f.w.storia().passiAnnullabili(), std::size_t(0));
         f.azione("annulla")->trigger();  // nothing left: nothing changes
         QVERIFY(record(ws) == aperto);
 
@@ -118,16 +111,16 @@ private slots:
         pagina->show();
         tabella->impostaTestoCella(1, 2, "99");
         prova::pulsante(pagina, "&Applica")->click();
-        QCOMPARE(f.w->storia().passiRipetibili(), std::size_t(0));
+        QCOMPARE(f.w.storia().passiRipetibili(), std::size_t(0));
     }
 
     void ogniDocumentoAdattatoRotellaPanEsc() {
         MapSettingsStore memoria;
         Finestra f(&memoria);
         QTemporaryDir dir;
-        QVERIFY(f.w->apriFile(copia(dir, "strada.pln")));
-        Workspace& ws = f.w->workspace();
-        CanvasWidget& c = f.w->canvas();
+        QVERIFY(f.w.apriFile(copia(dir, "strada.pln")));
+        Workspace& ws = f.w.workspace();
+        CanvasWidget& c = f.w.canvas();
         const Vista& v = ws.vista;
 
         // The plan, the profile, a section and the mass diagram: each fills the canvas on
@@ -135,14 +128,14 @@ private slots:
         std::set<uint8_t> mostrati;
         const std::function<void()> mostra[] = {
             [] {},
-            [&] { f.w->comandi().eseguiNodo("OP2001"); },
+            [&] { f.w.comandi().eseguiNodo("OP2001"); },
             [&] {
                 ws.TipoDocumento = kDocSezione;  // as the sections page leaves it
                 ws.SezioneCorrente = 5;
-                f.w->comandi().esegui("risolviSezione");
+                f.w.comandi().esegui("risolviSezione");
             },
-            [&] { f.w->comandi().eseguiNodo("OP4001"); },
-            [&] { f.w->comandi().eseguiNodo("OP1001"); },
+            [&] { f.w.comandi().eseguiNodo("OP4001"); },
+            [&] { f.w.comandi().eseguiNodo("OP1001"); },
         };
         for (const auto& passo : mostra) {
             passo();
@@ -175,8 +168,8 @@ private slots:
         QCOMPARE(QPointF(v.offsetX - ox, v.offsetY - oy), QPointF(40, -30));
 
         // Esc disarms the pan and the zoom window armed from the menu.
-        f.w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+        f.w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.w));
         c.setFocus();
         for (const char* modo : {"pan", "zoomFinestra"}) {
             f.azione(modo)->trigger();
@@ -192,28 +185,28 @@ private slots:
         QRect posto;
         {
             Finestra f(nullptr);
-            QVERIFY(f.w->apriFile(a));
-            QVERIFY(f.w->apriFile(b));
-            QVERIFY(f.w->apriFile(a));
-            f.w->resize(820, 610);
-            posto = f.w->geometry();
-            QVERIFY(f.w->close());
+            QVERIFY(f.w.apriFile(a));
+            QVERIFY(f.w.apriFile(b));
+            QVERIFY(f.w.apriFile(a));
+            f.w.resize(820, 610);
+            posto = f.w.geometry();
+            QVERIFY(f.w.close());
         }
         Finestra f(nullptr);
-        QCOMPARE(f.w->fileRecenti(), QStringList({a, b}));
-        QCOMPARE(f.w->size(), posto.size());
-        auto* recenti = f.w->findChild<QMenu*>("fileRecenti");
+        QCOMPARE(f.w.fileRecenti(), QStringList({a, b}));
+        QCOMPARE(f.w.size(), posto.size());
+        auto* recenti = f.w.findChild<QMenu*>("fileRecenti");
         emit recenti->aboutToShow();
         QCOMPARE(recenti->actions().size(), 2);
         QCOMPARE(recenti->actions()[1]->text(), "&2 " + b);
         recenti->actions()[1]->trigger();
-        QCOMPARE(QString::fromStdString(f.w->workspace().NomeFilePln), b);
-        QCOMPARE(f.w->fileRecenti(), QStringList({b, a}));
+        QCOMPARE(QString::fromStdString(f.w.workspace().NomeFilePln), b);
+        QCOMPARE(f.w.fileRecenti(), QStringList({b, a}));
         // A file gone since leaves the list when chosen.
         QVERIFY(QFile::remove(a));
         emit recenti->aboutToShow();
         recenti->actions()[1]->trigger();
-        QCOMPARE(f.w->fileRecenti(), QStringList({b}));
+        QCOMPARE(f.w.fileRecenti(), QStringList({b}));
     }
 
     // Last: the translations stay installed for the rest of the process.

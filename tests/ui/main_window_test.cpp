@@ -1,7 +1,5 @@
 // The main window: menus, toolbar, tree, the commands they call, the progress window and
 // the shutdown question, with every message box answered by the test.
-#include "shell/ui/main_window.h"
-
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
@@ -17,7 +15,6 @@
 #include "project/project_files.h"
 #include "shell/ui/print_plot.h"
 #include "shell/ui/print_setup.h"
-#include "shell/ui/qt_host.h"
 #include "shell/ui/sheets_window.h"
 #include "shell/ui/wait_window.h"
 #include "support/cases.h"
@@ -29,26 +26,7 @@ using namespace carvela;
 
 namespace {
 
-struct Finestra {
-    MapSettingsStore store;
-    FinestraPrincipale w{&store};
-    std::vector<std::string> messaggi;
-    std::vector<Pagina> pagine;
-    Risposta risposta = Risposta::Ok;
-
-    Finestra() {
-        w.host().rispostaMessaggio = [this](const std::string& t, Pulsanti, Icona) {
-            messaggi.push_back(t);
-            return risposta;
-        };
-        w.host().intercettaPagina = [this](Pagina p) {
-            pagine.push_back(p);
-            return true;
-        };
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-    }
-    void esegui(const char* comando) { w.menuBar()->findChild<QAction*>(comando)->trigger(); }
+struct Finestra : prova::FinestraDiProva {
     // The record written to `nome` in `dir` and opened; its path.
     template <class R>
     std::string apri(const campioni::CartellaTemporanea& dir, const char* nome, const R& record) {

@@ -6,8 +6,6 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 
-#include "shell/ui/main_window.h"
-#include "shell/ui/qt_host.h"
 #include "shell/ui/qt_settings_store.h"
 #include "ui/window_test.h"
 
@@ -19,15 +17,10 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void schedeCampiEApplica() {
-        MapSettingsStore store;
-        FinestraPrincipale w(&store);
-        std::vector<std::string> messaggi;
-        w.host().rispostaMessaggio = [&](const std::string& t, Pulsanti, Icona) {
-            messaggi.push_back(t);
-            return Risposta::Ok;
-        };
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        prova::FinestraDiProva f;
+        FinestraPrincipale& w = f.w;
+        MapSettingsStore& store = f.store;
+        std::vector<std::string>& messaggi = f.messaggi;
         w.workspace().impostazioni.AngoloPiatto = 200;
 
         auto* pagina = qobject_cast<FinestraImpostazioni*>(w.host().pagina(Pagina::Impostazioni));

@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 
 #include "dxf/ui/ricava_dxf_page.h"
-#include "shell/ui/main_window.h"
-#include "shell/ui/qt_host.h"
 #include "shell/ui/wizard_confirm.h"
 #include "shell/ui/wizard_help.h"
 #include "support/modal.h"
@@ -22,22 +20,12 @@ using namespace carvela;
 
 namespace {
 
-struct Programma {
-    MapSettingsStore store;
-    FinestraPrincipale w{&store};
-    std::vector<std::string> messaggi;
-
+struct Programma : prova::FinestraDiProva {
     Programma() {
-        w.host().rispostaMessaggio = [this](const std::string& t, Pulsanti, Icona) {
-            messaggi.push_back(t);
-            return Risposta::Ok;
-        };
         // The wizard and the recognition window are the real ones; the data pages that the
         // recognition opens afterwards are left shut.
-        w.host().intercettaPagina = [](Pagina p) { return p != Pagina::Autocomposizione && p != Pagina::RicavaDxf; };
+        lasciaAprire = [](Pagina p) { return p == Pagina::Autocomposizione || p == Pagina::RicavaDxf; };
         w.resize(1100, 800);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
     }
 
     FinestraWizard* apriWizard() {
