@@ -17,20 +17,11 @@ struct Programma {
 };
 
 TEST(Comandi, CondizioniSulDocumentoMostrato) {
-    const std::string planimetria = "Assenza di dati: nessuna planimetria presa in esame!",
-                      profilo = "Definire le caratteristiche del profilo longitudinale del terreno.";
-    const std::tuple<const char*, uint8_t, std::string> casi[] = {
-        {"reticolaPiano", kDocPianta, planimetria},
-        {"correggiSegmento", kDocPianta, planimetria},
-        {"risolviSezione", kDocSezione, "Assenza di dati: nessuna sezione presa in esame!"},
-        {"impostaTipoProfilo", kDocProfilo, profilo},
-        {"RisolviPR", kDocProfilo, "Dati di profilo assenti! " + profilo},
-        {"RicavaDaDXF", kDocDxf, "Non è stato importato il disegno DXF!"},
-    };
-    for (const auto& [comando, richiesto, messaggio] : casi) {
+    for (const test::Caso& c : test::leggiCasi("command_conditions.txt")) {
+        const std::string comando = c.nome(), messaggio = c.campi.at(2);
         for (uint8_t tipo = 0; tipo <= 8; ++tipo) {
-            if (tipo == richiesto) continue;
-            SCOPED_TRACE(std::string(comando) + " " + std::to_string(tipo));
+            if (tipo == c.numeri(1).at(0)) continue;
+            SCOPED_TRACE(comando + " " + std::to_string(tipo));
             // The check is on what is shown, not on the data held.
             Programma p;
             p.ws.Profilo = campioni::profilo();

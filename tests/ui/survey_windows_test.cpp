@@ -14,7 +14,6 @@ private:
     FakeHost host;
     ContestoPagina contesto{ws, canvas, host};  // outlives the pages made with it
 
-    std::unique_ptr<QDialog> apri(Pagina pagina) { return prova::apriPagina(pagina, contesto); }
     // Types the cells of a row from column 1 on.
     static void digita(TabellaGriglia* t, int riga, const QStringList& celle) {
         for (int c = 0; c < celle.size(); ++c) {
@@ -40,7 +39,7 @@ private slots:
     }
 
     void closedTraverseTypedAppliedAndShown() {
-        auto d = apri(Pagina::PoligonaleChiusa);
+        auto d = prova::apriPagina(Pagina::PoligonaleChiusa, contesto);
         QVERIFY(d);
         QCOMPARE(d->windowTitle(), QString("Poligonale chiusa"));
         auto* g1 = d->findChild<TabellaGriglia*>("Grid1");
@@ -75,7 +74,7 @@ private slots:
             a->redim(2);
         ws.PoligonaleAperta.Ascissa[1] = 12.5f;
         ws.PoligonaleAperta.Ascissa[2] = 20;
-        auto d = apri(Pagina::PoligonaleAperta);
+        auto d = prova::apriPagina(Pagina::PoligonaleAperta, contesto);
         QVERIFY(d);
         QCOMPARE(d->findChild<TabellaGriglia*>("Grid1")->verticalHeaderItem(0)->text(), QString("1-2"));
         QCOMPARE(casella(d.get(), 0)->text(), QString("12,5"));
@@ -84,7 +83,7 @@ private slots:
 
     void triangulationErrorColumnIsNotTyped() {
         ws.impostazioni.AngoloPiatto = 180;
-        auto d = apri(Pagina::Triangolazione);
+        auto d = prova::apriPagina(Pagina::Triangolazione, contesto);
         QVERIFY(d);
         QCOMPARE(d->windowTitle(), QString("Triangolazioni"));
         auto* g1 = d->findChild<TabellaGriglia*>("Grid1");
@@ -98,7 +97,7 @@ private slots:
     }
 
     void intersectionsComputeIntoTheirResultBoxes() {
-        auto d = apri(Pagina::IntersezioneAvanti);
+        auto d = prova::apriPagina(Pagina::IntersezioneAvanti, contesto);
         QVERIFY(d);
         QCOMPARE(d->windowTitle(), QString("Intersezione in avanti"));
         caselle(d.get(), {"0", "0", "100", "0", "50", "50"});
@@ -118,7 +117,7 @@ private slots:
             {Pagina::IntersezioneHansen, "Intersezione di Hansen", 11},
             {Pagina::IntersezionePotheno, "Intersezione di Pothèno", 9}};
         for (const auto& [pagina, titolo, ultima] : altre) {
-            d = apri(pagina);
+            d = prova::apriPagina(pagina, contesto);
             QVERIFY(d);
             QCOMPARE(d->windowTitle(), QString::fromUtf8(titolo));
             QVERIFY(casella(d.get(), ultima));
