@@ -149,7 +149,9 @@ int64_t partiComando(std::string_view nome) {
 uint32_t partiPagina(Pagina pagina) {
     switch (pagina) {
     case Pagina::PuntiPiano: return kParteTerreno | kParteReticolo;
-    case Pagina::RicavaDxf:
+    // Making a project of the imported drawing leaves the drawing as it is: a copy of it
+    // would only double the memory of a large terrain while the plan is made.
+    case Pagina::RicavaDxf: return kTutteLeParti & ~kParteDxf;
     case Pagina::Autocomposizione: return kTutteLeParti;
     default: return 0;
     }
