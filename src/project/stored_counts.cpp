@@ -47,15 +47,21 @@ std::string conteggiErrati(const Profilo& p) {
     });
     if (!m.empty()) return m;
     // A grade line spans at most every section, shared ends counted twice; its count sizes the
-    // grade-line tables.
-    const int64_t massimo = int64_t{p.NumeroSezioni} + p.NumeroLivellette;
-    const int32_t ultima = std::min(p.NumeroLivellette, p.PuntiLivelletta.upperBound());
-    for (int32_t g = 1; g <= ultima; ++g) {
+    // grade-line tables. The grade-line page may take up the first one of a profile that has
+    // none, so every count listed is checked.
+    const int64_t massimo = int64_t{p.NumeroSezioni} + std::max(p.NumeroLivellette, 1);
+    for (int32_t g = 1; g <= p.PuntiLivelletta.upperBound(); ++g) {
         const int32_t n = p.PuntiLivelletta[g];
         if (n < 0 || n > massimo)
             return "la livelletta " + std::to_string(g) + " dichiara " + std::to_string(n) + " punti su " +
                    std::to_string(p.NumeroSezioni) + " sezioni";
     }
+    // A grade-line table with no element has bounds its bytes do not vouch for, and the
+    // grade-line page grows it to every grade line keeping them: they stay within the profile.
+    for (const VbArray2<float>* t : {&p.ProgressiveLiv, &p.TerrenoLiv, &p.ProgettoLiv, &p.RosseLiv})
+        if (t->raw().empty() && std::max(t->count1(), t->count2()) > massimo + 2)
+            return "una tabella delle livellette vuota dichiara " + std::to_string(std::max(t->count1(), t->count2())) +
+                   " righe";
     // Section numbers are 16-bit: a first section beyond them would size the section grid.
     if (p.PrimaSezione < std::numeric_limits<int16_t>::min() || p.PrimaSezione > std::numeric_limits<int16_t>::max())
         return "il numero della prima sezione (" + std::to_string(p.PrimaSezione) + ") è fuori misura";
