@@ -2,9 +2,13 @@
 // shown is fitted, the wheel zooms about the pointer, Esc disarms, the recent files and the
 // window's place outlive a restart, Qt's own buttons speak Italian.
 #include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -13,6 +17,7 @@
 #include <functional>
 #include <set>
 
+#include "dxf/ui/ricava_dxf_page.h"
 #include "shell/ui/translations.h"
 #include "ui/window_test.h"
 
@@ -112,6 +117,34 @@ private slots:
         tabella->impostaTestoCella(1, 2, "99");
         prova::pulsante(pagina, "&Applica")->click();
         QCOMPARE(f.w.storia().passiRipetibili(), std::size_t(0));
+    }
+
+    // The plan made of an imported drawing goes back and comes again; the drawing stays.
+    void ilPianoRicavatoDalDxfSiAnnulla() {
+        MapSettingsStore memoria;
+        Finestra f(&memoria);
+        f.lasciaAprire = [](Pagina) { return false; };
+        f.w.host().rispostaFile = [](const std::string&, const std::string&) {
+            return std::string(CARVELA_SOURCE_DIR "/samples/terreno.dxf");
+        };
+        f.esegui("ImportDXFin");
+        Workspace& ws = f.w.workspace();
+        const VbArray<DxfEntity> disegno = ws.DxfDrawing;
+        QVERIFY(disegno.upperBound() > 0 && ws.Piano.NumeroCurveLivello == 0);
+        auto* pagina = dynamic_cast<PaginaRicavaDxf*>(f.w.host().pagina(Pagina::RicavaDxf));
+        QVERIFY(pagina);
+        pagina->show();
+        pagina->gruppoSelezione()->button(2)->click();
+        pagina->elenco(2)->setCurrentIndex(pagina->elenco(2)->findText("POLYLINE"));
+        pagina->casellaCurve()->setChecked(true);
+        pagina->pulsanteRiconosci()->click();
+        QCOMPARE(ws.Piano.NumeroCurveLivello, 53);
+        f.azione("annulla")->trigger();
+        QCOMPARE(ws.Piano.NumeroCurveLivello, 0);
+        QVERIFY(ws.DxfDrawing == disegno);
+        f.azione("ripeti")->trigger();
+        QCOMPARE(ws.Piano.NumeroCurveLivello, 53);
+        QVERIFY(ws.DxfDrawing == disegno);
     }
 
     void ogniDocumentoAdattatoRotellaPanEsc() {
