@@ -1,5 +1,6 @@
 #include "dxf/dxf_writer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dxf/dxf_text.h"
@@ -23,12 +24,27 @@ void ScrittoreDxf::svuota() {
 
 void ScrittoreDxf::codice(int c) {
     if (file_ && testo_.size() >= kBlocco) svuota();
+    // Group codes and colours are a few small numbers written millions of times.
+    static const std::vector<std::string> kTesti = [] {
+        std::vector<std::string> t(1024);
+        for (std::size_t i = 0; i < t.size(); ++i) t[i] = vbStr(static_cast<int64_t>(i)) + " \r\n";
+        return t;
+    }();
+    if (c >= 0 && static_cast<std::size_t>(c) < kTesti.size()) {
+        testo_ += kTesti[static_cast<std::size_t>(c)];
+        return;
+    }
     aggiungiStr(testo_, static_cast<int64_t>(c));
     testo_ += " \r\n";
 }
 
 void ScrittoreDxf::stringa(std::string_view s) {
-    testo_ += testoPerDxf(s);
+    // Plain ASCII on one line is its own code-page text.
+    if (std::all_of(s.begin(), s.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\r' && c != '\n'; }))
+        testo_ += s;
+    else
+        testo_ += testoPerDxf(s);
     testo_ += "\r\n";
 }
 
