@@ -121,13 +121,33 @@ private slots:
         QVERIFY(!path.empty());
         QCOMPARE(f.w.windowTitle(), QString::fromStdString("Carvela [ " + path + " ]"));
         QCOMPARE(f.w.workspace().TipoDocumento, uint8_t(kDocPianta));
-        // A failed open keeps the project, its caption and its drawing.
+        // A failed open keeps the project, its caption, its modified flag and its drawing:
+        // a missing file, a damaged project (cut short) and a file that is no project at all.
+        segnaModifica(f.w.workspace());
+        QTRY_VERIFY(f.w.windowTitle().endsWith(" *"));
+        const QString titolo = f.w.windowTitle();
         const QImage disegnato = f.w.canvas().immagine().copy();
-        QVERIFY(!f.w.apriFile(QString::fromStdString(dir.file("manca.pln"))));
-        QCOMPARE(f.messaggi.back(), std::string("Errore di apertura del file!"));
-        QCOMPARE(f.w.windowTitle(), QString::fromStdString("Carvela [ " + path + " ]"));
-        QVERIFY(f.w.workspace().Piano == campioni::piano(2));
-        QVERIFY(f.w.canvas().immagine() == disegnato);
+        std::string integro;
+        {
+            std::ifstream in(path, std::ios::binary);
+            integro.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        const std::pair<const char*, std::string> falliti[] = {
+            {"manca.pln", ""},
+            {"rotto.pln", integro.substr(0, integro.size() / 2)},
+            {"testo.pln", "Questo non è un progetto.\r\n"},
+        };
+        for (const auto& [nome, contenuto] : falliti) {
+            if (!contenuto.empty()) std::ofstream(dir.file(nome), std::ios::binary) << contenuto;
+            f.messaggi.clear();
+            QVERIFY2(!f.w.apriFile(QString::fromStdString(dir.file(nome))), nome);
+            QCOMPARE(f.messaggi.size(), size_t(1));
+            QVERIFY(f.messaggi[0].rfind("Errore di apertura del file!", 0) == 0);
+            QCOMPARE(f.w.windowTitle(), titolo);
+            QVERIFY(progettoModificato(f.w.workspace()));
+            QVERIFY(f.w.workspace().Piano == campioni::piano(2));
+            QVERIFY(f.w.canvas().immagine() == disegnato);
+        }
     }
 
     void progettoModificatoAsteriscoDomandaESalvataggioAutomatico() {
