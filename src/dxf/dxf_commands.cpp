@@ -103,6 +103,15 @@ bool importaFileDxf(Workspace& ws, Canvas& canvas, Host& host, const std::string
         host.messaggio(messaggioLetturaDxf(lettura.esito));
         return false;
     }
+    // A drawing with no entity (only its header, or nothing at all) would leave an empty
+    // window in place of the project: it is refused and the project stays.
+    bool conEntita = false;
+    for (int32_t e = 1; e <= disegno.upperBound() && !conEntita; ++e)
+        conEntita = !disegno[e].Nome.empty() && disegno[e].Nome.find('$') == std::string::npos;
+    if (!conEntita) {
+        host.messaggio("Il file DXF non contiene entità da importare!");
+        return false;
+    }
     resetDocumento(ws);
     canvas.clear();
     ws.DxfDrawing = std::move(disegno);
@@ -113,10 +122,9 @@ bool importaFileDxf(Workspace& ws, Canvas& canvas, Host& host, const std::string
     return true;
 }
 
-void comandoImportaDxf(Workspace& ws, Canvas& canvas, Host& host) {
+bool comandoImportaDxf(Workspace& ws, Canvas& canvas, Host& host) {
     const std::string path = host.apriFile(kFiltroDxf, "Importa file di interscambio DXF");
-    if (path.empty()) return;
-    importaFileDxf(ws, canvas, host, path);
+    return !path.empty() && importaFileDxf(ws, canvas, host, path);
 }
 
 bool esportaDocumentoDxf(Workspace& ws, Host& host, const std::string& path) {

@@ -13,10 +13,10 @@ class ModelloRicavaDxf;
 class Canvas;
 class Host;
 
-// "Importa file DXF...": dialog, then importaFileDxf.
-void comandoImportaDxf(Workspace& ws, Canvas& canvas, Host& host);
-// Reads the file first; when it cannot be read says "Errore di apertura del file!" and leaves
-// the document shown as it was. Otherwise closes the document, takes the drawing, zooms on
+// "Importa file DXF...": dialog, then importaFileDxf; false when nothing was imported.
+bool comandoImportaDxf(Workspace& ws, Canvas& canvas, Host& host);
+// Reads the file first; when it cannot be read, or holds no entity, says so and leaves the
+// document shown as it was (false). Otherwise closes the document, takes the drawing, zooms on
 // it, draws it and appends " [ path ]" to the caption. Also the import of the wizard.
 bool importaFileDxf(Workspace& ws, Canvas& canvas, Host& host, const std::string& path);
 // The zoom of an import: on the header limits, or on the entities when the file has no

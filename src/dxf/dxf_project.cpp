@@ -12,6 +12,7 @@ namespace {
 
 const char* const kTroppeEntita = "Troppe entità selezionate per il tipo di progetto scelto!";
 const char* const kNessunaCurva = "Nessuna curva di livello ricavata dalle entità selezionate!";
+const char* const kNessunaEntita = "Nessuna entità selezionata per il tipo di progetto scelto!";
 const char* const kCriterioVuoto = "Nessun valore disponibile per il criterio di riconoscimento scelto!";
 const char* const kTutteAZero =
     "Le curve di livello ricavate sono tutte a quota zero: il disegno non porta le quote delle curve!";
@@ -210,13 +211,18 @@ EsitoConversioneDxf convertiDisegnoDxf(Workspace& ws, Host& host, const SceltaDx
         return EsitoConversioneDxf::Rifiutata;
     };
 
+    // An empty selection makes nothing: the target keeps what it holds. Contour lines say
+    // so below, after their report is made.
+    const bool perCurve =
+        s.progetto == TipoProgettoDxf::PianoQuotato && s.curveDaPolilinee && (s.tipo == "POLYLINE" || s.tipo == "LINE");
+    if (m == 0 && !perCurve) return rifiuta(kNessunaEntita);
+
     const OrigineProgetto& origine = ws.LetturaDisegno.origine;
     switch (s.progetto) {
     case TipoProgettoDxf::PianoQuotato: {
         const bool daPolilinee = s.curveDaPolilinee && s.tipo == "POLYLINE";
-        const bool daLinee = s.curveDaPolilinee && s.tipo == "LINE";
         Planimetria& piano = ws.Piano;
-        if (daPolilinee || daLinee) {
+        if (perCurve) {
             host.CaptionLabel("Conversione SPLine in corso...");
             VbArray<VbArray<ContourSegment>> curve;
             RiconoscimentoDxf ric;
@@ -247,7 +253,7 @@ EsitoConversioneDxf convertiDisegnoDxf(Workspace& ws, Host& host, const SceltaDx
         }
         prendiOrigine(piano.Origine, origine);
         host.chiudiAttesa();
-        return daPolilinee || daLinee ? EsitoConversioneDxf::CurvePiano : EsitoConversioneDxf::PuntiPiano;
+        return perCurve ? EsitoConversioneDxf::CurvePiano : EsitoConversioneDxf::PuntiPiano;
     }
     case TipoProgettoDxf::PoligonaleAperta: {
         if (m > kMassimoStazioni) return rifiuta(kTroppeEntita);

@@ -172,14 +172,31 @@ TEST(DxfProject, TargetsOfEveryKind) {
 
 TEST(DxfProject, EmptyChoicesAndEmptySelections) {
     Ricava r;
-    // A selection that takes nothing gives a target with count 0.
+    // A selection that takes nothing makes nothing: every target keeps what it holds.
+    r.ws.Piano.NumeroPunti = 2;
     r.ws.PoligonaleAperta.NumeroStazioni = 4;
-    ASSERT_TRUE(r.converti(TipoProgettoDxf::PoligonaleAperta, ModoSelezioneDxf::Layer, "", false, "NESSUNO"));
-    EXPECT_EQ(r.ws.PoligonaleAperta.NumeroStazioni, 0);
+    r.ws.PoligonaleChiusa.NumeroStazioni = 5;
+    r.ws.Triangolazione.NumeroTriangoli = 6;
+    r.ws.Profilo.NumeroSezioni = 7;
+    r.ws.Sezioni[1].NumeroPunti = 8;
+    const Workspace prima = r.ws;
+    using T = TipoProgettoDxf;
+    for (T t : {T::PianoQuotato, T::PoligonaleAperta, T::PoligonaleChiusa, T::Triangolazione, T::Profilo, T::Sezione}) {
+        r.host.pulisci();
+        EXPECT_FALSE(r.converti(t, ModoSelezioneDxf::Layer, "", false, "NESSUNO"));
+        EXPECT_EQ(r.host.testiMessaggi(), V{"Nessuna entità selezionata per il tipo di progetto scelto!"});
+    }
+    EXPECT_EQ(
+        std::tuple(r.ws.Piano.NumeroPunti, r.ws.PoligonaleAperta.NumeroStazioni, r.ws.PoligonaleChiusa.NumeroStazioni,
+                   r.ws.Triangolazione.NumeroTriangoli, r.ws.Profilo.NumeroSezioni, r.ws.Sezioni[1].NumeroPunti),
+        std::tuple(prima.Piano.NumeroPunti, 4, 5, 6, 7, 8));
+    EXPECT_TRUE(r.host.pagine.empty());
+    EXPECT_EQ(r.host.attesaAperta, 0);
 
     // Contours asked of a selection without polylines: the plan keeps its contour lines.
     r.ws.Piano.NumeroCurveLivello = 1;
     r.ws.Piano.CurveLivello.redim(1);
+    r.host.pulisci();
     EXPECT_FALSE(r.converti(TipoProgettoDxf::PianoQuotato, ModoSelezioneDxf::Layer, "POLYLINE", true, "NESSUNO"));
     EXPECT_EQ(r.host.testiMessaggi(), V{"Nessuna curva di livello ricavata dalle entità selezionate!"});
     EXPECT_EQ(r.ws.Piano.NumeroCurveLivello, 1);

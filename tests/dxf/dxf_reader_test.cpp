@@ -174,17 +174,27 @@ TEST(DxfImport, ImportZoomsDrawsAndNamesTheFile) {
     EXPECT_EQ(host.filtriDialoghi, V{"File di interscambio (*.dxf) | *.DXF"});
     EXPECT_EQ(ws.PoligonaleAperta.NumeroStazioni, 3);
 
-    // An unreadable file leaves the document shown as it was.
-    host.fileAperti.push_back("/nonexistent/carvela/disegno.dxf");
-    comandoImportaDxf(ws, canvas, host);
-    EXPECT_EQ(host.testiMessaggi(), V{"Errore di apertura del file!"});
-    EXPECT_EQ(ws.TipoDocumento, kDocPoligonaleAperta);
-    EXPECT_EQ(ws.PoligonaleAperta.NumeroStazioni, 3);
+    // An unreadable file, or a drawing with nothing but its header, leaves the document shown
+    // as it was and says why.
+    FileTemporaneo vuoto("vuoto.dxf", dxf("9 $LIMMIN 10 0 20 0 9 $LIMMAX 10 12 20 9 0 SECTION 2 ENTITIES 0 ENDSEC"));
+    const std::pair<std::string, std::string> falliti[] = {
+        {"/nonexistent/carvela/disegno.dxf", "Errore di apertura del file!"},
+        {vuoto.path(), "Il file DXF non contiene entità da importare!"},
+    };
+    for (const auto& [path, messaggio] : falliti) {
+        host.pulisci();
+        host.fileAperti.push_back(path);
+        EXPECT_FALSE(comandoImportaDxf(ws, canvas, host));
+        EXPECT_EQ(host.testiMessaggi(), V{messaggio});
+        EXPECT_EQ(ws.TipoDocumento, kDocPoligonaleAperta);
+        EXPECT_EQ(ws.PoligonaleAperta.NumeroStazioni, 3);
+        EXPECT_EQ(host.titoloFinestra, "Carvela");
+    }
 
     FileTemporaneo file("rilievo.dxf", dxf("0 LINE 10 1000 20 5000 30 0 11 1100 21 5050 31 0"));
     host.pulisci();
     host.fileAperti.push_back(file.path());
-    comandoImportaDxf(ws, canvas, host);
+    EXPECT_TRUE(comandoImportaDxf(ws, canvas, host));
     EXPECT_TRUE(host.messaggi.empty());
     EXPECT_EQ(ws.TipoDocumento, kDocDxf);
     EXPECT_EQ(ws.PoligonaleAperta.NumeroStazioni, 0);  // the traverse shown was closed
@@ -220,11 +230,6 @@ TEST(DxfImport, ZoomOnTheLimitsOrOnTheEntities) {
     EXPECT_NEAR(v.canvasX(5095), 0, 0.01);
     EXPECT_NEAR(v.canvasY(3205), 0, 0.01);
     EXPECT_TRUE(host.messaggi.empty());
-
-    // Nothing to frame: the view stays as it was.
-    Workspace ws;
-    ws.vista.scala = 3;
-    EXPECT_FLOAT_EQ(importa("0 SECTION 2 ENTITIES 0 ENDSEC", ws).scala, 3);
 }
 
 }  // namespace
