@@ -311,8 +311,9 @@ bool PaginaCoordinateAsse::applica(Workspace& ws, Host& host) const {
     const OrigineProgetto o = leggiOrigine(ws.Piano.Origine);
     for (int r = 1; r < griglia.righe(); ++r) {
         float x = 0, y = 0;
-        if (!leggiCoordinataGriglia(griglia.testo(r, 1), o.est, x) ||
-            !leggiCoordinataGriglia(griglia.testo(r, 2), o.nord, y) || !std::isfinite(x) || !std::isfinite(y)) {
+        const bool xLetta = leggiCoordinataGriglia(griglia.testo(r, 1), o.est, x) && std::isfinite(x);
+        if (!xLetta || !leggiCoordinataGriglia(griglia.testo(r, 2), o.nord, y) || !std::isfinite(y)) {
+            griglia.segnaErrore(r, xLetta ? 2 : 1);
             host.messaggio("Tipo di dati non corretto!");
             return false;
         }

@@ -75,6 +75,7 @@ bool leggiPuntiPiano(const Griglia& griglia, Planimetria& piano, Host& host) {
             const bool letto =
                 c == 3 ? leggiFloat(testo, v) : leggiCoordinataGriglia(testo, c == 1 ? o.est : o.nord, v);
             if (!letto || !std::isfinite(v)) {
+                griglia.segnaErrore(i, c);
                 host.messaggio("Tipo di dati non corretto!");
                 return false;
             }

@@ -120,22 +120,25 @@ bool PaginaTipoProfilo::applica(Workspace& ws, Host& host) {
     };
     std::vector<Riga> valori;
     bool valido = true;
-    auto leggi = [&](const std::string& testo, float& v) {
-        if (!leggiFloat(testo, v) || !std::isfinite(v)) valido = false;
+    // The first wrong cell is noted in its grid for the window; tab 5 has its one box.
+    const Griglia* griglia = metodo <= 4 ? &griglie[static_cast<std::size_t>(scheda)] : nullptr;
+    auto leggi = [&](const std::string& testo, float& v, int riga, int colonna) {
+        if (leggiFloat(testo, v) && std::isfinite(v)) return;
+        if (valido && griglia) griglia->segnaErrore(riga, colonna);
+        valido = false;
     };
-    if (metodo <= 4) {
-        const Griglia& griglia = griglie[static_cast<std::size_t>(scheda)];
-        const int32_t righe = std::min(griglia.righe() - 1, pr.NumeroLivellette);
+    if (griglia) {
+        const int32_t righe = std::min(griglia->righe() - 1, pr.NumeroLivellette);
         for (int32_t g = 1; g <= righe; ++g) {
-            if (griglia.testo(g, 1).empty()) continue;  // left as it was
+            if (griglia->testo(g, 1).empty()) continue;  // left as it was
             Riga r{g, 0, 0};
-            leggi(griglia.testo(g, 1), r.a);
-            if (metodo == 2 || metodo == 3) leggi(griglia.testo(g, 2), r.b);
+            leggi(griglia->testo(g, 1), r.a, g, 1);
+            if (metodo == 2 || metodo == 3) leggi(griglia->testo(g, 2), r.b, g, 2);
             valori.push_back(r);
         }
     } else if (!quotaPartenza.empty()) {
         Riga r{1, 0, 0};
-        leggi(quotaPartenza, r.a);
+        leggi(quotaPartenza, r.a, 0, 0);
         valori.push_back(r);
     }
     if (!valido) {

@@ -133,6 +133,7 @@ bool PaginaProfilo::applica(Workspace& ws, Host& host) {
         const Lettura lx = leggiCella(sezioni.testo(r, 1), x), lz = leggiCella(sezioni.testo(r, 2), z);
         if (lx == Lettura::NonNumero || lz == Lettura::NonNumero) break;
         if (lx == Lettura::FuoriIntervallo || lz == Lettura::FuoriIntervallo) {
+            sezioni.segnaErrore(r, lx == Lettura::FuoriIntervallo ? 1 : 2);
             host.messaggio(kDatiNonCorretti);
             return false;
         }
@@ -149,6 +150,9 @@ bool PaginaProfilo::applica(Workspace& ws, Host& host) {
         ++conteggi[static_cast<std::size_t>(contatore)];
     }
     if (righeLette < 1) {
+        // Not a single section: the first one is what is missing.
+        float x = 0;
+        sezioni.segnaErrore(primaRiga_, leggiCella(sezioni.testo(primaRiga_, 1), x) == Lettura::NonNumero ? 1 : 2);
         host.messaggio(kDatiNonCorretti);
         return false;
     }
@@ -190,10 +194,15 @@ bool PaginaProfilo::applica(Workspace& ws, Host& host) {
             break;
         int32_t daSezione = 0, aSezione = 0;
         uint8_t numeroPicchetti = 0;
-        if (std::any_of(std::begin(letture), std::end(letture),
-                        [](Lettura l) { return l == Lettura::FuoriIntervallo; }) ||
-            !leggiIntero32(curve.testo(r, 1), daSezione) || !leggiIntero32(curve.testo(r, 2), aSezione) ||
-            !leggiByte(curve.testo(r, 4), numeroPicchetti)) {
+        // The first cell of the row that is wrong, in the order of the columns.
+        const int colonnaErrata =
+            letture[0] == Lettura::FuoriIntervallo || !leggiIntero32(curve.testo(r, 1), daSezione)     ? 1
+            : letture[1] == Lettura::FuoriIntervallo || !leggiIntero32(curve.testo(r, 2), aSezione)    ? 2
+            : letture[2] == Lettura::FuoriIntervallo || !leggiByte(curve.testo(r, 4), numeroPicchetti) ? 4
+            : letture[3] == Lettura::FuoriIntervallo                                                   ? 5
+                                                                                                       : 0;
+        if (colonnaErrata > 0) {
+            curve.segnaErrore(r, colonnaErrata);
             host.messaggio(kDatiNonCorretti);
             return false;
         }

@@ -38,6 +38,16 @@ public:
         for (auto& s : celle_) s.clear();
     }
 
+    // The cell a failed check of the page refers to ("Tipo di dati non corretto!"), so that
+    // the window can bring the focus there; row 0 when there is none. The checks read the
+    // grid as const, hence mutable.
+    struct Posizione {
+        int riga = 0, colonna = 0;
+    };
+    void segnaErrore(int r, int c) const { errore_ = {r, c}; }
+    void azzeraErrore() const { errore_ = {}; }
+    Posizione errore() const { return errore_; }
+
     // Presentation hints for the window (twips as designed; the window converts).
     std::vector<int> larghezzeColonne;
     int altezzaIntestazione = 300;
@@ -46,6 +56,7 @@ public:
 private:
     std::vector<std::string> celle_;
     int righe_ = 0, colonne_ = 0;
+    mutable Posizione errore_;
 };
 
 }  // namespace carvela

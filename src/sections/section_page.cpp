@@ -95,6 +95,7 @@ bool PaginaSezione::applica() {
         const std::string tz = griglia.testo(r, 2);
         const bool conQuota = !tz.empty();
         if (conQuota && !leggiFloat(tz, z)) {
+            griglia.segnaErrore(r, 2);
             host_.messaggio(kTipoErrato);
             return false;
         }

@@ -54,8 +54,10 @@ bool ModelloIntersezione::calcola(float angoloPiatto, Host& host) {
     case TipoIntersezione::Hansen: ingressi = {0, 1, 2, 3, 4, 8, 5, 9}; break;
     }
     double v[kCaselle] = {};
+    casellaErrata = -1;
     for (int i : ingressi)
         if (!leggiCoordinata(Text1[i], v[i])) {
+            casellaErrata = i;
             host.messaggio(kMsgTipoDatiNonCorretto);
             return false;
         }
@@ -72,6 +74,7 @@ bool ModelloIntersezione::calcola(float angoloPiatto, Host& host) {
     for (int i : ordinate) v[i] -= o.nord;
     for (int i : ingressi)
         if (!std::isfinite(static_cast<float>(v[i]))) {
+            casellaErrata = i;
             host.messaggio(kMsgTipoDatiNonCorretto);
             return false;
         } else {

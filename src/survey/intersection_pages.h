@@ -12,8 +12,8 @@ class Host;
 enum class TipoIntersezione { Avanti, Potheno, Hansen };
 
 struct CasellaIntersezione {
-    int indice;              // position in Text1
-    const char* etichetta;   // the label beside the box
+    int indice;             // position in Text1
+    const char* etichetta;  // the label beside the box
 };
 
 struct CorniceIntersezione {
@@ -37,6 +37,8 @@ public:
     std::vector<int> caselleRisultato() const;
 
     std::array<std::string, kCaselle> Text1;
+    // The box a "Tipo di dati non corretto!" of the last calcola refers to, -1 for none.
+    int casellaErrata = -1;
 
     // "<< &Calcola >>": the boxes read as single-precision numbers, the figure solved, the
     // results written as the plain text of their single-precision values. On failure one

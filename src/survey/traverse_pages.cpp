@@ -57,6 +57,7 @@ int scandisciRighe(const Griglia& g, const std::array<VbArray<float>*, 6>& colon
             float v = 0;
             const Cella esito = leggiCella(g, r, c, v);
             if (esito == Cella::FuoriIntervallo) {
+                g.segnaErrore(r, c);
                 host.messaggio(kMsgTipoDatiNonCorretto);
                 return 0;
             }

@@ -54,6 +54,7 @@ bool ModelloTriangolazione::Read(TriangulationChain& c, Host& host) const {
             float v = 0;
             const Cella esito = leggiCella(Grid1, r, col, v);
             if (esito == Cella::FuoriIntervallo) {
+                Grid1.segnaErrore(r, col);
                 host.messaggio(kMsgTipoDatiNonCorretto);
                 return false;
             }

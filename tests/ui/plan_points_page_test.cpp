@@ -61,13 +61,18 @@ private slots:
         QVERIFY(prova::vicino(canvas.immagine(), int(ws.vista.canvasX(100)), int(ws.vista.canvasY(80)), 0xFF0000));
         QVERIFY(pagina->isVisible());  // the page stays open
 
-        // A bad value: the message, no redraw, the count kept.
-        tabella->impostaTestoCella(1, 1, "-");
+        // A bad value: the message, no redraw, the count kept, and the bad cell is the current
+        // one, with the focus, whatever was current before.
+        tabella->impostaTestoCella(2, 2, "-");
+        tabella->setCurrentCell(6, 0);
+        pulsante(pagina.get(), "&Applica")->setFocus();
         canvas.clear();
         pulsante(pagina.get(), "&Applica")->click();
         QCOMPARE(host.testiMessaggi(), std::vector<std::string>{"Tipo di dati non corretto!"});
         QCOMPARE(ws.Piano.NumeroPunti, 3);
         QCOMPARE(prova::pixel(canvas.immagine(), 0, true), 0);
+        QCOMPARE(std::pair(tabella->currentRow(), tabella->currentColumn()), std::pair(1, 1));
+        QCOMPARE(pagina->focusWidget(), tabella);
 
         pulsante(pagina.get(), "C&hiudi")->click();
         QVERIFY(!pagina->isVisible());

@@ -111,6 +111,13 @@ private slots:
         calcola->click();
         QVERIFY(host.testiMessaggi().back() == kMsgDirezioniParallele);
         QCOMPARE(casella(d.get(), 6)->text(), xp);
+        // A box that is not a number: the message, and that box takes the focus.
+        casella(d.get(), 3)->setText("x");
+        calcola->setFocus();
+        calcola->click();
+        QVERIFY(host.testiMessaggi().back() == kMsgTipoDatiNonCorretto);
+        QCOMPARE(d->focusWidget(), casella(d.get(), 3));
+        QCOMPARE(casella(d.get(), 6)->text(), xp);
 
         // The other two pages with all their boxes, up to the last.
         const std::tuple<Pagina, const char*, int> altre[] = {

@@ -27,7 +27,10 @@ void PaginaAsseCoordinate::leggiSchermo() { tabella_->leggi(pagina_.griglia); }
 
 void PaginaAsseCoordinate::applica() {
     leggiSchermo();
-    if (!pagina_.applica(ws(), host())) return;
+    if (!pagina_.applica(ws(), host())) {
+        tabella_->mostraErrore(pagina_.griglia);
+        return;
+    }
     accept();
     calcolaTracciato(ws(), canvas(), host());
 }

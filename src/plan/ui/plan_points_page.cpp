@@ -46,7 +46,7 @@ void PaginaPuntiPiano::cellaCliccata(int riga, int colonna) {
 
 void PaginaPuntiPiano::applica() {
     leggiSchermo();
-    applicaPuntiPiano(griglia_, ws(), canvas(), host());
+    if (!applicaPuntiPiano(griglia_, ws(), canvas(), host())) tabella_->mostraErrore(griglia_);
 }
 
 CARVELA_REGISTRA_PAGINA(Pagina::PuntiPiano, PaginaPuntiPiano)

@@ -53,7 +53,16 @@ void FinestraTipoProfilo::leggiSchermo() {
 
 void FinestraTipoProfilo::applica() {
     leggiSchermo();
-    if (pagina_.applica(ws(), host())) disegnaProfilo(ws(), canvas(), host());
+    if (pagina_.applica(ws(), host())) {
+        disegnaProfilo(ws(), canvas(), host());
+    } else if (pagina_.scheda < 4) {
+        const auto t = static_cast<std::size_t>(pagina_.scheda);
+        tabelle_[t]->mostraErrore(pagina_.griglie[t]);
+    } else {
+        // The fifth tab has one entry: the start elevation.
+        quota_->setFocus(Qt::OtherFocusReason);
+        quota_->selectAll();
+    }
 }
 
 CARVELA_REGISTRA_PAGINA(Pagina::TipoProfilo, FinestraTipoProfilo)

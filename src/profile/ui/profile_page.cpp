@@ -50,6 +50,8 @@ void FinestraProfilo::applica() {
     leggiSchermo();
     pagina_.premiApplica(ws(), host(), [this] { disegnaProfilo(ws(), canvas(), host()); });
     mostra();
+    // After a refused entry, the cell it came from (the screen just shown keeps the text).
+    if (!sezioni_->mostraErrore(pagina_.sezioni)) curve_->mostraErrore(pagina_.curve);
 }
 
 CARVELA_REGISTRA_PAGINA(Pagina::Profilo, FinestraProfilo)

@@ -84,6 +84,7 @@ protected:
         leggiSchermo();
         pagina_.applica();
         mostra();
+        tabella_->mostraErrore(pagina_.griglia);
     }
 
 private:

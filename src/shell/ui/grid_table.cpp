@@ -51,11 +51,21 @@ void TabellaGriglia::mostra(const Griglia& g) {
 }
 
 void TabellaGriglia::leggi(Griglia& g) const {
+    g.azzeraErrore();
     for (int r = 1; r < g.righe() && r - 1 < rowCount(); ++r)
         for (int c = 1; c < g.colonne() && c - 1 < columnCount(); ++c) {
             const auto* it = item(r - 1, c - 1);
             g.imposta(r, c, it ? it->text().toStdString() : std::string());
         }
+}
+
+bool TabellaGriglia::mostraErrore(const Griglia& g) {
+    const Griglia::Posizione p = g.errore();
+    if (p.riga < 1 || p.colonna < 1 || p.riga > rowCount() || p.colonna > columnCount()) return false;
+    setCurrentCell(p.riga - 1, p.colonna - 1);
+    scrollToItem(item(p.riga - 1, p.colonna - 1));
+    setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void TabellaGriglia::impostaDigitazione(int colonna, Digitazione modo) { digitazione_[colonna] = modo; }

@@ -2,9 +2,8 @@
 // A data page's grid on screen. It shows a Griglia (row 0 as the column headings,
 // column 0 as the row labels) and takes typing straight into the current cell through
 // the program's keystroke rules, as the pages expect: there is no cell editor.
-#include <map>
-
 #include <QTableWidget>
+#include <map>
 
 #include "project/griglia.h"
 
@@ -24,8 +23,12 @@ public:
     // Shows the grid: sizes, headings, labels and cells; column widths and row heights come
     // from the grid's hints in twips.
     void mostra(const Griglia& griglia);
-    // Copies the texts on screen back into the grid (same size as shown).
+    // Copies the texts on screen back into the grid (same size as shown); the cell a past
+    // check found wrong is forgotten.
     void leggi(Griglia& griglia) const;
+    // After a failed check: the cell the grid notes as wrong becomes the current one and
+    // takes the focus. False when the grid notes none.
+    bool mostraErrore(const Griglia& griglia);
     // Typing rule of one column (grid numbering: column 1 is the first data column).
     void impostaDigitazione(int colonna, Digitazione modo);
 

@@ -109,9 +109,15 @@ public:
         connect(calcola, &QPushButton::clicked, this, [this] {
             for (std::size_t i = 0; i < caselle_.size(); ++i)
                 if (caselle_[i]) modello_.Text1[i] = caselle_[i]->text().toStdString();
-            if (modello_.calcola(ws_.impostazioni.AngoloPiatto, host_))
+            if (modello_.calcola(ws_.impostazioni.AngoloPiatto, host_)) {
                 for (int i : modello_.caselleRisultato())
                     caselle_[static_cast<std::size_t>(i)]->setText(qtesto(modello_.Text1[static_cast<std::size_t>(i)]));
+            } else if (modello_.casellaErrata >= 0) {
+                // The box the message refers to, its text selected for retyping.
+                QLineEdit* casella = caselle_[static_cast<std::size_t>(modello_.casellaErrata)];
+                casella->setFocus(Qt::OtherFocusReason);
+                casella->selectAll();
+            }
         });
     }
 

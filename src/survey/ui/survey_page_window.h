@@ -47,6 +47,7 @@ protected:
         leggiSchermo();
         if (modello_.applica(ws(), host())) kDisegna(ws(), canvas(), host());
         mostra();
+        griglia1_->mostraErrore(modello_.Grid1);
     }
     virtual void mostra() {
         griglia1_->mostra(modello_.Grid1);
