@@ -71,10 +71,11 @@ int scandisciRighe(const Griglia& g, const std::array<VbArray<float>*, 6>& colon
     }
 }
 
-bool leggiCaselle(const std::string* testi, float* const* destinazioni, int quante, Host& host) {
+bool leggiCaselle(const std::string* testi, float* const* destinazioni, int quante, int& errata, Host& host) {
     float valori[8];
     for (int i = 0; i < quante; ++i)
         if (!leggiCasella(testi[i], valori[i])) {
+            errata = i;
             host.messaggio(kMsgTipoDatiNonCorretto);
             return false;
         }
@@ -131,7 +132,7 @@ bool ModelloPoligonaleAperta::Read(OpenTraverse& p, Host& host) const {
     const int n = r;
     float x, y, q, costante;
     float* const destinazioni[] = {&x, &y, &q, &costante};
-    if (!leggiCaselle(Text1.data(), destinazioni, 4, host)) return false;
+    if (!leggiCaselle(Text1.data(), destinazioni, 4, casellaErrata, host)) return false;
     leggiRiferimento(Text1[0], Text1[1], x, y, p.Origine);
     p.NumeroStazioni = static_cast<int16_t>(n);
     for (auto* a : {&p.AscissaParziale, &p.OrdinataParziale, &p.Dislivello, &p.Ascissa, &p.Ordinata, &p.Quota,
@@ -212,7 +213,7 @@ bool ModelloPoligonaleChiusa::Read(ClosedTraverse& p, Host& host) const {
     const int n = r - 1;
     float x, y, q, tolleranzaAngolare, tolleranzaLineare, azimut;
     float* const destinazioni[] = {&x, &y, &q, &tolleranzaAngolare, &tolleranzaLineare, &azimut};
-    if (!leggiCaselle(Text1.data(), destinazioni, 6, host)) return false;
+    if (!leggiCaselle(Text1.data(), destinazioni, 6, casellaErrata, host)) return false;
     leggiRiferimento(Text1[0], Text1[1], x, y, p.Origine);
     p.NumeroStazioni = static_cast<int16_t>(n);
     // Element 1 holds the reference inputs even before there is a station to compute.

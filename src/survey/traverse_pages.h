@@ -24,6 +24,9 @@ public:
     Griglia Grid1;  // readings, one row per leg ("1-2", "2-3", ...)
     Griglia Grid2;  // results, one row per station
     std::array<std::string, kCaselle> Text1;
+    // The box a "Tipo di dati non corretto!" of the last Read refers to, -1 for none (noted
+    // by the const Read, hence mutable).
+    mutable int casellaErrata = -1;
 
     // The page opening: grids sized, headed and labelled, then the record shown.
     void carica(const OpenTraverse& p, const Impostazioni& impostazioni);
@@ -48,6 +51,9 @@ public:
     Griglia Grid1;  // readings, one row per station
     Griglia Grid2;  // results
     std::array<std::string, kCaselle> Text1;
+    // The box a "Tipo di dati non corretto!" of the last Read refers to, -1 for none (noted
+    // by the const Read, hence mutable).
+    mutable int casellaErrata = -1;
     std::string erroreAngolare;  // the label beside "Errore di chiusura angolare:"
     std::string erroreLineare;   // the label beside "Errore di chiusura lineare:"
 

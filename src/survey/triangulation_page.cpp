@@ -71,6 +71,7 @@ bool ModelloTriangolazione::Read(TriangulationChain& c, Host& host) const {
     float valori[kCaselle];
     for (int i = 0; i < kCaselle; ++i)
         if (!leggiCasella(Text1[i], valori[i])) {
+            casellaErrata = i;
             host.messaggio(kMsgTipoDatiNonCorretto);
             return false;
         }

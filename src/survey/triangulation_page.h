@@ -23,6 +23,9 @@ public:
     Griglia Grid1;  // the angles of each triangle and its error
     Griglia Grid2;  // the vertices: azimuth and length of their side, coordinates
     std::array<std::string, kCaselle> Text1;
+    // The box a "Tipo di dati non corretto!" of the last Read refers to, -1 for none (noted
+    // by the const Read, hence mutable).
+    mutable int casellaErrata = -1;
 
     void carica(const TriangulationChain& c, const Impostazioni& impostazioni);
     // The angles and boxes read into `c` (false, message shown, when they cannot be read).

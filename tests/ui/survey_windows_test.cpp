@@ -56,6 +56,12 @@ private slots:
         QCOMPARE(d->findChild<QLabel*>("erroreLineare")->text(), QString("0,0400"));
         QVERIFY(!canvas.operazioni.empty());
         QCOMPARE(host.testiMessaggi().size(), std::size_t(1));  // the unit reminder only
+        // A box that is not a number: the message, and that box takes the focus.
+        casella(d.get(), 4)->setText("x");
+        d->findChild<QPushButton*>("applica")->click();
+        QVERIFY(host.testiMessaggi().back() == kMsgTipoDatiNonCorretto);
+        QCOMPARE(d->focusWidget(), casella(d.get(), 4));
+        casella(d.get(), 4)->setText("0,05");
 
         // Two stations left after backspacing rows 3 and 4: refused, the results on screen stay.
         for (int r = 3; r <= 4; ++r) {

@@ -45,9 +45,15 @@ protected:
     // The results, and the readings as the computation rewrote them.
     void applica() override {
         leggiSchermo();
+        modello_.casellaErrata = -1;
         if (modello_.applica(ws(), host())) kDisegna(ws(), canvas(), host());
         mostra();
-        griglia1_->mostraErrore(modello_.Grid1);
+        // The cell or box a refused entry came from takes the focus.
+        if (!griglia1_->mostraErrore(modello_.Grid1) && modello_.casellaErrata >= 0) {
+            QLineEdit* casella = caselle_[static_cast<std::size_t>(modello_.casellaErrata)];
+            casella->setFocus(Qt::OtherFocusReason);
+            casella->selectAll();
+        }
     }
     virtual void mostra() {
         griglia1_->mostra(modello_.Grid1);
