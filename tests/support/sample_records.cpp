@@ -30,21 +30,17 @@ Sezione sezione(int numero) {
     s.Progressiva = 20.0f * numero;
     s.NumeroPunti = 4;
     s.QuotaTerrenoCiglio = 99.5f;
-    s.RossaCiglioSinistro = -0.75f;
-    s.RossaCiglioDestro = 1.25f;
-    s.RossaAsse = 0.5f;
+    s.RossaCiglioSinistro = -0.75f, s.RossaCiglioDestro = 1.25f, s.RossaAsse = 0.5f;
     s.XPiedeDestro = 7.5f;
     s.Lavoro3 = -3.0f;
     s.NumeroIntersezioni = 2;
     s.PresenteSterro = 1;
-    s.AreaRiporto = -12.5f;
-    s.AreaSterro = 8.25f;
+    s.AreaRiporto = -12.5f, s.AreaSterro = 8.25f;
     s.DistanzeTerreno = lista(4, -10.0f);
     s.QuoteTerreno = lista(4, 100.0f + numero);
     s.Pendenze = tabella(4, 3, 0.125f);
     s.Intersezioni = lista(2, 3.0f);
-    s.PoligonoX = lista(5, -4.0f);
-    s.PoligonoZ = lista(5, 98.0f);
+    s.PoligonoX = lista(5, -4.0f), s.PoligonoZ = lista(5, 98.0f);
     return s;
 }
 
@@ -54,21 +50,15 @@ Profilo profilo() {
     p.Origine = "C:\\Progetti\\profilo è.pro";
     p.NumeroSezioni = 5;
     p.NumeroLivellette = 2;
-    p.ProgressiveLiv = tabella(5, 3, 0.0f);
-    p.TerrenoLiv = tabella(5, 3, 100.0f);
-    p.ProgettoLiv = tabella(5, 3, 101.0f);
-    p.RosseLiv = tabella(5, 3, -1.0f);
-    p.Progressive = lista(5, 0.0f);
-    p.QuoteTerreno = lista(5, 100.0f);
-    p.QuoteProgetto = lista(5, 100.5f);
-    p.QuoteRosse = lista(5, 0.5f);
+    p.ProgressiveLiv = tabella(5, 3, 0.0f), p.TerrenoLiv = tabella(5, 3, 100.0f);
+    p.ProgettoLiv = tabella(5, 3, 101.0f), p.RosseLiv = tabella(5, 3, -1.0f);
+    p.Progressive = lista(5, 0.0f), p.QuoteTerreno = lista(5, 100.0f);
+    p.QuoteProgetto = lista(5, 100.5f), p.QuoteRosse = lista(5, 0.5f);
     p.AreaTerreno = lista(2, 30.0f);
     p.Pendenze = lista(2, 0.02f);
     p.PuntiLivelletta.redim(3);
     for (int i = 0; i <= 3; ++i) p.PuntiLivelletta[i] = 7 - i;
-    p.QuotaMassima = 120;
-    p.QuotaRiferimento = 90;
-    p.QuotaMinima = 95.5f;
+    p.QuotaMassima = 120, p.QuotaRiferimento = 90, p.QuotaMinima = 95.5f;
     p.PrimaSezione = 1;
     p.NumeroCurve = 2;
     p.CurvaDa.assignRaw({0, 1, 3});
@@ -84,8 +74,7 @@ TabellaPaleggi paleggi() {
     TabellaPaleggi t;
     t.Versione = 1;
     t.Segmenti.assignRaw({{9, 1.5f, 8, 2.5f}, {1, 0.0f, 2, 20.0f}, {2, 20.0f, 3, 40.0f}});
-    t.AreeSterro = lista(3, 5.0f);
-    t.AreeRiporto = lista(3, -5.0f);
+    t.AreeSterro = lista(3, 5.0f), t.AreeRiporto = lista(3, -5.0f);
     t.Ordinate = lista(3, 0.0f);
     t.ProgressivePunti = lista(3, 0.0f);
     t.ProgressiveSezioni = lista(2, 0.0f);
@@ -147,9 +136,7 @@ OpenTraverse poligonaleAperta() {
     t.LetturaAzimutale = lista(4, 10);
     t.LetturaZenitale = lista(4, 100);
     t.AltezzaStrumentale = lista(4, 1.5f);
-    t.Ascissa = lista(4, 1000);
-    t.Ordinata = lista(4, 2000);
-    t.Quota = lista(4, 300);
+    t.Ascissa = lista(4, 1000), t.Ordinata = lista(4, 2000), t.Quota = lista(4, 300);
     t.LetturaSuperiore = lista(4, 2.5f);
     return t;
 }
@@ -165,8 +152,7 @@ ClosedTraverse poligonaleChiusa() {
     t.AngoloMisurato = lista(5, 120);
     t.AngoloCompensato = lista(5, 119.99f);
     t.Distanza = lista(5, 80);
-    t.Ascissa = lista(5, 0);
-    t.Ordinata = lista(5, 0);
+    t.Ascissa = lista(5, 0), t.Ordinata = lista(5, 0);
     return t;
 }
 
@@ -175,12 +161,9 @@ TriangulationChain triangolazione() {
     t.Versione = 1;
     t.Origine = "catena";
     t.NumeroTriangoli = 3;
-    t.Angolo1 = lista(3, 60);
-    t.Angolo2 = lista(3, 70);
-    t.Angolo3 = lista(3, 50);
+    t.Angolo1 = lista(3, 60), t.Angolo2 = lista(3, 70), t.Angolo3 = lista(3, 50);
     t.Distanza = lista(3, 120);
-    t.X = lista(4, 10);
-    t.Y = lista(4, 20);
+    t.X = lista(4, 10), t.Y = lista(4, 20);
     return t;
 }
 

@@ -2,10 +2,8 @@
 // Helpers of the survey and DXF tests: DXF text from short code/value lists, entities and
 // drawn figures as one-line descriptions, a temporary folder, child processes.
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iomanip>
@@ -16,6 +14,7 @@
 
 #include "dxf/dxf_reader.h"
 #include "graphics/recording_canvas.h"
+#include "support/sample_records.h"
 
 namespace carvela::test {
 
@@ -104,29 +103,16 @@ inline std::string leggiFile(const std::string& path) {
 }
 
 // A file in a temporary folder of its own, removed with the object.
-class FileTemporaneo {
+class FileTemporaneo : public campioni::CartellaTemporanea {
 public:
-    explicit FileTemporaneo(const std::string& nome, const std::string& contenuto = {}) {
-        static int contatore = 0;
-        cartella_ = std::filesystem::temp_directory_path() /
-                    ("carvela_test_" + std::to_string(::getpid()) + "_" + std::to_string(contatore++));
-        std::filesystem::create_directories(cartella_);
-        path_ = (cartella_ / nome).string();
+    explicit FileTemporaneo(const std::string& nome, const std::string& contenuto = {}) : path_(file(nome)) {
         if (!contenuto.empty()) std::ofstream(path_, std::ios::binary) << contenuto;
     }
-    ~FileTemporaneo() {
-        std::error_code ec;
-        std::filesystem::remove_all(cartella_, ec);
-    }
-    FileTemporaneo(const FileTemporaneo&) = delete;
-    FileTemporaneo& operator=(const FileTemporaneo&) = delete;
-
     const std::string& path() const { return path_; }
-    std::string cartella() const { return cartella_.string(); }
+    std::string cartella() const { return percorso.string(); }
     std::string leggi() const { return leggiFile(path_); }
 
 private:
-    std::filesystem::path cartella_;
     std::string path_;
 };
 
