@@ -187,11 +187,17 @@ bool leggiVersione1(const std::string& path, R& dest, std::string* motivo) {
 
 template <class R>
 std::string scriviVersione1(const std::string& path, const R& r, bool backup) {
-    std::vector<uint8_t> bytes = toBytes(r);
-    // Versione is the first member of every stored record.
-    bytes[0] = 1;
-    bytes[1] = 0;
-    return scriviByteAtomico(path, bytes, backup);
+    FileAtomico f(path);
+    bool primo = true;
+    Writer w([&](std::vector<uint8_t>& blocco) {
+        // Versione is the first member of every stored record.
+        if (primo) blocco[0] = 1, blocco[1] = 0, primo = false;
+        f.scrivi(std::string_view(reinterpret_cast<const char*>(blocco.data()), blocco.size()));
+        blocco.clear();
+    });
+    w(const_cast<R&>(r));  // the writer only reads
+    w.svuota();
+    return f.chiudi(backup);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 //   (first index fastest); a never-dimensioned array is u16 0 alone.
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -138,6 +139,16 @@ class Writer {
 public:
     std::vector<uint8_t> out;
 
+    Writer() = default;
+    // With a sink, the bytes leave in blocks of about kBlocco as they are made, so a large
+    // plan is never held whole in memory; the sink empties the block it is given.
+    using Sink = std::function<void(std::vector<uint8_t>&)>;
+    static constexpr std::size_t kBlocco = 1 << 16;
+    explicit Writer(Sink sink) : sink_(std::move(sink)) { out.reserve(kBlocco + 256); }
+    void svuota() {
+        if (sink_ && !out.empty()) sink_(out);
+    }
+
     void operator()(int16_t& v) { putInt(static_cast<uint16_t>(v), 2); }
     void operator()(int32_t& v) { putInt(static_cast<uint32_t>(v), 4); }
     void operator()(uint8_t& v) { out.push_back(v); }
@@ -161,7 +172,7 @@ public:
         putInt(1, 2);
         putInt(static_cast<uint32_t>(a.size()), 4);
         putInt(0, 4);
-        for (auto& e : a.raw()) element(e);
+        for (auto& e : a.raw()) element(e), forseSvuota();
     }
     template <class T>
     void operator()(VbArray2<T>& a) {
@@ -174,12 +185,16 @@ public:
         putInt(0, 4);
         putInt(static_cast<uint32_t>(a.count2()), 4);
         putInt(0, 4);
-        for (auto& e : a.raw()) element(e);
+        for (auto& e : a.raw()) element(e), forseSvuota();
     }
     template <class R>
     void operator()(R& r) { serializza(*this, r); }
 
 private:
+    Sink sink_;
+    void forseSvuota() {
+        if (sink_ && out.size() >= kBlocco) sink_(out);
+    }
     void putInt(uint32_t v, int n) {
         for (int i = 0; i < n; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
     }

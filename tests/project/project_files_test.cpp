@@ -97,6 +97,18 @@ TEST(FileProgetto, OgniTipoRitornaUgualeEResisteAiFileGuasti) {
     ASSERT_TRUE(leggiRecord(dir.file("v.pro"), letto));
     EXPECT_EQ(letto.Versione, 1);
     EXPECT_EQ(letto.Origine, "C:\\Progetti\\profilo è.pro");
+
+    // A plan of many blocks leaves block by block: the same bytes as its whole image.
+    Planimetria grande = campioni::piano(3);
+    grande.Versione = 0;
+    grande.NumeroPunti = 30000;
+    grande.Punti.redim(30000);
+    for (int32_t i = 1; i <= 30000; ++i) grande.Punti[i] = {float(i), float(-i), 0.5f * i};
+    ASSERT_EQ(scriviRecord(dir.file("g.pln"), grande, false), "");
+    Byte atteso = toBytes(grande);
+    atteso[0] = 1, atteso[1] = 0;
+    EXPECT_GT(atteso.size(), 4 * Writer::kBlocco);
+    EXPECT_EQ(leggi(dir.file("g.pln")), atteso);
 }
 
 TEST(FileProgetto, DisposizioneDeiByte) {
