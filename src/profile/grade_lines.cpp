@@ -14,17 +14,22 @@ int32_t puntiMassimi(const Profilo& pr) {
     return massimo;
 }
 
-// Grows a table to hold (punti, livellette), keeping what it holds.
-void assicura(VbArray2<float>& t, int32_t punti, int32_t livellette) {
-    if (!t.isDimensioned() || t.upperBound1() < punti || t.upperBound2() < livellette)
-        t.redimPreserve(std::max(t.upperBound1(), punti), std::max(t.upperBound2(), livellette));
-}
-
 void assicura(VbArray<float>& v, int32_t n) {
     if (!v.isDimensioned() || v.upperBound() < n) v.redimPreserve(n);
 }
 
 }  // namespace
+
+void allargaTabellaLivellette(VbArray2<float>& t, int32_t punti, int32_t livellette) {
+    if (t.isDimensioned() && t.upperBound1() >= punti && t.upperBound2() >= livellette) return;
+    auto celle = [](int64_t ub1, int64_t ub2) { return (ub1 + 1) * (ub2 + 1); };
+    const int64_t limite =
+        2 * std::max(int64_t{t.count1()} * t.count2(), celle(std::max(punti, 0), std::max(livellette, 0)));
+    int32_t ub1 = std::max(t.upperBound1(), punti), ub2 = std::max(t.upperBound2(), livellette);
+    if (celle(ub1, ub2) > limite) ub1 = std::max(punti, 0);
+    if (celle(ub1, ub2) > limite) ub2 = std::max(livellette, 0);
+    t.redimPreserve(ub1, ub2);
+}
 
 void appiattisciLivellette(Profilo& pr) {
     const int32_t livellette = std::max(0, pr.NumeroLivellette);
@@ -59,7 +64,7 @@ void ricostruisciTabelleLivellette(Profilo& pr) {
     const int32_t livellette = std::max(0, pr.NumeroLivellette);
     const int32_t punti = puntiMassimi(pr);
     for (VbArray2<float>* t : {&pr.ProgressiveLiv, &pr.TerrenoLiv, &pr.ProgettoLiv, &pr.RosseLiv})
-        assicura(*t, punti, livellette);
+        allargaTabellaLivellette(*t, punti, livellette);
 
     int32_t k = 1;
     for (int32_t g = 1; g <= livellette; ++g)

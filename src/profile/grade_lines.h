@@ -3,8 +3,19 @@
 // once) and the per-grade-line tables (each grade line's points in full, so the section
 // shared by two grade lines appears in both).
 
+#include <cstdint>
+
 namespace carvela {
 struct Profilo;
+template <class T>
+class VbArray2;
+
+// Grows a grade-line table to hold (punti, livellette), keeping what it holds. Extents beyond
+// those are kept as stored (the profile is written back as it was read), unless keeping them
+// while the other dimension grows would more than double the table: a stale first dimension
+// times many grade lines would otherwise take the square of the file's size. Such a grow keeps
+// only the rows, then the columns, that the grade lines use.
+void allargaTabellaLivellette(VbArray2<float>& tabella, int32_t punti, int32_t livellette);
 
 // The grade-line rebuild. Expects PuntiLivelletta set and Progressive / QuoteTerreno holding,
 // grade line after grade line, every point of every grade line (each shared end section

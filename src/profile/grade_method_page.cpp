@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "profile/grade_lines.h"
 #include "profile/profile_solve.h"
 #include "project/grid_typing.h"
 #include "project/vbtext.h"
@@ -37,11 +38,6 @@ std::string carattere(int codice) {
 
 void assicura(VbArray<float>& v, int32_t n) {
     if (!v.isDimensioned() || v.upperBound() < n) v.redimPreserve(n);
-}
-
-void assicura(VbArray2<float>& t, int32_t punti, int32_t livellette) {
-    if (!t.isDimensioned() || t.upperBound1() < punti || t.upperBound2() < livellette + 1)
-        t.redimPreserve(std::max(t.upperBound1(), punti), std::max(t.upperBound2(), livellette + 1));
 }
 
 // Last point of grade line g (at least 1).
@@ -150,7 +146,7 @@ bool PaginaTipoProfilo::applica(Workspace& ws, Host& host) {
     int32_t punti = 1;
     for (int32_t g = 1; g <= pr.NumeroLivellette; ++g) punti = std::max(punti, pr.PuntiLivelletta.get(g));
     for (VbArray2<float>* t : {&pr.ProgressiveLiv, &pr.TerrenoLiv, &pr.ProgettoLiv, &pr.RosseLiv})
-        assicura(*t, punti, pr.NumeroLivellette);
+        allargaTabellaLivellette(*t, punti, pr.NumeroLivellette + 1);
     for (VbArray<float>* v : {&pr.Pendenze, &pr.QuotaPassaggio, &pr.DistanzaPassaggio})
         assicura(*v, pr.NumeroLivellette);
     for (const Riga& r : valori) {

@@ -5,6 +5,7 @@
 
 #include "graphics/recording_canvas.h"
 #include "graphics/road_drawings.h"
+#include "profile/grade_lines.h"
 #include "profile/grade_method_page.h"
 #include "profile/profile_builder.h"
 #include "profile/profile_solve.h"
@@ -214,6 +215,37 @@ TEST_F(PaginaTipoProfiloTest, EntriesByMethodEmptyRowsAndBadText) {
     EXPECT_FALSE(pagina.applica(ws, host));
     EXPECT_EQ(host.testiMessaggi(), std::vector<std::string>{"Tipo di dati non corretto!"});
     EXPECT_EQ(ws.Profilo, prima);
+}
+
+TEST(TabelleLivellette, GrowKeepsStoredExtentsUnlessTheyWouldMultiplyTheTable) {
+    // stored (rows, columns) | used (points, grade lines) | grown
+    const int casi[][6] = {
+        {4, 3, 103, 1, 104, 3},       // more sections, same layout: the spare column stays
+        {11, 2, 1, 2, 11, 3},         // a first grade line for a profile without: stale rows stay
+        {4001, 1, 2, 4001, 3, 4002},  // a stale first dimension times many grade lines
+        {1, 4001, 4000, 1, 4001, 2},
+    };
+    for (const auto& c : casi) {
+        VbArray2<float> t(c[0] - 1, c[1] - 1);
+        t(0, 0) = 7;
+        allargaTabellaLivellette(t, c[2], c[3]);
+        EXPECT_EQ(std::vector<int>({t.count1(), t.count2(), int(t(0, 0))}), std::vector<int>({c[4], c[5], 7}))
+            << c[0] << " x " << c[1];
+    }
+    // The same stale tables through the grade-line page, as a file of 80 KB brings them.
+    Workspace ws;
+    Profilo& pr = ws.Profilo;
+    pr.NumeroSezioni = 2;
+    pr.Progressive.assignRaw({0, 0, 10});
+    pr.QuoteTerreno.assignRaw({0, 100, 102});
+    pr.NumeroLivellette = 4000;
+    pr.PuntiLivelletta.assignRaw(std::vector<int32_t>(4001, 2));
+    for (VbArray2<float>* t : {&pr.ProgressiveLiv, &pr.TerrenoLiv, &pr.ProgettoLiv, &pr.RosseLiv}) t->redim(4000, 0);
+    PaginaTipoProfilo pagina;
+    pagina.apri(ws);
+    FakeHost host;
+    pagina.applica(ws, host);
+    EXPECT_LE(int64_t{pr.ProgettoLiv.count1()} * pr.ProgettoLiv.count2(), 3 * 4002);
 }
 
 }  // namespace
