@@ -247,13 +247,46 @@ private:
     bool haE_ = false, haN_ = false;
 };
 
+// The first pass's view of the pairs, one at a time, so the reading can also go with a conversion.
+class Esploratore {
+public:
+    explicit Esploratore(Esplorazione& x) : x_(x) {}
+    void coppia(int codice, std::string_view valore) {
+        if (codice == 0) {
+            ++x_.record;
+            attesaNome_ = valore == "SECTION";
+            if (valore == "ENDSEC") sezione_ = Sezione::Fuori;
+            return;
+        }
+        if (attesaNome_ && codice == 2) {
+            sezione_ = sezioneDaNome(valore);
+            attesaNome_ = false;
+            return;
+        }
+        if (!entitaLette(sezione_)) return;
+        if (codice == 10 || codice == 11 || codice == 20 || codice == 21) {
+            const double v = valoreDxf(valore);
+            if (v != 0) x_.aggiungi(codice < 20, v);  // 0 is what empty headers and defaults hold
+        }
+    }
+    void fine(const SorgenteRighe& righe, const Coppie& coppie) {
+        x_.righe = righe.lette();
+        x_.nonValidi = coppie.nonValidi();
+        x_.valide = coppie.valide();
+    }
+
+private:
+    Esplorazione& x_;
+    Sezione sezione_ = Sezione::Libera;
+    bool attesaNome_ = false;
+};
+
 template <class Avanzamento>
 void esplora(SorgenteRighe& righe, Esplorazione& x, Avanzamento&& avanzamento) {
     Coppie coppie(righe);
+    Esploratore esploratore(x);
     int codice;
     std::string_view valore;
-    Sezione sezione = Sezione::Libera;
-    bool attesaNome = false;
     int64_t letti = -1;
     auto passo = [&] {
         if (righe.byteLetti() != letti) {
@@ -261,27 +294,8 @@ void esplora(SorgenteRighe& righe, Esplorazione& x, Avanzamento&& avanzamento) {
             avanzamento(letti);
         }
     };
-    while (coppie.prossima(codice, valore, passo)) {
-        if (codice == 0) {
-            ++x.record;
-            attesaNome = valore == "SECTION";
-            if (valore == "ENDSEC") sezione = Sezione::Fuori;
-            continue;
-        }
-        if (attesaNome && codice == 2) {
-            sezione = sezioneDaNome(valore);
-            attesaNome = false;
-            continue;
-        }
-        if (!entitaLette(sezione)) continue;
-        if (codice == 10 || codice == 11 || codice == 20 || codice == 21) {
-            const double v = valoreDxf(valore);
-            if (v != 0) x.aggiungi(codice < 20, v);  // 0 is what empty headers and defaults hold
-        }
-    }
-    x.righe = righe.lette();
-    x.nonValidi = coppie.nonValidi();
-    x.valide = coppie.valide();
+    while (coppie.prossima(codice, valore, passo)) esploratore.coppia(codice, valore);
+    esploratore.fine(righe, coppie);
 }
 
 Esplorazione esploraTesto(std::string_view testo) {
@@ -290,6 +304,18 @@ Esplorazione esploraTesto(std::string_view testo) {
     SorgenteRighe righe(testo, x.terminatore);
     esplora(righe, x, [](int64_t) {});
     return x;
+}
+
+// The origin of the records: the one asked for when the drawing lies within its reach,
+// otherwise one near the drawing (0 for a drawing near 0).
+OrigineProgetto origineLettura(const Esplorazione& x, const OrigineProgetto* preferita) {
+    if (!preferita || !x.haEstensione) return {};
+    auto entro = [&](const OrigineProgetto& o) {
+        return std::fabs(x.minE - o.est) <= kRaggioMillimetro && std::fabs(x.maxE - o.est) <= kRaggioMillimetro &&
+               std::fabs(x.minN - o.nord) <= kRaggioMillimetro && std::fabs(x.maxN - o.nord) <= kRaggioMillimetro;
+    };
+    if (!preferita->nulla() && entro(*preferita)) return *preferita;
+    return scegliOrigine(x.minE, x.minN, x.maxE, x.maxN);
 }
 
 float comeFloat(double v) { return static_cast<float>(v); }
@@ -405,8 +431,11 @@ constexpr double kTolleranzaArco = 0.01;
 
 class Convertitore {
 public:
-    Convertitore(std::vector<DxfEntity>& lista, LimitiDxf& limiti, LetturaDxf& lettura)
-        : lista_(lista), limiti_(limiti), lettura_(lettura), o_(lettura.origine) {}
+    // With the origin known, or (fissata false) with the one the drawing's limits suggest for
+    // `preferita`, taken when a coordinate first needs it; fine() tells whether it held.
+    Convertitore(std::vector<DxfEntity>& lista, LimitiDxf& limiti, LetturaDxf& lettura, OrigineProgetto o, bool fissata,
+                 const OrigineProgetto* preferita)
+        : lista_(lista), limiti_(limiti), lettura_(lettura), o_(o), fissata_(fissata), preferita_(preferita) {}
 
     void coppia(int codice, std::string_view valore) {
         if (codice == 0) {
@@ -433,9 +462,17 @@ public:
         if (corrente_.tipo != Tipo::Nessuno) gruppo(codice, valore);
     }
 
-    void fine() {
+    // The origin of the whole drawing: false when the coordinates were made with another.
+    bool fine(const OrigineProgetto& finale) {
         chiudiEntita();
         chiudiPolilinea(false);
+        if (!fissata_) o_ = finale, fissata_ = true;
+        const LimitiDxf& g = grezzi_;
+        if (g.haMinX) limiti_.minX = g.minX - o_.est, limiti_.haMinX = true;
+        if (g.haMinY) limiti_.minY = g.minY - o_.nord, limiti_.haMinY = true;
+        if (g.haMaxX) limiti_.maxX = g.maxX - o_.est, limiti_.haMaxX = true;
+        if (g.haMaxY) limiti_.maxY = g.maxY - o_.nord, limiti_.haMaxY = true;
+        return o_ == finale;
     }
 
 private:
@@ -481,8 +518,22 @@ private:
         corrente_.e.Colore = 15;
     }
 
-    float est(double v) const { return comeFloat(v - o_.est); }
-    float nord(double v) const { return comeFloat(v - o_.nord); }
+    const OrigineProgetto& origine() const {
+        if (!fissata_) {
+            // Drawings most often lie within their limits: their extent stands for the drawing's.
+            Esplorazione x;
+            const LimitiDxf& g = grezzi_;
+            if (g.haMinX && g.haMinY && g.haMaxX && g.haMaxY) {
+                x.aggiungi(true, g.minX), x.aggiungi(true, g.maxX);
+                x.aggiungi(false, g.minY), x.aggiungi(false, g.maxY);
+            }
+            o_ = origineLettura(x, preferita_);
+            fissata_ = true;
+        }
+        return o_;
+    }
+    float est(double v) const { return comeFloat(v - origine().est); }
+    float nord(double v) const { return comeFloat(v - origine().nord); }
 
     void gruppo(int c, std::string_view valore) {
         EntitaLetta& k = corrente_;
@@ -527,15 +578,15 @@ private:
         case 10: {
             double v = valoreDxf(valore);
             e.X1 = est(v);
-            if (tipo == Tipo::LimMin) limiti_.minX = v - o_.est, limiti_.haMinX = true;
-            if (tipo == Tipo::LimMax) limiti_.maxX = v - o_.est, limiti_.haMaxX = true;
+            if (tipo == Tipo::LimMin) grezzi_.minX = v, grezzi_.haMinX = true;
+            if (tipo == Tipo::LimMax) grezzi_.maxX = v, grezzi_.haMaxX = true;
             break;
         }
         case 20: {
             double v = valoreDxf(valore);
             e.Y1 = nord(v);
-            if (tipo == Tipo::LimMin) limiti_.minY = v - o_.nord, limiti_.haMinY = true, k.finita = true;
-            if (tipo == Tipo::LimMax) limiti_.maxY = v - o_.nord, limiti_.haMaxY = true, k.finita = true;
+            if (tipo == Tipo::LimMin) grezzi_.minY = v, grezzi_.haMinY = true, k.finita = true;
+            if (tipo == Tipo::LimMax) grezzi_.maxY = v, grezzi_.haMaxY = true, k.finita = true;
             break;
         }
         case 30:
@@ -756,7 +807,10 @@ private:
     std::vector<DxfEntity>& lista_;
     LimitiDxf& limiti_;
     LetturaDxf& lettura_;
-    const OrigineProgetto o_;
+    mutable OrigineProgetto o_;
+    mutable bool fissata_;
+    const OrigineProgetto* preferita_;
+    LimitiDxf grezzi_;  // the limits as written, moved to the origin at the end
     Sezione sezione_ = Sezione::Libera;
     bool attesaNome_ = false;
     bool inBlocco_ = false;
@@ -777,7 +831,7 @@ void converti(SorgenteRighe& cursore, VbArray<DxfEntity>& disegno, LimitiDxf& li
     std::vector<DxfEntity> lista;
     lista.reserve(static_cast<std::size_t>(x.record) + 1);
     lista.emplace_back();  // slot 0 stays empty, as every user expects
-    Convertitore conv(lista, limiti, lettura);
+    Convertitore conv(lista, limiti, lettura, lettura.origine, true, nullptr);
     Coppie coppie(cursore);
     int64_t prossimoAggiornamento = 100;
     auto passo = [&] {
@@ -789,29 +843,50 @@ void converti(SorgenteRighe& cursore, VbArray<DxfEntity>& disegno, LimitiDxf& li
     int codice;
     std::string_view valore;
     while (coppie.prossima(codice, valore, passo)) conv.coppia(codice, valore);
-    conv.fine();
+    conv.fine(lettura.origine);
     lettura.gruppiNonValidi = coppie.nonValidi();
     disegno.assignRaw(std::move(lista));
 }
 
-// The origin of the records: the one asked for when the drawing lies within its reach,
-// otherwise one near the drawing (0 for a drawing near 0).
-OrigineProgetto origineLettura(const Esplorazione& x, const OrigineProgetto* preferita) {
-    if (!preferita || !x.haEstensione) return {};
-    auto entro = [&](const OrigineProgetto& o) {
-        return std::fabs(x.minE - o.est) <= kRaggioMillimetro && std::fabs(x.maxE - o.est) <= kRaggioMillimetro &&
-               std::fabs(x.minN - o.nord) <= kRaggioMillimetro && std::fabs(x.maxN - o.nord) <= kRaggioMillimetro;
-    };
-    if (!preferita->nulla() && entro(*preferita)) return *preferita;
-    return scegliOrigine(x.minE, x.minN, x.maxE, x.maxN);
-}
-
-void iniziaLettura(LetturaDxf& l, const Esplorazione& x, const OrigineProgetto* preferita) {
-    l = LetturaDxf{};
+void completaLettura(LetturaDxf& l, const Esplorazione& x, const OrigineProgetto* preferita) {
     l.origine = origineLettura(x, preferita);
     l.haEstensione = x.haEstensione;
     l.minE = x.minE, l.minN = x.minN, l.maxE = x.maxE, l.maxN = x.maxN;
     if (x.nonDxf()) l.esito = EsitoLetturaDxf::NonDxf;
+}
+
+void iniziaLettura(LetturaDxf& l, const Esplorazione& x, const OrigineProgetto* preferita) {
+    l = LetturaDxf{};
+    completaLettura(l, x, preferita);
+}
+
+// Reading and conversion in one pass over the file, the drawing's extent gathered on the way;
+// false when the origin the coordinates took is not the drawing's, and they must be made again.
+bool leggiEConverti(SorgenteRighe& sorgente, int64_t lunghezza, std::vector<DxfEntity>& lista, LimitiDxf& limiti,
+                    LetturaDxf& lettura, Host& host, Esplorazione& x, const OrigineProgetto* preferita) {
+    BarraDxf barra(&host, lunghezza, 1000);
+    // Untouched capacity costs no memory: room for a record every 64 bytes spares most regrowth.
+    lista.reserve(static_cast<std::size_t>(lunghezza / 64) + 16);
+    lista.emplace_back();  // slot 0 stays empty, as every user expects
+    Convertitore conv(lista, limiti, lettura, {}, preferita == nullptr, preferita);
+    Esploratore esploratore(x);
+    Coppie coppie(sorgente);
+    int64_t letti = -1;
+    auto passo = [&] {
+        if (sorgente.byteLetti() != letti) {
+            letti = sorgente.byteLetti();
+            barra.avanza(letti);
+        }
+    };
+    int codice;
+    std::string_view valore;
+    while (coppie.prossima(codice, valore, passo)) {
+        esploratore.coppia(codice, valore);
+        conv.coppia(codice, valore);
+    }
+    esploratore.fine(sorgente, coppie);
+    lettura.gruppiNonValidi = coppie.nonValidi();
+    return conv.fine(origineLettura(x, preferita));
 }
 
 }  // namespace
@@ -854,15 +929,27 @@ bool leggiFileDxf(const std::string& path, VbArray<DxfEntity>& disegno, LimitiDx
         return esito;
     };
 
-    // Reading: the file in blocks, looking at its pairs for the conversion's bar and origin.
+    // Reading and conversion together, the file in blocks.
     host.CaptionLabel("Lettura del file .DXF in corso...");
-    BarraDxf barra(&host, lunghezza, 1000);
+    const OrigineProgetto* richiesta = lettura ? preferita : nullptr;
     Esplorazione x;
+    bool fatta = false;
     {
+        std::vector<DxfEntity> lista;
+        LimitiDxf nuovi;
+        LetturaDxf letta;
         SorgenteRighe sorgente(f, '\n');
-        esplora(sorgente, x, [&](int64_t letti) { barra.avanza(letti); });
+        const bool origineGiusta = leggiEConverti(sorgente, lunghezza, lista, nuovi, letta, host, x, richiesta);
         if (sorgente.errore()) return fine(false);
+        if (origineGiusta && !(x.righe <= 1 && lunghezza > 0) && !x.nonDxf()) {
+            completaLettura(letta, x, richiesta);
+            disegno.assignRaw(std::move(lista));
+            limiti = nuovi;
+            l = std::move(letta);
+            fatta = true;
+        }
     }
+    if (fatta) return fine(true);
     if (x.righe <= 1 && lunghezza > 0) {
         // At most one LF: perhaps a file whose lines end with CR alone.
         std::vector<char> tutto(static_cast<std::size_t>(lunghezza));
