@@ -135,6 +135,31 @@ TEST(DxfReader, TheFileAndTheMemoryGiveTheSameEntitiesWithoutAFinalLineEnd) {
         }
 }
 
+TEST(DxfReader, TheFileTakesTheDrawingsOriginWhateverItsLimitsSay) {
+    // Limits around the drawing, far from it, or none; an origin asked for, near or far.
+    const std::string punti =
+        " 0 SECTION 2 ENTITIES 0 POINT 10 2400100.125 20 4900200.375 30 1"
+        " 0 LINE 10 2409000.5 20 4890000.25 11 2400000 21 4900000 0 ENDSEC 0 EOF";
+    const std::string limiti[] = {
+        "", "0 SECTION 2 HEADER 9 $LIMMIN 10 2399000 20 4899000 9 $LIMMAX 10 2410000 20 4901000 0 ENDSEC",
+        "0 SECTION 2 HEADER 9 $LIMMIN 10 0 20 0 9 $LIMMAX 10 100 20 100 0 ENDSEC"};
+    const OrigineProgetto origini[] = {{}, {2400000, 4900000}, {2404000, 4895000}};
+    for (const std::string& lim : limiti)
+        for (const OrigineProgetto& o : origini) {
+            const std::string testo = dxf(lim + punti);
+            FileTemporaneo file("origine.dxf", testo);
+            FakeHost host;
+            VbArray<DxfEntity> d, m;
+            LimitiDxf ld, lm;
+            LetturaDxf letturaFile, letturaMemoria;
+            ASSERT_TRUE(leggiFileDxf(file.path(), d, ld, host, &letturaFile, &o));
+            convertiDxf(testo, m, lm, nullptr, &letturaMemoria, &o);
+            EXPECT_EQ(descrivi(d), descrivi(m)) << lim;
+            EXPECT_EQ(letturaFile.origine, letturaMemoria.origine) << lim;
+            EXPECT_EQ(std::tie(ld.minX, ld.minY, ld.maxX, ld.maxY), std::tie(lm.minX, lm.minY, lm.maxX, lm.maxY));
+        }
+}
+
 TEST(DxfDrawing, EntitiesAndPolylinesOnTheCanvas) {
     for (const test::Caso& c : test::leggiCasi("dxf_draw.txt")) {
         Workspace ws;
