@@ -109,15 +109,41 @@ bool passa(const DxfEntity& d, const SceltaDxf& s) {
 
 }  // namespace
 
-VbArray<DxfEntity> selezionaEntitaDxf(const VbArray<DxfEntity>& disegno, const SceltaDxf& s, Host* host) {
+namespace {
+
+// The positions in the drawing of the entities that pass, from position 1 (0 unused).
+std::vector<int32_t> posizioniScelte(const VbArray<DxfEntity>& disegno, const SceltaDxf& s, Host* host) {
     const int32_t n = disegno.upperBound();
     if (host) host->CaptionLabel("Selezione delle entità in corso...");
     BarraDxf barra(host, n, 1000);
-    std::vector<DxfEntity> w(1);
+    std::vector<int32_t> scelte(1);
     for (int32_t e = 1; e <= n; ++e) {
-        if (passa(disegno[e], s)) w.push_back(disegno[e]);
+        if (passa(disegno[e], s)) scelte.push_back(e);
         if (e % 1000 == 0) barra.avanza(e);
     }
+    return scelte;
+}
+
+// A selection read in place: the entities of a drawing by their positions, numbered from 1
+// as the selection's copy would be.
+class VistaScelta {
+public:
+    VistaScelta(const VbArray<DxfEntity>& d, std::vector<int32_t> p) : disegno_(d), posizioni_(std::move(p)) {}
+    int32_t upperBound() const { return static_cast<int32_t>(posizioni_.size()) - 1; }
+    const DxfEntity& operator[](int32_t i) const { return disegno_[posizioni_[static_cast<std::size_t>(i)]]; }
+
+private:
+    const VbArray<DxfEntity>& disegno_;
+    std::vector<int32_t> posizioni_;
+};
+
+}  // namespace
+
+VbArray<DxfEntity> selezionaEntitaDxf(const VbArray<DxfEntity>& disegno, const SceltaDxf& s, Host* host) {
+    const std::vector<int32_t> scelte = posizioniScelte(disegno, s, host);
+    std::vector<DxfEntity> w(1);
+    w.reserve(scelte.size());
+    for (std::size_t k = 1; k < scelte.size(); ++k) w.push_back(disegno[scelte[k]]);
     VbArray<DxfEntity> out;
     out.assignRaw(std::move(w));
     return out;
@@ -145,7 +171,10 @@ VbArray<DxfEntity> selezionaEntitaDxf(VbArray<DxfEntity>&& disegno, const Scelta
     return out;
 }
 
-VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w, RiconoscimentoDxf* r) {
+namespace {
+
+template <class Entita>
+VbArray<VbArray<ContourSegment>> curveDaPolilineeDi(const Entita& w, RiconoscimentoDxf* r) {
     VbArray<VbArray<ContourSegment>> curve = nuoveCurve();
     const int32_t m = w.upperBound();
     std::vector<ContourSegment> segmenti;
@@ -182,7 +211,8 @@ VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w, R
     return curve;
 }
 
-VbArray<VbArray<ContourSegment>> curveDaLinee(const VbArray<DxfEntity>& w) {
+template <class Entita>
+VbArray<VbArray<ContourSegment>> curveDaLineeDi(const Entita& w) {
     VbArray<VbArray<ContourSegment>> curve = nuoveCurve();
     std::vector<ContourSegment> segmenti;
     float quotaIniziale = 0;
@@ -197,10 +227,19 @@ VbArray<VbArray<ContourSegment>> curveDaLinee(const VbArray<DxfEntity>& w) {
     return curve;
 }
 
-EsitoConversioneDxf convertiDisegnoDxf(Workspace& ws, Host& host, const SceltaDxf& s) {
-    host.mostraAttesa();
-    VbArray<DxfEntity> w = s.rilasciaDisegno ? selezionaEntitaDxf(std::move(ws.DxfDrawing), s, &host)
-                                             : selezionaEntitaDxf(ws.DxfDrawing, s, &host);
+}  // namespace
+
+VbArray<VbArray<ContourSegment>> curveDaPolilinee(const VbArray<DxfEntity>& w, RiconoscimentoDxf* r) {
+    return curveDaPolilineeDi(w, r);
+}
+
+VbArray<VbArray<ContourSegment>> curveDaLinee(const VbArray<DxfEntity>& w) { return curveDaLineeDi(w); }
+
+namespace {
+
+// The conversion of the selection `w` (entities numbered from 1), the waiting shown.
+template <class Entita>
+EsitoConversioneDxf converti(Workspace& ws, Host& host, const SceltaDxf& s, const Entita& w) {
     const int32_t m = std::max(0, w.upperBound());
 
     host.CaptionLabel("Conversione in corso...");
@@ -228,10 +267,10 @@ EsitoConversioneDxf convertiDisegnoDxf(Workspace& ws, Host& host, const SceltaDx
             RiconoscimentoDxf ric;
             ric.eseguito = true;
             if (daPolilinee) {
-                curve = curveDaPolilinee(w, &ric);
+                curve = curveDaPolilineeDi(w, &ric);
             } else {
                 host.CaptionLabel("Unione delle SPLine in corso...");
-                curve = curveDaLinee(w);
+                curve = curveDaLineeDi(w);
             }
             barra.avanza(m);
             misuraCurve(curve, ric);
@@ -340,6 +379,15 @@ EsitoConversioneDxf convertiDisegnoDxf(Workspace& ws, Host& host, const SceltaDx
     }
     host.chiudiAttesa();
     return EsitoConversioneDxf::Rifiutata;
+}
+
+}  // namespace
+
+EsitoConversioneDxf convertiDisegnoDxf(Workspace& ws, Host& host, const SceltaDxf& s) {
+    host.mostraAttesa();
+    if (s.rilasciaDisegno) return converti(ws, host, s, selezionaEntitaDxf(std::move(ws.DxfDrawing), s, &host));
+    // The drawing stays: the selection is read where it lies, never copied beside it.
+    return converti(ws, host, s, VistaScelta(ws.DxfDrawing, posizioniScelte(ws.DxfDrawing, s, &host)));
 }
 
 void ModelloRicavaDxf::analizza(const VbArray<DxfEntity>& disegno, Host* host) {

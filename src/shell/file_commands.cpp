@@ -190,14 +190,31 @@ bool apriFileProgetto(Workspace& ws, Canvas& canvas, Host& host, const std::stri
         return false;
     }
     // The file is read into a copy emptied as the open empties the document shown: a file
-    // that cannot be read leaves the work in memory as it was.
+    // that cannot be read leaves the work in memory as it was. No file holds the imported
+    // drawing, which may be hundreds of megabytes: it is set aside instead of copied, and goes
+    // back to the work on failure, or into the copy when its emptying keeps it.
+    struct DisegnoDaParte {
+        Workspace& ws;
+        VbArray<DxfEntity> disegno = std::move(ws.DxfDrawing);
+        bool reso = false;
+        ~DisegnoDaParte() {
+            if (!reso) ws.DxfDrawing = std::move(disegno);
+        }
+    } daParte{ws};
     Workspace letto = ws;
+    letto.DxfDrawing.redim(0);  // a mark the emptying erases when it empties the drawing
     resetDocumento(letto);
+    const bool tieneDisegno = letto.DxfDrawing.isDimensioned();
     std::string motivo;
     if (!leggiDocumento(letto, tipo, path, motivo)) {
+        ws.DxfDrawing = std::move(daParte.disegno);
+        daParte.reso = true;
         host.messaggio(motivo.empty() ? std::string(kErroreApertura) : kErroreApertura + std::string("\n") + motivo);
         return false;
     }
+    letto.DxfDrawing = tieneDisegno ? std::move(daParte.disegno) : VbArray<DxfEntity>();
+    daParte.reso = true;
+    daParte.disegno = VbArray<DxfEntity>();
     ws = std::move(letto);
     segnaSalvato(ws);
     ws.contatoreAutoSave = 0;

@@ -137,7 +137,10 @@ PassoStoria::~PassoStoria() {
 
 int64_t partiComando(std::string_view nome) {
     // What each changing command may touch beyond the light parts.
-    if (nome == "nuovoProgetto" || nome == "apriFileProg") return kTutteLeParti;
+    if (nome == "nuovoProgetto") return kTutteLeParti;
+    // An open either changes nothing or starts a new history: a copy of the heavy parts
+    // (the imported drawing above all) would only double them while the file is read.
+    if (nome == "apriFileProg") return 0;
     if (nome == "ImportDXFin") return kParteDxf | kParteTerreno | kParteReticolo;
     if (nome == "reticolaPiano") return kParteReticolo | kParteTerreno;
     if (nome == "importaOldProfilo" || nome == "risolviSezione" || nome == "RisolviPR" || nome == "assePoligo" ||

@@ -108,6 +108,14 @@ TEST(DxfProject, ContourLinesFromPolylinesAndLines) {
     EXPECT_EQ(r.ws.TipoDocumento, kDocPianta);  // the plan is drawn
     EXPECT_TRUE(r.host.pagine.empty());
     EXPECT_EQ(r.host.didascalie.front(), "Selezione delle entità in corso...");
+    // Read in place, the drawing stays whole; taken by the selection, it goes, with the same plan.
+    EXPECT_EQ(r.ws.DxfDrawing, test::leggiDxf(disegnoDiProva()));
+    Ricava preso;
+    SceltaDxf rilascio{TipoProgettoDxf::PianoQuotato, ModoSelezioneDxf::Entita, 15, "", "POLYLINE", true};
+    rilascio.rilasciaDisegno = true;
+    ASSERT_TRUE(convertiProgettoDxf(preso.ws, preso.canvas, preso.host, rilascio));
+    EXPECT_EQ(preso.ws.Piano.CurveLivello, r.ws.Piano.CurveLivello);
+    EXPECT_EQ(preso.ws.DxfDrawing.upperBound(), -1);
 
     // Lines: consecutive lines with the same start elevation join, however far apart.
     auto linea = [](int x, int z) {

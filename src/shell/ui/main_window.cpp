@@ -436,7 +436,7 @@ void FinestraPrincipale::showEvent(QShowEvent* event) {
 
 bool FinestraPrincipale::apriFile(const QString& path) {
     if (!vistaIniziata_) inizializzaVistaIniziale();
-    PassoStoria passo(ws_, kTutteLeParti);
+    PassoStoria passo(ws_, static_cast<uint32_t>(partiComando("apriFileProg")));
     const bool aperto = apriFileProgetto(ws_, *canvas_, *host_, path.toStdString());
     if (aperto) ricordaFile(path);
     return aperto;
