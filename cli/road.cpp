@@ -183,7 +183,7 @@ bool scriviImmagine(const std::string& path, const RasterCanvas& canvas, Host& h
 
 bool scriviTestoFile(const std::string& path, const std::string& testo, Host& host) {
     const std::string byte = utf8ToCp1252(testo);
-    const std::string errore = scriviByteAtomico(path, std::vector<uint8_t>(byte.begin(), byte.end()), false);
+    const std::string errore = scriviByteAtomico(path, byte, false);
     if (!errore.empty()) host.messaggio("Impossibile creare il file " + path + ": " + errore + ".");
     return errore.empty();
 }

@@ -415,7 +415,7 @@ bool esportaLandXml(const Planimetria& piano, const Impostazioni& imp, const std
         host.messaggio(errore);
         return false;
     }
-    errore = scriviByteAtomico(path, std::vector<uint8_t>(documento.begin(), documento.end()), false);
+    errore = scriviByteAtomico(path, documento, false);
     if (!errore.empty()) {
         host.messaggio("Impossibile creare il file " + path + ": " + errore + ".");
         return false;

@@ -103,7 +103,7 @@ std::string scriviPng(const std::string& path, int larghezza, int altezza, const
     if (larghezza <= 0 || altezza <= 0) return "dimensioni dell'immagine non valide";
     const std::vector<uint8_t> png = codificaPng(larghezza, altezza, rgb);
     if (png.empty()) return "memoria insufficiente per comprimere l'immagine";
-    return scriviByteAtomico(path, png, false);
+    return scriviByteAtomico(path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()), false);
 }
 
 }  // namespace carvela

@@ -163,9 +163,9 @@ std::string FileAtomico::chiudi(bool backup) {
     return {};
 }
 
-std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t>& bytes, bool backup) {
+std::string scriviByteAtomico(const std::string& path, std::string_view bytes, bool backup) {
     FileAtomico f(path);
-    f.scrivi(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    f.scrivi(bytes);
     return f.chiudi(backup);
 }
 

@@ -22,7 +22,7 @@ bool leggiFileByte(const std::string& path, std::vector<uint8_t>& bytes);
 // save never destroys the previous file. With backup, an existing target is first copied
 // to the same name with the extension ".BAK". Returns an empty string, or the reason in
 // Italian words ("accesso negato", "spazio su disco insufficiente", ...) for a message.
-std::string scriviByteAtomico(const std::string& path, const std::vector<uint8_t>& bytes, bool backup);
+std::string scriviByteAtomico(const std::string& path, std::string_view bytes, bool backup);
 
 // The same, for a file written piece by piece: the pieces go to the temporary file, chiudi()
 // renames it over the target. Dropped unclosed, or after a failure, the temporary file goes

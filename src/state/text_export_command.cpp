@@ -27,7 +27,7 @@ void esportaTesto(Host& host, const std::vector<const Griglia*>& griglie,
     }
     const std::string byte = utf8ToCp1252(testo);
     // Written whole through a temporary file: a failure never leaves half an export.
-    const std::string errore = scriviByteAtomico(path, std::vector<uint8_t>(byte.begin(), byte.end()), false);
+    const std::string errore = scriviByteAtomico(path, byte, false);
 
     host.chiudiAttesa();
     if (mostraChiamante) mostraChiamante(true);

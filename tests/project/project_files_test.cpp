@@ -261,20 +261,20 @@ TEST(FileProgetto, LetturaSezioniTieneLaPosizioneZero) {
 TEST(FileProgetto, SalvataggioSicuroEConCopiaDiBackup) {
     CartellaTemporanea dir;
     const std::string path = dir.file("strada.pln");
-    ASSERT_EQ(scriviByteAtomico(path, {1, 2, 3}, true), "");
+    ASSERT_EQ(scriviByteAtomico(path, "\1\2\3", true), "");
     EXPECT_FALSE(fs::exists(dir.file("strada.BAK")));  // nothing to keep yet
-    ASSERT_EQ(scriviByteAtomico(path, {4, 5}, true), "");
+    ASSERT_EQ(scriviByteAtomico(path, "\4\5", true), "");
     EXPECT_EQ(leggi(path), (Byte{4, 5}));
     EXPECT_EQ(leggi(dir.file("strada.BAK")), (Byte{1, 2, 3}));
-    ASSERT_EQ(scriviByteAtomico(path, {6}, false), "");
+    ASSERT_EQ(scriviByteAtomico(path, "\6", false), "");
     EXPECT_EQ(leggi(dir.file("strada.BAK")), (Byte{1, 2, 3}));
 
     // A folder that does not exist, a name that is a folder: a reason in words, no file
     // left behind, the folder untouched.
-    EXPECT_EQ(scriviByteAtomico(dir.file("manca/x.pln"), {1}, false), "la cartella non esiste");
+    EXPECT_EQ(scriviByteAtomico(dir.file("manca/x.pln"), "\1", false), "la cartella non esiste");
     fs::create_directory(dir.file("cartella.pln"));
     scriviFile(dir.file("cartella.pln/dentro"), {9});
-    EXPECT_EQ(scriviByteAtomico(dir.file("cartella.pln"), {1}, true), "il nome indica una cartella");
+    EXPECT_EQ(scriviByteAtomico(dir.file("cartella.pln"), "\1", true), "il nome indica una cartella");
     EXPECT_TRUE(fs::is_directory(dir.file("cartella.pln")));
     int voci = 0;
     for ([[maybe_unused]] auto& e : fs::directory_iterator(dir.percorso)) ++voci;
